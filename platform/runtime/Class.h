@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/runtime/Method.h"
+#include "platform/runtime/StringHash.h"
+
+namespace platform::runtime {
+
+// A runtime class: a name, a superclass and a method table keyed by selector name.
+class Class {
+ public:
+  Class(std::string name, Class* superclass);
+
+  const std::string& name() const { return name_; }
+  Class* superclass() const { return superclass_; }
+
+  // The class's own entry for the selector, without looking at superclasses.
+  Method* ownMethod(std::string_view selector);
+  // The entry that a send of the selector finds: this class first, then up the chain.
+  const Method* lookup(std::string_view selector) const;
+
+  bool isSubclassOf(const Class* other) const;
+
+  // Adds the entry only when the class itself has none of that name.
+  bool addMethod(Method method);
+
+ private:
+  std::string name_;
+  Class* superclass_;
+  std::unordered_map<std::string, Method, StringHash, std::equal_to<>> methods_;
+};
+
+}  // namespace platform::runtime

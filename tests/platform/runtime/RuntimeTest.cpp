@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::runtime {
+namespace {
+
+constexpr Selector<void()> layoutSubviews{"layoutSubviews"};
+constexpr Selector<int(int)> twice{"twice:"};
+constexpr Selector<void(id)> buttonTapped{"buttonTapped:"};
+constexpr Selector<void()> refresh{"refresh"};
+
+std::vector<std::string> calls;
+
+class Base : public NSObject {
+ public:
+  static Class* runtimeClass() {
+    return objc_registerClass("Base", NSObject::runtimeClass(), [](Class* cls) {
+      class_addMethod(cls, layoutSubviews, [](id) { calls.push_back("Base layout"); });
+      class_addMethod(cls, twice, [](id, int value) { return value * 2; });
+    });
+  }
+  Class* isa() const override { return runtimeClass(); }
+};
+
+class Derived : public Base {
+ public:
+  static Class* runtimeClass() { return objc_registerClass("Derived", Base::runtimeClass()); }
+  Class* isa() const override { return runtimeClass(); }
+};
+
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    objc_disposeAllClasses();
+    calls.clear();
+  }
+};
+
+Selector<void()>::Imp previousLayout;
+
+TEST_F(RuntimeTest, ClassesAreFoundByNameOnlyOnceRegistered) {
+  EXPECT_EQ(objc_getClass("Base"), nullptr);
+  Class* base = Base::runtimeClass();
+  EXPECT_EQ(objc_getClass("Base"), base);
+  EXPECT_EQ(NSClassFromString("Base"), base);
+  EXPECT_EQ(Derived::runtimeClass()->superclass(), base);
+  EXPECT_EQ(objc_getClass("SBDashBoardMediaControlsViewController"), nullptr);
+}
+
+TEST_F(RuntimeTest, HookRunsReplacementAndHandsBackThePreviousImplementation) {
+  Base object;
+  Class* cls = Base::runtimeClass();
+  previousLayout = nullptr;
+  MSHookMessageEx(
+      cls, layoutSubviews,
+      [](id self) {
+        previousLayout(self);
+        calls.push_back("hook");
+      },
+      &previousLayout);
+  ASSERT_NE(previousLayout, nullptr);
+  send(&object, layoutSubviews);
+  EXPECT_EQ(calls, (std::vector<std::string>{"Base layout", "hook"}));
+}
+
+TEST_F(RuntimeTest, HookOfAnInheritedMethodOverridesOnlyTheSubclass) {
+  Base base;
+  Derived derived;
+  previousLayout = nullptr;
+  MSHookMessageEx(
+      Derived::runtimeClass(), layoutSubviews, [](id) { calls.push_back("derived hook"); }, &previousLayout);
+  send(&base, layoutSubviews);
+  send(&derived, layoutSubviews);
+  previousLayout(&derived);
+  EXPECT_EQ(calls, (std::vector<std::string>{"Base layout", "derived hook", "Base layout"}));
+}
+
+TEST_F(RuntimeTest, HookOfAnUnknownSelectorChangesNothing) {
+  Selector<void(id)>::Imp previous = nullptr;
+  MSHookMessageEx(
+      Base::runtimeClass(), buttonTapped, [](id, id) {}, &previous);
+  EXPECT_EQ(previous, nullptr);
+  EXPECT_FALSE(Base().respondsToSelector("buttonTapped:"));
+}
+
+TEST_F(RuntimeTest, AddMethodLooksAtTheClassItselfOnly) {
+  Derived derived;
+  EXPECT_FALSE(class_addMethod(
+      Base::runtimeClass(), layoutSubviews, [](id) {}, "v@:"));
+  EXPECT_TRUE(class_addMethod(
+      Derived::runtimeClass(), layoutSubviews, [](id) { calls.push_back("added"); }, "v@:"));
+  send(&derived, layoutSubviews);
+  EXPECT_EQ(calls, (std::vector<std::string>{"added"}));
+  EXPECT_EQ(Derived::runtimeClass()->ownMethod("layoutSubviews")->types, "v@:");
+}
+
+TEST_F(RuntimeTest, EncodingsFollowTheSignature) {
+  EXPECT_EQ(Selector<void()>::encoding(), "v@:");
+  EXPECT_EQ((Selector<void(const std::string&)>::encoding()), "v@:@");
+  EXPECT_EQ(Selector<void(int)>::encoding(), "v@:i");
+  EXPECT_EQ(Selector<void(float)>::encoding(), "v@:f");
+}
+
+TEST_F(RuntimeTest, SendToNilYieldsZero) {
+  EXPECT_EQ(send(nullptr, twice, 21), 0);
+  send(nullptr, layoutSubviews);
+  performSelector(nullptr, "refresh", nullptr);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(RuntimeTest, PerformSelectorPassesTheArgumentWhenTheMethodTakesOne) {
+  Base object;
+  id seen = nullptr;
+  static id* seenSlot;
+  seenSlot = &seen;
+  class_addMethod(
+      Base::runtimeClass(), buttonTapped, [](id, id sender) { *seenSlot = sender; }, "v@:@");
+  class_addMethod(
+      Base::runtimeClass(), refresh, [](id) { calls.push_back("refresh"); }, "v@:");
+  performSelector(&object, "buttonTapped:", &object);
+  performSelector(&object, "refresh", &object);
+  EXPECT_EQ(seen, &object);
+  EXPECT_EQ(calls, (std::vector<std::string>{"refresh"}));
+  EXPECT_EQ(send(&object, twice, 21), 42);
+}
+
+TEST_F(RuntimeTest, UnrecognizedSelectorAndWrongSignatureEndTheProcess) {
+  Base object;
+  EXPECT_DEATH(send(&object, refresh), "unrecognized selector refresh");
+  constexpr Selector<void(float)> wrongTwice{"twice:"};
+  EXPECT_DEATH(send(&object, wrongTwice, 1.0f), "signature mismatch");
+  EXPECT_DEATH(class_addMethod(
+                   Base::runtimeClass(), refresh, [](id) {}, "v@:@"),
+               "type encoding");
+}
+
+}  // namespace
+}  // namespace platform::runtime
