@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace platform::foundation {
+
+// The device's file system: every absolute device path ("/var/mobile/Library/Preferences/x.plist")
+// lies under one root directory of the host. Nothing outside the root is reached through it.
+class DeviceFileSystem {
+ public:
+  // The root stays as set for the life of the process (or until set again). Before it is set
+  // there is no device, and every path is refused.
+  static void setRoot(std::filesystem::path hostDirectory);
+  static const std::filesystem::path& root();
+
+  // The host path of a device path; nullopt (refused) when the device path is not absolute, or
+  // would leave the root through "..", or through a symbolic link that points outside it.
+  static std::optional<std::filesystem::path> resolve(std::string_view devicePath);
+};
+
+}  // namespace platform::foundation

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/foundation/PropertyList.h"
+#include "platform/runtime/NSObject.h"
+
+namespace platform::settings {
+
+class PreferencesDomain;
+
+// The settings store: one object per `initWithIdentifier:`, for the domain stored at
+// domainDevicePath(identifier). Every object for a domain, in this process or another, reads the
+// same stored values.
+//
+// Writes: each set... writes through to the file at once (under a lock, changing only its own
+// key, replacing the file atomically), so nothing is pending and no write of another process is
+// lost. `synchronize` announces the change: it posts changeNotificationName(identifier).
+//
+// Changes: every object observes that notification (whoever posted it, this process included).
+// On it, delivered by the main run loop, the object rereads the domain, updates its bound
+// variables, then runs its change blocks in registration order. A change block does not run at
+// registration; run it once yourself if its effect is needed from the start.
+class HBPreferences : public runtime::NSObject {
+ public:
+  static std::shared_ptr<HBPreferences> initWithIdentifier(const std::string& identifier);
+  ~HBPreferences() override;
+
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  const std::string& identifier() const { return identifier_; }
+
+  // Binds the variable to the key: it holds the stored value (read as xForKey reads it) or the
+  // default from now on, and follows every change announced later. The variable must outlive
+  // this object.
+  void registerBool(bool* variable, bool defaultValue, const std::string& key);
+  void registerInteger(int64_t* variable, int64_t defaultValue, const std::string& key);
+  void registerFloat(double* variable, double defaultValue, const std::string& key);
+  // Only a stored string counts; any other kind of stored value reads as the default.
+  void registerObject(std::optional<std::string>* variable, std::optional<std::string> defaultValue,
+                      const std::string& key);
+  void registerPreferenceChangeBlock(std::function<void()> block);
+
+  // The stored value read the Foundation way (text "YES" is true, "42" is 42); a value with no
+  // such reading (data, array, dictionary, date) or no value at all gives the registered
+  // default, else NO / 0.
+  bool boolForKey(std::string_view key) const;
+  int64_t integerForKey(std::string_view key) const;
+  double floatForKey(std::string_view key) const;
+  // The stored value of any kind, else the registered default, else nullopt (nil).
+  std::optional<foundation::PropertyList> objectForKey(std::string_view key) const;
+  std::optional<foundation::PropertyList> operator[](std::string_view key) const { return objectForKey(key); }
+
+  void setBool(bool value, const std::string& key);
+  void setInteger(int64_t value, const std::string& key);
+  void setFloat(double value, const std::string& key);
+  // nullopt removes the key.
+  void setObject(std::optional<foundation::PropertyList> value, const std::string& key);
+
+  // Posts the change notification. NO when a write since the last synchronize failed (the file
+  // could not be written); the value then still reads back in this process until it is reread.
+  bool synchronize();
+
+  static std::string changeNotificationName(const std::string& identifier);  // "<identifier>/ReloadPrefs"
+  static std::string domainDevicePath(
+      const std::string& identifier);  // "/var/mobile/Library/Preferences/<identifier>.plist"
+
+ private:
+  struct Binding;
+
+  explicit HBPreferences(std::string identifier);
+  void reloadAndNotify();
+  void updateBindings();
+
+  std::string identifier_;
+  std::shared_ptr<PreferencesDomain> domain_;
+  std::vector<Binding> bindings_;
+  std::vector<std::function<void()>> changeBlocks_;
+  bool writeFailed_ = false;
+};
+
+}  // namespace platform::settings
