@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
@@ -88,5 +89,8 @@ class PropertyList {
 
   Value value_;
 };
+
+// One line for people: true, 42, 1.5, "text", <00ff>, date(600000000), (1, 2), {key = value; ...}.
+std::ostream& operator<<(std::ostream& out, const PropertyList& value);
 
 }  // namespace platform::foundation
