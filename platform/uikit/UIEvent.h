@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/runtime/NSObject.h"
+
+namespace platform::uikit {
+
+// The event that a touch belongs to. Touches here are single taps, so the event carries nothing
+// beyond its identity; hit testing and control actions pass it along, usually as null.
+class UIEvent : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+};
+
+}  // namespace platform::uikit

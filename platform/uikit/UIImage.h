@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/runtime/NSObject.h"
+#include "platform/uikit/CGGeometry.h"
+
+namespace platform::uikit {
+
+// Automatic draws as the image's context decides; AlwaysTemplate draws only the alpha channel,
+// in the tint colour of the view that shows it.
+enum class UIImageRenderingMode { Automatic = 0, AlwaysOriginal = 1, AlwaysTemplate = 2 };
+
+// An image decoded from a PNG file. Immutable: a variant in another rendering mode is a new image.
+class UIImage : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  // Reads and decodes the PNG at the device path, at a scale of 1; nil when the file is missing
+  // or is no valid PNG. Nothing is cached: every call reads the file.
+  static std::shared_ptr<UIImage> imageWithContentsOfFile(std::string_view path);
+
+  // In points.
+  CGSize size() const { return size_; }
+  CGFloat scale() const { return 1; }
+  UIImageRenderingMode renderingMode() const { return renderingMode_; }
+  std::shared_ptr<UIImage> imageWithRenderingMode(UIImageRenderingMode mode) const;
+
+  // Use the factories: an image is always owned through std::shared_ptr.
+  UIImage(CGSize size, UIImageRenderingMode renderingMode) : size_(size), renderingMode_(renderingMode) {}
+
+ private:
+  CGSize size_;
+  UIImageRenderingMode renderingMode_;
+};
+
+}  // namespace platform::uikit

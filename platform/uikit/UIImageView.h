@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIView.h"
+
+namespace platform::uikit {
+
+class UIImage;
+
+// Shows an image; a template image is drawn in the view's tint colour. Image views take no
+// touches unless told to.
+class UIImageView : public UIView {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<UIImageView> create(CGRect frame = CGRectZero);
+
+  UIImageView();
+
+  const std::shared_ptr<UIImage>& image() const { return image_; }
+  void setImage(std::shared_ptr<UIImage> image) { image_ = std::move(image); }
+
+ private:
+  std::shared_ptr<UIImage> image_;
+};
+
+}  // namespace platform::uikit

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/Result.h"
+#include "platform/runtime/NSObject.h"
+
+// Interface files. An interface file "NAME.nib" in a bundle is a property list (XML or binary)
+// describing a tree of objects, the way a compiled nib does on the device:
+//
+//   {
+//     owner   = { class = LunadozeImageButton;                 (optional: the owner must be one)
+//                 outlets = { contentView = content; ... }; };  (outlet name = id of an object)
+//     objects = ( OBJECT, ... );                                (the top-level objects, in order)
+//   }
+//
+// OBJECT is a dictionary:
+//   class        the class's runtime name (required); the class must be registered here
+//   id           the name that outlets, actions and constraints use for it ("owner" is the owner)
+//   frame        (x, y, width, height)
+//   subviews     ( OBJECT, ... ), back to front
+//   constraints  ( CONSTRAINT, ... ), owned by this view
+//   outlets      { name = id; ... }: this object's outlets
+//   actions      ( { selector = "toggleStateButtonClicked:"; target = owner; events = 64; }, ... ):
+//                target-action pairs of this control (events are UIControlEvents)
+//   and the properties its class reads, absent ones keeping the class's defaults:
+//     UIView       alpha, hidden, opaque, clipsToBounds, userInteractionEnabled, tag,
+//                  autoresizingMask, contentMode, semanticContentAttribute, backgroundColor, tintColor
+//     UIControl    enabled, selected, highlighted
+//     UIButton     buttonType, title, titleColor (both for the normal state), font
+//     UILabel      text, font, textColor, textAlignment, numberOfLines
+//     UIStackView  axis, distribution, alignment, spacing (its subviews are its arranged views)
+//     UIDatePicker datePickerMode, minuteInterval, countDownDuration
+//   Colours are (red, green, blue, alpha) from 0 to 1, or "white", "black", "clear"; fonts a size
+//   (the system font) or { size = 17; weight = 0.3; }.
+//
+// CONSTRAINT is a dictionary: id, firstItem and secondItem (ids), firstAttribute and
+// secondAttribute ("left", "right", "top", "bottom", "leading", "trailing", "width", "height",
+// "centerX", "centerY"), relation ("equal", "lessThanOrEqual", "greaterThanOrEqual"; default
+// "equal"), multiplier (default 1), constant (default 0), priority (default 1000), active
+// (default true).
+//
+// Loading makes every object through its class's factory (its initWithCoder), then makes the
+// constraints and connects the outlets (through setValueForOutlet) and actions, and returns the
+// top-level objects.
+namespace platform::uikit {
+
+class UINibDecoder;
+
+class UINib : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  using Objects = std::vector<std::shared_ptr<runtime::NSObject>>;
+  using Factory = std::shared_ptr<runtime::NSObject> (*)(UINibDecoder& coder);
+
+  // Lets interface files name the class. UIKit's own classes are registered already.
+  static void registerClass(std::string name, Factory factory);
+  template <typename T>
+  static void registerClass() {
+    registerClass(T::runtimeClass()->name(), [](UINibDecoder& coder) -> std::shared_ptr<runtime::NSObject> {
+      auto object = std::make_shared<T>();
+      object->initWithCoder(coder);
+      return object;
+    });
+  }
+
+  // NSBundle's loadNibNamed:owner:options: for the bundle at the device path: the top-level
+  // objects of NAME.nib. A missing file loads nothing; a file that cannot be loaded loads nothing
+  // either, and the reason goes to the system log.
+  static Objects loadNibNamed(std::string_view bundlePath, std::string_view name, runtime::id owner);
+
+  // nibWithNibName:bundle:. Null when the bundle has no such file.
+  static std::shared_ptr<UINib> nibWithNibName(std::string_view name, std::string_view bundlePath);
+  explicit UINib(foundation::PropertyList contents, std::string name);
+
+  // instantiateWithOwner:options:. The error says what is wrong and where.
+  foundation::Result<Objects> instantiateWithOwner(runtime::id owner) const;
+
+ private:
+  foundation::PropertyList contents_;
+  std::string name_;
+};
+
+}  // namespace platform::uikit
