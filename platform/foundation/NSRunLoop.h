@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -102,9 +103,10 @@ class NSRunLoop {
                    const runtime::NSObject* target);
   // The earliest event the current mode allows, or null.
   Queue* nextQueue();
-  // Runs the allowed events due at or before `limit`; false when stopped.
+  // Runs the allowed events due at or before `limit`, including those scheduled meanwhile.
   void runEventsDueBy(double limit);
-  void deliverInput();
+  // Waits up to `seconds` (0: not at all; infinite: until input) and runs the readable sources.
+  void pollInput(double seconds);
   void removeTimer(const NSTimer* timer);
   double wallClock() const;
 
@@ -114,7 +116,7 @@ class NSRunLoop {
   bool stopped_ = false;
   NSRunLoopMode mode_ = NSRunLoopMode::Default;
   uint64_t nextSequence_ = 1;
-  Queue queues_[3];  // by NSRunLoopMode
+  std::array<Queue, 3> queues_;  // by NSRunLoopMode
   std::unordered_map<uint64_t, std::pair<NSRunLoopMode, double>> dueById_;
   std::unordered_map<const NSTimer*, std::shared_ptr<NSTimer>> timers_;
   std::vector<std::pair<int, std::function<void()>>> inputSources_;
