@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/runtime/NSObject.h"
+
+namespace platform::foundation {
+
+// A locale named by its identifier ("en_US", "ar_SA", "zh-Hans_CN"). Immutable, as on the device.
+class NSLocale : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  // The user's locale: "en_US" until the device is set to another.
+  static std::shared_ptr<NSLocale> currentLocale();
+  static std::shared_ptr<NSLocale> localeWithLocaleIdentifier(std::string_view identifier);
+  // The device's region setting; currentLocale() reports it from then on.
+  static void setCurrentLocaleIdentifier(std::string_view identifier);
+
+  const std::string& localeIdentifier() const { return identifier_; }
+  // The parts of the identifier: "zh", "Hans" and "CN" of "zh-Hans_CN"; "" for a part it lacks.
+  const std::string& languageCode() const { return languageCode_; }
+  const std::string& scriptCode() const { return scriptCode_; }
+  const std::string& countryCode() const { return countryCode_; }
+
+  // Use the factories: a locale is always owned through std::shared_ptr.
+  explicit NSLocale(std::string identifier);
+
+ private:
+  std::string identifier_;
+  std::string languageCode_;
+  std::string scriptCode_;
+  std::string countryCode_;
+};
+
+}  // namespace platform::foundation

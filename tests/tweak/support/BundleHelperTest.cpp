@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSLocale.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tweak/support/BundleHelper.h"
+#include "tweak/support/LocalizationHelper.h"
+
+namespace lunadoze {
+namespace {
+
+using platform::foundation::DeviceFileSystem;
+using platform::foundation::NSLocale;
+using platform::uikit::CGSizeMake;
+using platform::uikit::UIImageRenderingMode;
+
+class BundleHelperTest : public ::testing::Test {
+ protected:
+  void SetUp() override { DeviceFileSystem::setRoot(LUNADOZE_STAGE_DIR); }
+};
+
+TEST_F(BundleHelperTest, EveryIconIsATemplateImage) {
+  for (const char* name :
+       {"sleepIcon", "nbSongsIcon", "settingsIcon", "timerIcon", "backIcon", "hourglassStartIcon",
+        "airplaneIcon", "dndIcon", "bluetoothIcon", "customVolumeIcon"}) {
+    auto image = BundleHelper::getImageWithName(name);
+    ASSERT_NE(image, nullptr) << name;
+    EXPECT_EQ(image->renderingMode(), UIImageRenderingMode::AlwaysTemplate) << name;
+    EXPECT_EQ(image->size(), CGSizeMake(64, 64)) << name;
+  }
+  EXPECT_EQ(BundleHelper::getImageWithName("moonIcon"), nullptr);
+  EXPECT_EQ(BundleHelper::getImageWithName(""), nullptr);
+}
+
+TEST_F(BundleHelperTest, EnglishTextsAreTheDevicesOwn) {
+  const std::map<std::string, std::string> english{
+      {"SLEEP", "Sleep"},
+      {"CONFIRM", "Start"},
+      {"BACK", "Back"},
+      {"CANCEL", "Cancel"},
+      {"SONG", "song"},
+      {"SONGS", "songs"},
+      {"1_SONG", "1 song left"},
+      {"N_SONG", "%@ songs left"},
+      {"HOURS", "hours"},
+      {"MINUTES", "minutes"},
+      {"YOUR_MUSIC_WILL_STOP_IN", "Your music will stop in"},
+      {"ON_TIMER_START", "When the timer starts"},
+      {"ON_TIMER_END", "When the timer ends"},
+  };
+  for (const auto& [key, text] : english) EXPECT_EQ(BundleHelper::getLocalizedStringFor(key), text);
+}
+
+TEST_F(BundleHelperTest, EveryLanguageTranslatesEveryKeyAndFillsTheSongCount) {
+  for (const char* locale : {"fr_FR", "de_DE", "es_ES", "ar_SA"}) {
+    NSLocale::setCurrentLocaleIdentifier(locale);
+    for (const char* key :
+         {"SLEEP", "CONFIRM", "BACK", "CANCEL", "SONG", "SONGS", "1_SONG", "N_SONG", "HOURS", "MINUTES",
+          "YOUR_MUSIC_WILL_STOP_IN", "ON_TIMER_START", "ON_TIMER_END"}) {
+      EXPECT_NE(BundleHelper::getLocalizedStringFor(key), key) << locale << " " << key;
+    }
+    std::string number = LocalizationHelper::getLocalizedNumberStringFrom(3);
+    std::string songsLeft =
+        LocalizationHelper::stringWithFormat(BundleHelper::getLocalizedStringFor("N_SONG"), number);
+    EXPECT_NE(songsLeft.find(number), std::string::npos) << locale;
+    EXPECT_EQ(songsLeft.find('%'), std::string::npos) << locale;
+  }
+  NSLocale::setCurrentLocaleIdentifier("ja_JP");
+  EXPECT_EQ(BundleHelper::getLocalizedStringFor("SLEEP"), "Sleep");
+}
+
+TEST_F(BundleHelperTest, AMissingKeyShowsTheKey) {
+  EXPECT_EQ(BundleHelper::getLocalizedStringFor("NO_SUCH_KEY"), "NO_SUCH_KEY");
+  EXPECT_EQ(BundleHelper::getLocalizedStringFor(""), "");
+}
+
+TEST_F(BundleHelperTest, WithoutTheBundleEverythingIsNil) {
+  platform::foundation::TemporaryDirectory emptyDevice;
+  DeviceFileSystem::setRoot(emptyDevice.path());
+  EXPECT_EQ(BundleHelper::getBundle(), nullptr);
+  EXPECT_EQ(BundleHelper::getImageWithName("sleepIcon"), nullptr);
+  EXPECT_EQ(BundleHelper::getLocalizedStringFor("SLEEP"), "");
+}
+
+}  // namespace
+}  // namespace lunadoze

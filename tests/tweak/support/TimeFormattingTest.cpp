@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "platform/foundation/NSLocale.h"
+#include "tweak/support/TimeFormatting.h"
+
+namespace lunadoze {
+namespace {
+
+using platform::foundation::NSLocale;
+
+TEST(TimeFormattingTest, MinutesAndSecondsBelowAnHourHoursFromAnHourOn) {
+  EXPECT_EQ(timeFormatted(0), "00:00");
+  EXPECT_EQ(timeFormatted(59), "00:59");
+  EXPECT_EQ(timeFormatted(307), "05:07");
+  EXPECT_EQ(timeFormatted(3599), "59:59");
+  EXPECT_EQ(timeFormatted(3600), "01:00:00");
+  EXPECT_EQ(timeFormatted(3661), "01:01:01");
+}
+
+TEST(TimeFormattingTest, HoursDoNotWrapAtADay) {
+  EXPECT_EQ(timeFormatted(90000), "25:00:00");
+  EXPECT_EQ(timeFormatted(std::numeric_limits<int32_t>::max()), "596523:14:07");
+}
+
+TEST(TimeFormattingTest, NegativeCountsTruncateTowardZero) {
+  EXPECT_EQ(timeFormatted(-5), "00:-5");
+  EXPECT_EQ(timeFormatted(-65), "-1:-5");
+  EXPECT_EQ(timeFormatted(-3600), "00:00");
+  EXPECT_EQ(timeFormatted(std::numeric_limits<int32_t>::min()), "-14:-8");
+}
+
+TEST(TimeFormattingTest, ArabicLocalesGetArabicDigitsAndKeepTheColons) {
+  NSLocale::setCurrentLocaleIdentifier("ar_SA");
+  EXPECT_EQ(timeFormatted(65), "٠١:٠٥");
+  EXPECT_EQ(timeFormatted(3661), "٠١:٠١:٠١");
+  NSLocale::setCurrentLocaleIdentifier("fr_FR");
+  EXPECT_EQ(timeFormatted(65), "01:05");
+}
+
+}  // namespace
+}  // namespace lunadoze
