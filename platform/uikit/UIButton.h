@@ -56,6 +56,7 @@ class UIButton : public UIControl {
 
  protected:
   void stateDidChange() override;
+  void tintColorDidChange() override;
 
  private:
   // Creates the title label and the image view when they are not there yet.

@@ -41,6 +41,8 @@ class UIControl : public UIView {
 
   static std::shared_ptr<UIControl> create(CGRect frame = CGRectZero);
 
+  void initWithCoder(UINibDecoder& coder) override;
+
   // Adding a target-action pair that the control has already adds its events to it; the action
   // is still sent once per event. The target must be owned by a shared_ptr.
   void addTarget(runtime::id target, std::string_view action, UIControlEvents events);

@@ -28,6 +28,8 @@ class UIDatePicker : public UIControl {
 
   static std::shared_ptr<UIDatePicker> create(CGRect frame = CGRectZero);
 
+  void initWithCoder(UINibDecoder& coder) override;
+
   UIDatePickerMode datePickerMode() const { return datePickerMode_; }
   void setDatePickerMode(UIDatePickerMode mode) { datePickerMode_ = mode; }
   int64_t minuteInterval() const { return minuteInterval_; }

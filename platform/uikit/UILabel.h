@@ -41,6 +41,9 @@ class UILabel : public UIView {
   void setTextAlignment(NSTextAlignment alignment) { textAlignment_ = alignment; }
   int64_t numberOfLines() const { return numberOfLines_; }
   void setNumberOfLines(int64_t lines) { numberOfLines_ = lines; }
+  // A disabled label draws its text greyed.
+  bool isEnabled() const { return enabled_; }
+  void setEnabled(bool enabled) { enabled_ = enabled; }
 
   // One line of the text in the font's average metrics.
   CGSize intrinsicContentSize() const override;
@@ -50,6 +53,7 @@ class UILabel : public UIView {
   std::shared_ptr<UIFont> font_;
   std::shared_ptr<UIColor> textColor_;
   NSTextAlignment textAlignment_ = NSTextAlignmentNatural;
+  bool enabled_ = true;
   int64_t numberOfLines_ = 1;
 };
 

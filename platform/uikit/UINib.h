@@ -9,7 +9,8 @@
 #include "platform/foundation/Result.h"
 #include "platform/runtime/NSObject.h"
 
-// Interface files. An interface file "NAME.nib" in a bundle is a property list (XML or binary)
+// Interface files. An interface file "NAME.nib" of a bundle (at its top, or in its preferred
+// localization's folder) is a property list (XML or binary)
 // describing a tree of objects, the way a compiled nib does on the device:
 //
 //   {
@@ -47,6 +48,10 @@
 // Loading makes every object through its class's factory (its initWithCoder), then makes the
 // constraints and connects the outlets (through setValueForOutlet) and actions, and returns the
 // top-level objects.
+namespace platform::foundation {
+class NSBundle;
+}
+
 namespace platform::uikit {
 
 class UINibDecoder;
@@ -70,13 +75,16 @@ class UINib : public runtime::NSObject {
     });
   }
 
-  // NSBundle's loadNibNamed:owner:options: for the bundle at the device path: the top-level
-  // objects of NAME.nib. A missing file loads nothing; a file that cannot be loaded loads nothing
-  // either, and the reason goes to the system log.
-  static Objects loadNibNamed(std::string_view bundlePath, std::string_view name, runtime::id owner);
+  // The factory registered for the class name, or null.
+  static Factory factoryForClass(std::string_view name);
 
-  // nibWithNibName:bundle:. Null when the bundle has no such file.
-  static std::shared_ptr<UINib> nibWithNibName(std::string_view name, std::string_view bundlePath);
+  // NSBundle's loadNibNamed:owner:options:: the top-level objects of the bundle's NAME.nib. A
+  // missing file loads nothing; a file that cannot be loaded loads nothing either, and the reason
+  // goes to the system log.
+  static Objects loadNibNamed(const foundation::NSBundle& bundle, std::string_view name, runtime::id owner);
+
+  // nibWithNibName:bundle:. Null when the bundle has no such file, or it is no property list.
+  static std::shared_ptr<UINib> nibWithNibName(std::string_view name, const foundation::NSBundle& bundle);
   explicit UINib(foundation::PropertyList contents, std::string name);
 
   // instantiateWithOwner:options:. The error says what is wrong and where.

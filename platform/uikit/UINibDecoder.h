@@ -36,7 +36,9 @@ class UINibDecoder {
   // Makes the objects of an array of entries, each through its class's factory, in order.
   std::vector<std::shared_ptr<runtime::NSObject>> decodeObjectsForKey(std::string_view key);
 
-  // The first error met, with the place it was met at.
+  // Records that the value of the key is wrong (`what` says how), at the current entry. Loading
+  // fails with the first error recorded.
+  void failWithError(std::string_view key, std::string_view what);
   const std::optional<std::string>& error() const { return error_; }
 
  private:
@@ -51,9 +53,20 @@ class UINibDecoder {
 
   UINibDecoder(const foundation::PropertyList::Dictionary& root, std::string fileName);
 
-  const foundation::PropertyList* value(std::string_view key) const;
-  void fail(std::string_view key, std::string_view what);
+  // Makes the file's objects, then the constraints, then connects the outlets and actions; the
+  // top-level objects, or none once an error is recorded.
+  std::vector<std::shared_ptr<runtime::NSObject>> instantiate(runtime::id owner);
   std::shared_ptr<runtime::NSObject> decodeObject(const foundation::PropertyList& entry, std::string place);
+  void makeConstraints(const Decoded& decoded);
+  void connectOutlets(const foundation::PropertyList& outlets, runtime::NSObject& source);
+  void connectActions(const foundation::PropertyList& actions, runtime::NSObject& source);
+  // The object of the id that the value of the key holds, recording an error when there is none.
+  std::shared_ptr<runtime::NSObject> objectForIdKey(const foundation::PropertyList::Dictionary& entry,
+                                                    std::string_view key);
+  // Makes `entry` the current one (with its place) for the rest of the scope.
+  class Scope;
+
+  const foundation::PropertyList* value(std::string_view key) const;
 
   const foundation::PropertyList::Dictionary* entry_;
   std::string place_;

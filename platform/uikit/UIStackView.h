@@ -37,6 +37,8 @@ class UIStackView : public UIView {
 
   static std::shared_ptr<UIStackView> create(CGRect frame = CGRectZero);
 
+  void initWithCoder(UINibDecoder& coder) override;
+
   UILayoutConstraintAxis axis() const { return axis_; }
   void setAxis(UILayoutConstraintAxis axis);
   UIStackViewDistribution distribution() const { return distribution_; }

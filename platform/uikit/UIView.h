@@ -125,14 +125,16 @@ class UIView : public UIResponder {
   void removeFromSuperview();
   bool isDescendantOfView(const UIView* view) const;
   // The window the view is in, or null.
-  UIWindow* window() const;
+  UIWindow* window();
   // The first view of the subtree (depth first, the receiver included) with the tag.
   UIView* viewWithTag(int64_t tag);
 
   // Layout. A view needs layout when it is new, when its size changes, when a subview is added
   // or removed, and when setNeedsLayout is sent. layoutIfNeeded lays out the marked views of the
-  // receiver's subtree, a view before the views inside it; views marked or added while the pass
-  // runs are laid out in the same pass.
+  // receiver's subtree (a controller's view between its controller's viewWillLayoutSubviews and
+  // viewDidLayoutSubviews), a view before the views inside it. Views added anywhere in the subtree
+  // while the pass runs are laid out in it too; a view marked again after its own layout waits
+  // for the next pass.
   void setNeedsLayout() { needsLayout_ = true; }
   void layoutIfNeeded();
   void layoutSubviews();
@@ -197,13 +199,12 @@ class UIView : public UIResponder {
   // The real work of the dispatched methods, reached through UIView's method table.
   UIView* hitTestImp(CGPoint point, UIEvent* event);
   void propagateTintColorChange();
-  // Lays out the marked views of the subtree once; true when anything was laid out.
-  bool layoutMarkedViews();
-  bool subtreeNeedsLayout() const;
+  // Lays out the marked views of the subtree; `visited` holds the views the pass has met.
+  void layoutMarkedViews(std::vector<std::shared_ptr<UIView>>& visited);
   void resizeSubviews(CGSize oldSize);
   void autoresize(CGSize oldSuperSize, CGSize newSuperSize);
-  // The offset of the view's coordinates in the root's, and the root itself.
-  CGPoint originInRoot(const UIView** root) const;
+  // Where the view's coordinate origin lies in the coordinates of the root of its tree.
+  CGPoint originInRoot() const;
 
   CGRect frame_;
   CGPoint boundsOrigin_;

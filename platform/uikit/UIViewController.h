@@ -8,6 +8,8 @@
 
 namespace platform::uikit {
 
+class UINavigationController;
+class UINavigationItem;
 class UIView;
 
 // Manages a view: makes it on first use, hears of its layout passes, and presents other
@@ -22,8 +24,6 @@ class UIViewController : public UIResponder {
   static constexpr double kTransitionDuration = 0.3;
 
   static std::shared_ptr<UIViewController> create();
-
-  ~UIViewController() override;
 
   // The view, loaded on first use: loadView, then viewDidLoad.
   std::shared_ptr<UIView> view();
@@ -45,6 +45,13 @@ class UIViewController : public UIResponder {
   const std::string& title() const { return title_; }
   void setTitle(std::string title) { title_ = std::move(title); }
 
+  // The item a navigation bar shows while the controller is on top; made on first use.
+  std::shared_ptr<UINavigationItem> navigationItem();
+  // The controller that contains the receiver (the navigation controller that stacks it), and the
+  // nearest navigation controller among those that contain it; null when there is none.
+  std::shared_ptr<UIViewController> parentViewController() const { return parent_.lock(); }
+  std::shared_ptr<UINavigationController> navigationController() const;
+
   // Shows the controller's view over the window of the receiver's view, filling it. Nothing is
   // presented (and a warning is logged) when the receiver's view is in no window or the receiver
   // already presents a controller. The completion runs on the main run loop when the transition
@@ -62,12 +69,16 @@ class UIViewController : public UIResponder {
   UIResponder* nextResponder() const override;
 
  private:
-  friend class UIWindow;
+  // Runs the end of a transition: kTransitionDuration later when animated, else on the next turn.
+  static void finishTransition(bool animated, std::function<void()> work);
 
   std::shared_ptr<UIView> view_;
   std::string title_;
   std::shared_ptr<UIViewController> presented_;
   std::weak_ptr<UIViewController> presenting_;
+  friend class UINavigationController;
+  std::weak_ptr<UIViewController> parent_;
+  std::shared_ptr<UINavigationItem> navigationItem_;
 };
 
 }  // namespace platform::uikit

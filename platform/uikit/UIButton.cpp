@@ -1,0 +1,140 @@
+#include "platform/uikit/UIButton.h"
+
+#include "platform/runtime/Runtime.h"
+#include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UINibDecoder.h"
+
+namespace platform::uikit {
+namespace {
+
+// A system button's title sits 6 points below its top edge and above its bottom edge.
+constexpr CGFloat kSystemButtonVerticalInset = 6;
+
+template <typename Value>
+Value valueForState(const std::map<UIControlState, Value>& values, UIControlState state) {
+  auto found = values.find(state);
+  if (found == values.end()) found = values.find(UIControlStateNormal);
+  return found == values.end() ? Value() : found->second;
+}
+
+}  // namespace
+
+runtime::Class* UIButton::runtimeClass() {
+  return runtime::objc_registerClass("UIButton", UIControl::runtimeClass(), [](runtime::Class* cls) {
+    runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
+      runtime::sendSuper(UIButton::runtimeClass(), self, selectors::layoutSubviews);
+      static_cast<UIButton*>(self)->layoutContent();
+    });
+  });
+}
+
+std::shared_ptr<UIButton> UIButton::buttonWithType(UIButtonType type) {
+  auto button = std::make_shared<UIButton>();
+  button->buttonType_ = type;
+  button->initWithFrame(CGRectZero);
+  return button;
+}
+
+std::shared_ptr<UIButton> UIButton::create(CGRect frame) {
+  auto button = std::make_shared<UIButton>();
+  button->initWithFrame(frame);
+  return button;
+}
+
+void UIButton::initWithFrame(CGRect frame) {
+  UIControl::initWithFrame(frame);
+  makeContentViews();
+  updateContent();
+}
+
+void UIButton::initWithCoder(UINibDecoder& coder) {
+  UIControl::initWithCoder(coder);
+  buttonType_ = UIButtonType(coder.decodeIntegerForKey("buttonType", buttonType_));
+  makeContentViews();
+  if (coder.containsValueForKey("title")) titles_[UIControlStateNormal] = coder.decodeStringForKey("title");
+  if (auto color = coder.decodeColorForKey("titleColor")) titleColors_[UIControlStateNormal] = color;
+  if (auto font = coder.decodeFontForKey("font")) titleLabel_->setFont(font);
+  updateContent();
+}
+
+void UIButton::makeContentViews() {
+  if (titleLabel_ != nullptr) return;
+  imageView_ = UIImageView::create();
+  addSubview(imageView_);
+  titleLabel_ = UILabel::create();
+  titleLabel_->setTextAlignment(NSTextAlignmentCenter);
+  addSubview(titleLabel_);
+}
+
+void UIButton::setTitle(std::optional<std::string> title, UIControlState state) {
+  if (title.has_value()) {
+    titles_[state] = std::move(*title);
+  } else {
+    titles_.erase(state);
+  }
+  updateContent();
+}
+
+std::optional<std::string> UIButton::titleForState(UIControlState state) const {
+  auto found = titles_.find(state);
+  if (found == titles_.end()) found = titles_.find(UIControlStateNormal);
+  if (found == titles_.end()) return std::nullopt;
+  return found->second;
+}
+
+void UIButton::setTitleColor(std::shared_ptr<UIColor> color, UIControlState state) {
+  titleColors_[state] = std::move(color);
+  updateContent();
+}
+
+std::shared_ptr<UIColor> UIButton::titleColorForState(UIControlState state) const {
+  return valueForState(titleColors_, state);
+}
+
+void UIButton::setImage(std::shared_ptr<UIImage> image, UIControlState state) {
+  images_[state] = std::move(image);
+  updateContent();
+}
+
+std::shared_ptr<UIImage> UIButton::imageForState(UIControlState state) const {
+  return valueForState(images_, state);
+}
+
+std::shared_ptr<UIColor> UIButton::currentTitleColor() const {
+  if (auto color = titleColorForState(state())) return color;
+  return buttonType_ == UIButtonTypeSystem ? tintColor() : UIColor::whiteColor();
+}
+
+CGSize UIButton::intrinsicContentSize() const {
+  CGSize size = titleLabel_->intrinsicContentSize();
+  if (buttonType_ == UIButtonTypeSystem) size.height += 2 * kSystemButtonVerticalInset;
+  return size;
+}
+
+void UIButton::stateDidChange() {
+  updateContent();
+}
+
+void UIButton::tintColorDidChange() {
+  updateContent();
+}
+
+void UIButton::updateContent() {
+  if (titleLabel_ == nullptr) return;
+  auto title = currentTitle();
+  titleLabel_->setText(title.value_or(""));
+  titleLabel_->setHidden(!title.has_value());
+  titleLabel_->setTextColor(currentTitleColor());
+  auto image = currentImage();
+  imageView_->setImage(image);
+  imageView_->setHidden(image == nullptr);
+}
+
+void UIButton::layoutContent() {
+  titleLabel_->setFrame(bounds());
+  imageView_->setFrame(bounds());
+}
+
+}  // namespace platform::uikit

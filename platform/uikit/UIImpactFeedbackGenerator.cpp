@@ -1,0 +1,28 @@
+#include "platform/uikit/UIImpactFeedbackGenerator.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::uikit {
+namespace {
+
+int64_t impactsOccurred = 0;
+
+}  // namespace
+
+runtime::Class* UIImpactFeedbackGenerator::runtimeClass() {
+  return runtime::objc_registerClass("UIImpactFeedbackGenerator", runtime::NSObject::runtimeClass());
+}
+
+std::shared_ptr<UIImpactFeedbackGenerator> UIImpactFeedbackGenerator::create(UIImpactFeedbackStyle style) {
+  return std::make_shared<UIImpactFeedbackGenerator>(style);
+}
+
+void UIImpactFeedbackGenerator::impactOccurred() {
+  ++impactsOccurred;
+}
+
+int64_t UIImpactFeedbackGenerator::impactCount() {
+  return impactsOccurred;
+}
+
+}  // namespace platform::uikit
