@@ -1,0 +1,15 @@
+#include "platform/springboard/CSMediaControlsViewController.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::springboard {
+
+runtime::Class* CSMediaControlsViewController::runtimeClass() {
+  return runtime::objc_registerClass("CSMediaControlsViewController", UIViewController::runtimeClass());
+}
+
+std::shared_ptr<CSMediaControlsViewController> CSMediaControlsViewController::create() {
+  return std::make_shared<CSMediaControlsViewController>();
+}
+
+}  // namespace platform::springboard

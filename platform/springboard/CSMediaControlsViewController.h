@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIViewController.h"
+
+namespace platform::springboard {
+
+// The lock screen's media controls, from system 13.0 on.
+class CSMediaControlsViewController : public uikit::UIViewController {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<CSMediaControlsViewController> create();
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,15 @@
+#include "platform/springboard/MPAVRoutingViewController.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::springboard {
+
+runtime::Class* MPAVRoutingViewController::runtimeClass() {
+  return runtime::objc_registerClass("MPAVRoutingViewController", UIViewController::runtimeClass());
+}
+
+std::shared_ptr<MPAVRoutingViewController> MPAVRoutingViewController::create() {
+  return std::make_shared<MPAVRoutingViewController>();
+}
+
+}  // namespace platform::springboard

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIView.h"
+
+namespace platform::springboard {
+
+// The media controls of the now-playing module and of the lock-screen platter: artwork, header and the
+// transport stack view.
+class MediaControlsContainerView : public uikit::UIView {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<MediaControlsContainerView> create(uikit::CGRect frame = uikit::CGRectZero);
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIButton.h"
+
+namespace platform::springboard {
+
+// One of the three transport buttons (previous, play/pause, next) of a transport stack view.
+class MediaControlsTransportButton : public uikit::UIButton {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<MediaControlsTransportButton> create(uikit::CGRect frame = uikit::CGRectZero);
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,15 @@
+#include "platform/springboard/NextUpViewController.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::springboard {
+
+runtime::Class* NextUpViewController::runtimeClass() {
+  return runtime::objc_registerClass("NextUpViewController", UIViewController::runtimeClass());
+}
+
+std::shared_ptr<NextUpViewController> NextUpViewController::create() {
+  return std::make_shared<NextUpViewController>();
+}
+
+}  // namespace platform::springboard

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIViewController.h"
+
+namespace platform::springboard {
+
+// The next-up list shown below the media controls.
+class NextUpViewController : public uikit::UIViewController {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<NextUpViewController> create();
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,16 @@
+#include "platform/springboard/SBDashBoardMediaControlsViewController.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::springboard {
+
+runtime::Class* SBDashBoardMediaControlsViewController::runtimeClass() {
+  return runtime::objc_registerClass("SBDashBoardMediaControlsViewController",
+                                     UIViewController::runtimeClass());
+}
+
+std::shared_ptr<SBDashBoardMediaControlsViewController> SBDashBoardMediaControlsViewController::create() {
+  return std::make_shared<SBDashBoardMediaControlsViewController>();
+}
+
+}  // namespace platform::springboard

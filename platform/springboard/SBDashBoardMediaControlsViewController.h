@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIViewController.h"
+
+namespace platform::springboard {
+
+// The lock screen's media controls, on systems before 13.0.
+class SBDashBoardMediaControlsViewController : public uikit::UIViewController {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<SBDashBoardMediaControlsViewController> create();
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,128 @@
+#include "platform/springboard/SpringBoard.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <ranges>
+#include <string>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSProcessInfo.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/NSString.h"
+#include "platform/foundation/SystemLog.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/springboard/CCUIContentModuleContainerViewController.h"
+#include "platform/springboard/CSMediaControlsViewController.h"
+#include "platform/springboard/Device.h"
+#include "platform/springboard/MPAVRoutingViewController.h"
+#include "platform/springboard/MPButton.h"
+#include "platform/springboard/MediaControlsContainerView.h"
+#include "platform/springboard/MediaControlsParentContainerView.h"
+#include "platform/springboard/MediaControlsTransportButton.h"
+#include "platform/springboard/MediaControlsTransportStackView.h"
+#include "platform/springboard/NextUpViewController.h"
+#include "platform/springboard/SBDashBoardMediaControlsViewController.h"
+#include "platform/springboard/SBMediaController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIDevice.h"
+
+namespace platform::springboard {
+namespace {
+
+SpringBoard* runningSpringBoard = nullptr;
+
+}  // namespace
+
+// Everything the process creates; dropped as a whole when it ends.
+struct SpringBoard::Process {
+  std::shared_ptr<SBMediaController> mediaController = std::make_shared<SBMediaController>();
+};
+
+SpringBoard::SpringBoard(Device& device) : device_(device) {}
+
+SpringBoard::~SpringBoard() {
+  shutDown();
+}
+
+SpringBoard* SpringBoard::running() {
+  return runningSpringBoard;
+}
+
+void SpringBoard::boot() {
+  if (isRunning()) return;
+  if (runningSpringBoard != nullptr) runtime::fatal("another SpringBoard is already running");
+  runningSpringBoard = this;
+  foundation::NSProcessInfo::processInfo()->setProcessName("SpringBoard");
+  uikit::UIDevice::currentDevice()->setSystemVersion(device_.systemVersion());
+  registerHostClasses();
+  process_ = std::make_unique<Process>();
+  loadDynamicLibraries();
+}
+
+void SpringBoard::shutDown() {
+  if (!isRunning()) return;
+  process_.reset();
+  uikit::UIApplication::sharedApplication().reset();
+  runningSpringBoard = nullptr;
+  foundation::NSRunLoop::mainRunLoop().reset();
+  // Last loaded, first closed, as a process's libraries are finalized at exit.
+  for (const Library& library : std::views::reverse(libraries_)) dlclose(library.handle);
+  libraries_.clear();
+  runtime::objc_disposeAllClasses();
+}
+
+void SpringBoard::respring() {
+  shutDown();
+  boot();
+}
+
+std::shared_ptr<SBMediaController> SpringBoard::mediaController() const {
+  return process_ ? process_->mediaController : nullptr;
+}
+
+std::vector<std::filesystem::path> SpringBoard::loadedLibraries() const {
+  std::vector<std::filesystem::path> paths;
+  for (const Library& library : libraries_) paths.push_back(library.path);
+  return paths;
+}
+
+void SpringBoard::registerHostClasses() {
+  MediaControlsTransportStackView::runtimeClass();
+  MediaControlsContainerView::runtimeClass();
+  MediaControlsParentContainerView::runtimeClass();
+  MediaControlsTransportButton::runtimeClass();
+  MPButton::runtimeClass();
+  NextUpViewController::runtimeClass();
+  MPAVRoutingViewController::runtimeClass();
+  CCUIContentModuleContainerViewController::runtimeClass();
+  if (foundation::floatValue(uikit::UIDevice::currentDevice()->systemVersion()) < 13.0f) {
+    SBDashBoardMediaControlsViewController::runtimeClass();
+  } else {
+    CSMediaControlsViewController::runtimeClass();
+  }
+  SBMediaController::runtimeClass();
+}
+
+void SpringBoard::loadDynamicLibraries() {
+  auto directory = foundation::DeviceFileSystem::resolve(kDynamicLibrariesPath);
+  std::error_code error;
+  if (!directory || !std::filesystem::is_directory(*directory, error)) return;
+  std::vector<std::filesystem::path> paths;
+  for (const auto& entry : std::filesystem::directory_iterator(*directory, error)) {
+    if (entry.path().extension() == ".dylib" && entry.is_regular_file(error)) paths.push_back(entry.path());
+  }
+  std::ranges::sort(paths);  // in name order, whatever order the directory lists them in
+  for (const auto& path : paths) {
+    // Local: nothing else in the process binds to a library's symbols, so dlclose can unload it.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+      foundation::SystemLog::write(std::string("substrate: cannot load ") + path.filename().string() + ": " +
+                                   dlerror());
+      continue;
+    }
+    libraries_.push_back({path, handle});
+  }
+}
+
+}  // namespace platform::springboard

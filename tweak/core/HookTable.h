@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "platform/foundation/PropertyList.h"
+#include "platform/runtime/Selector.h"
+#include "platform/uikit/CGGeometry.h"
+
+namespace platform::uikit {
+class UIEvent;
+class UIView;
+}  // namespace platform::uikit
+
+namespace lunadoze {
+
+// Replaces 15 host methods and adds 16 methods to host classes, in table order. A class that the
+// running system does not have is skipped; an added selector that the class already implements
+// keeps the class's own method.
+void installHookTable();
+
+// The host's implementations that the replaced methods took over, saved at installation; each
+// replacement runs the host's behaviour through its slot.
+namespace original {
+
+using platform::runtime::id;
+
+extern void (*MediaControlsTransportStackView_layoutSubviews)(id self);
+extern void (*MediaControlsContainerView_layoutSubviews)(id self);
+extern void (*NextUpViewController_viewDidLayoutSubviews)(id self);
+extern void (*MediaControlsTransportButton_cfw_colorize)(id self, id colorInfo);
+extern void (*MPButton_handleTouchUp)(id self);
+extern void (*MPAVRoutingViewController_viewDidLayoutSubviews)(id self);
+extern void (*CCUIContentModuleContainerViewController_setExpanded)(id self, bool expanded);
+extern void (*SBDashBoardMediaControlsViewController_viewWillAppear)(id self, bool animated);
+extern void (*SBDashBoardMediaControlsViewController_viewDidDisappear)(id self, bool animated);
+extern void (*CSMediaControlsViewController_viewWillAppear)(id self, bool animated);
+extern void (*CSMediaControlsViewController_viewDidDisappear)(id self, bool animated);
+extern void (*MediaControlsParentContainerView_setClipsToBounds)(id self, bool clipsToBounds);
+extern void (*MediaControlsParentContainerView_layoutSubviews)(id self);
+extern platform::uikit::UIView* (*MediaControlsParentContainerView_hitTest)(id self,
+                                                                            platform::uikit::CGPoint point,
+                                                                            platform::uikit::UIEvent* event);
+extern void (*SBMediaController_setNowPlayingInfo)(
+    id self, const platform::foundation::PropertyList::Dictionary* info);
+
+}  // namespace original
+}  // namespace lunadoze
