@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIButton.h"
+
+namespace lunadoze {
+
+// A small icon button whose touch target reaches kTouchMargin points beyond every edge, and
+// which gives a haptic tap with every action message it sends.
+class ButtonWithIncreasedTouchArea : public platform::uikit::UIButton {
+ public:
+  static platform::runtime::Class* runtimeClass();
+  platform::runtime::Class* isa() const override { return runtimeClass(); }
+
+  static constexpr platform::uikit::CGFloat kTouchMargin = 20;
+
+  // [ButtonWithIncreasedTouchArea buttonWithType:UIButtonTypeCustom].
+  static std::shared_ptr<ButtonWithIncreasedTouchArea> create();
+
+  // pointInside:withEvent: and sendAction:to:forEvent: are overridden in the method table.
+};
+
+}  // namespace lunadoze
