@@ -19,13 +19,13 @@ class PreferencesDomain;
 // domainDevicePath(identifier). Every object for a domain, in this process or another, reads the
 // same stored values.
 //
-// Writes: each set... writes through to the file at once (under a lock, changing only its own
-// key, replacing the file atomically), so nothing is pending and no write of another process is
-// lost. `synchronize` announces the change: it posts changeNotificationName(identifier).
+// Writes: every set... writes through to the file at once (see PreferencesDomain), so nothing is
+// pending and no other process's write is lost. `synchronize` announces the change by posting
+// changeNotificationName(identifier).
 //
-// Changes: every object observes that notification (whoever posted it, this process included).
-// On it, delivered by the main run loop, the object rereads the domain, updates its bound
-// variables, then runs its change blocks in registration order. A change block does not run at
+// Changes: every object observes that notification, whoever posted it, this process included.
+// On it, delivered by the main run loop, the object updates its bound variables from the file,
+// then runs its change blocks in registration order. A change block does not run at
 // registration; run it once yourself if its effect is needed from the start.
 class HBPreferences : public runtime::NSObject {
  public:
@@ -73,15 +73,18 @@ class HBPreferences : public runtime::NSObject {
       const std::string& identifier);  // "/var/mobile/Library/Preferences/<identifier>.plist"
 
  private:
-  struct Binding;
-
   explicit HBPreferences(std::string identifier);
+  // Runs the update now and after every change.
+  void bind(std::function<void()> update);
+  const foundation::PropertyList* storedValue(std::string_view key) const;
+  template <typename T>
+  T read(std::string_view key, std::optional<T> (foundation::PropertyList::*reading)() const) const;
   void reloadAndNotify();
-  void updateBindings();
 
   std::string identifier_;
   std::shared_ptr<PreferencesDomain> domain_;
-  std::vector<Binding> bindings_;
+  foundation::PropertyList::Dictionary defaults_;
+  std::vector<std::function<void()>> bindings_;
   std::vector<std::function<void()>> changeBlocks_;
   bool writeFailed_ = false;
 };

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/foundation/PropertyList.h"
+
+namespace platform::settings {
+
+// The stored values of one settings domain in this process, kept in step with its file.
+//
+// The file is only ever replaced whole: a writer takes the lock file beside it, reads the
+// current file, changes its one key, writes a temporary file, flushes it and renames it over the
+// old one. So writers in several processes lose nothing and readers never see half a file.
+// A file that is not a readable dictionary reads as empty; the next write moves it aside
+// ("<name>.corrupt-<n>") instead of overwriting it.
+class PreferencesDomain {
+ public:
+  // The one object of this process for the domain file at the device path.
+  static std::shared_ptr<PreferencesDomain> forDevicePath(const std::string& devicePath);
+
+  // nullopt: no usable file (the path was refused); values then live in memory only.
+  explicit PreferencesDomain(std::optional<std::filesystem::path> file);
+
+  // The stored values, reread first when the file has changed since they were last read.
+  const foundation::PropertyList::Dictionary& values();
+
+  // Stores the value under the key (nullopt removes the key). False when the file could not be
+  // written; the change then holds in this process until the file changes again.
+  bool write(const std::string& key, const std::optional<foundation::PropertyList>& value);
+
+ private:
+  // Which file was read: replacing the file changes its inode, touching it its change time.
+  struct Stamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec changed{};
+    bool operator==(const Stamp& other) const;
+  };
+
+  std::optional<Stamp> stamp() const;  // nullopt when the file does not exist
+  bool moveAside() const;
+  bool replaceFile(const foundation::PropertyList::Dictionary& values) const;
+
+  std::optional<std::filesystem::path> file_;
+  foundation::PropertyList::Dictionary values_;
+  bool loaded_ = false;
+  std::optional<Stamp> loadedStamp_;
+};
+
+}  // namespace platform::settings

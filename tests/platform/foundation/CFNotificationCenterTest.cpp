@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/foundation/CFNotificationCenter.h"
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
+
+namespace platform::foundation {
+namespace {
+
+class CFNotificationCenterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeviceFileSystem::setRoot(device.path());
+    NSRunLoop::mainRunLoop().reset();
+  }
+  void TearDown() override {
+    for (const void* observer : {first, second}) CFNotificationCenterRemoveEveryObserver(center, observer);
+  }
+
+  void observe(const void* observer, const std::string& name) {
+    CFNotificationCenterAddObserver(center, observer, name, [this, observer](const std::string& posted) {
+      heard.push_back((observer == first ? "first " : "second ") + posted);
+    });
+  }
+
+  TemporaryDirectory device;
+  CFNotificationCenterRef center = CFNotificationCenterGetDarwinNotifyCenter();
+  const void* first = &heard;
+  const void* second = &device;
+  std::vector<std::string> heard;
+};
+
+TEST_F(CFNotificationCenterTest, PostIsDeliveredOnTheNextRunLoopTurnToObserversOfThatName) {
+  observe(first, "com.corvane.lunadoze/ReloadPrefs");
+  observe(second, "other");
+  CFNotificationCenterPostNotification(center, "com.corvane.lunadoze/ReloadPrefs");
+  EXPECT_TRUE(heard.empty());
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard, std::vector<std::string>{"first com.corvane.lunadoze/ReloadPrefs"});
+}
+
+TEST_F(CFNotificationCenterTest, PostsThatArriveTogetherAreDeliveredOnce) {
+  observe(first, "a");
+  observe(second, "b");
+  for (const char* name : {"a", "b", "a"}) CFNotificationCenterPostNotification(center, name);
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard, (std::vector<std::string>{"first a", "second b"}));
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard.size(), 2u);
+}
+
+TEST_F(CFNotificationCenterTest, PostOfAnotherProcessArrives) {
+  observe(first, "changed");
+  pid_t child = fork();
+  if (child == 0) {
+    CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), "changed");
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard, std::vector<std::string>{"first changed"});
+}
+
+TEST_F(CFNotificationCenterTest, RemovedObserverIsNotCalledEvenForAPostOnItsWay) {
+  CFNotificationCenterAddObserver(center, first, "name", [&](const std::string&) {
+    heard.push_back("first");
+    CFNotificationCenterRemoveObserver(center, second, "name");
+  });
+  observe(second, "name");
+  CFNotificationCenterPostNotification(center, "name");
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard, std::vector<std::string>{"first"});
+}
+
+TEST_F(CFNotificationCenterTest, ObserversAddedAfterARunLoopResetAreHeard) {
+  observe(first, "name");
+  NSRunLoop::mainRunLoop().reset();  // a respring: the new process's observers register again
+  CFNotificationCenterRemoveEveryObserver(center, first);
+  observe(second, "name");
+  CFNotificationCenterPostNotification(center, "name");
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard, std::vector<std::string>{"second name"});
+}
+
+}  // namespace
+}  // namespace platform::foundation
