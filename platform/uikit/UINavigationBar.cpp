@@ -1,0 +1,17 @@
+#include "platform/uikit/UINavigationBar.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::uikit {
+
+runtime::Class* UINavigationBar::runtimeClass() {
+  return runtime::objc_registerClass("UINavigationBar", UIView::runtimeClass());
+}
+
+std::shared_ptr<UINavigationBar> UINavigationBar::create(CGRect frame) {
+  auto bar = std::make_shared<UINavigationBar>();
+  bar->initWithFrame(frame);
+  return bar;
+}
+
+}  // namespace platform::uikit

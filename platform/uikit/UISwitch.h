@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/uikit/UIControl.h"
+
+namespace platform::uikit {
+
+// An on/off switch. A person's toggle sends UIControlEventValueChanged; setOn does not.
+class UISwitch : public UIControl {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<UISwitch> create(CGRect frame = CGRectZero);
+
+  bool isOn() const { return on_; }
+  void setOn(bool on, bool animated = false);
+
+ private:
+  bool on_ = false;
+};
+
+}  // namespace platform::uikit

@@ -1,0 +1,41 @@
+#include "platform/uikit/UITableView.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace platform::uikit {
+
+runtime::Class* UITableView::runtimeClass() {
+  return runtime::objc_registerClass("UITableView", UIScrollView::runtimeClass());
+}
+
+std::shared_ptr<UITableView> UITableView::create(CGRect frame) {
+  auto view = std::make_shared<UITableView>();
+  view->initWithFrame(frame);
+  return view;
+}
+
+void UITableView::setDelegate(std::weak_ptr<UITableViewDelegate> delegate) {
+  UIScrollView::setDelegate(delegate);
+  delegate_ = std::move(delegate);
+}
+
+int64_t UITableView::numberOfSections() {
+  auto source = dataSource();
+  return source ? source->numberOfSectionsInTableView(this) : 0;
+}
+
+int64_t UITableView::numberOfRowsInSection(int64_t section) {
+  auto source = dataSource();
+  return source ? source->tableViewNumberOfRowsInSection(this, section) : 0;
+}
+
+void UITableView::setTableHeaderView(std::shared_ptr<UIView> view) {
+  if (tableHeaderView_) tableHeaderView_->removeFromSuperview();
+  tableHeaderView_ = std::move(view);
+  if (!tableHeaderView_) return;
+  CGRect frame = tableHeaderView_->frame();
+  tableHeaderView_->setFrame(CGRectMake(0, 0, bounds().size.width, frame.size.height));
+  addSubview(tableHeaderView_);
+}
+
+}  // namespace platform::uikit

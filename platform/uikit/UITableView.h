@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/uikit/NSIndexPath.h"
+#include "platform/uikit/UIScrollView.h"
+
+namespace platform::uikit {
+
+class UIColor;
+class UITableView;
+class UITableViewCell;
+
+// Where a selector's first keyword names several messages, the C++ member carries the keyword
+// that tells them apart: tableView:cellForRowAtIndexPath: is tableViewCellForRowAtIndexPath.
+class UITableViewDataSource {
+ public:
+  virtual ~UITableViewDataSource() = default;
+  virtual int64_t numberOfSectionsInTableView(UITableView*) { return 1; }
+  virtual int64_t tableViewNumberOfRowsInSection(UITableView* tableView, int64_t section) = 0;
+  // The cell of the row; null when there is no such row.
+  virtual std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(UITableView* tableView,
+                                                                          NSIndexPath indexPath) = 0;
+};
+
+class UITableViewDelegate : public UIScrollViewDelegate {
+ public:
+  static constexpr CGFloat kDefaultSectionHeaderHeight = 28;
+
+  virtual CGFloat tableViewHeightForHeaderInSection(UITableView*, int64_t) {
+    return kDefaultSectionHeaderHeight;
+  }
+  // A person tapped the row.
+  virtual void tableViewDidSelectRowAtIndexPath(UITableView*, NSIndexPath) {}
+};
+
+// A list of rows in sections, asked of its data source. The table keeps no rows of its own.
+class UITableView : public UIScrollView {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  static std::shared_ptr<UITableView> create(CGRect frame = CGRectZero);
+
+  // Both held weakly; both must be owned by a shared_ptr. The delegate is the scroll view's too.
+  std::shared_ptr<UITableViewDataSource> dataSource() const { return dataSource_.lock(); }
+  void setDataSource(std::weak_ptr<UITableViewDataSource> dataSource) { dataSource_ = std::move(dataSource); }
+  std::shared_ptr<UITableViewDelegate> delegate() const { return delegate_.lock(); }
+  void setDelegate(std::weak_ptr<UITableViewDelegate> delegate);
+
+  int64_t numberOfSections();
+  int64_t numberOfRowsInSection(int64_t section);
+
+  // The view above the first section; it takes the table's width.
+  const std::shared_ptr<UIView>& tableHeaderView() const { return tableHeaderView_; }
+  void setTableHeaderView(std::shared_ptr<UIView> view);
+  const std::shared_ptr<UIColor>& separatorColor() const { return separatorColor_; }
+  void setSeparatorColor(std::shared_ptr<UIColor> color) { separatorColor_ = std::move(color); }
+
+ private:
+  std::weak_ptr<UITableViewDataSource> dataSource_;
+  std::weak_ptr<UITableViewDelegate> delegate_;
+  std::shared_ptr<UIView> tableHeaderView_;
+  std::shared_ptr<UIColor> separatorColor_;
+};
+
+}  // namespace platform::uikit
