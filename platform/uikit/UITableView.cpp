@@ -1,11 +1,18 @@
 #include "platform/uikit/UITableView.h"
 
 #include "platform/runtime/Runtime.h"
+#include "platform/uikit/UITableViewCell.h"
 
 namespace platform::uikit {
 
 runtime::Class* UITableView::runtimeClass() {
-  return runtime::objc_registerClass("UITableView", UIScrollView::runtimeClass());
+  return runtime::objc_registerClass("UITableView", UIScrollView::runtimeClass(), [](runtime::Class* cls) {
+    runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
+      runtime::sendSuper(UITableView::runtimeClass(), self, selectors::layoutSubviews);
+      auto* table = static_cast<UITableView*>(self);
+      if (!table->hasLoadedRows_) table->reloadData();
+    });
+  });
 }
 
 std::shared_ptr<UITableView> UITableView::create(CGRect frame) {
@@ -27,6 +34,20 @@ int64_t UITableView::numberOfSections() {
 int64_t UITableView::numberOfRowsInSection(int64_t section) {
   auto source = dataSource();
   return source ? source->tableViewNumberOfRowsInSection(this, section) : 0;
+}
+
+void UITableView::reloadData() {
+  hasLoadedRows_ = true;
+  auto source = dataSource();
+  if (source == nullptr) return;
+  auto viewer = delegate();
+  for (int64_t section = 0; section < numberOfSections(); ++section) {
+    for (int64_t row = 0; row < numberOfRowsInSection(section); ++row) {
+      auto indexPath = NSIndexPath::indexPathForRow(row, section);
+      auto cell = source->tableViewCellForRowAtIndexPath(this, indexPath);
+      if (cell != nullptr && viewer != nullptr) viewer->tableViewWillDisplayCell(this, cell.get(), indexPath);
+    }
+  }
 }
 
 void UITableView::setTableHeaderView(std::shared_ptr<UIView> view) {

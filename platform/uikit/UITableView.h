@@ -31,11 +31,15 @@ class UITableViewDelegate : public UIScrollViewDelegate {
   virtual CGFloat tableViewHeightForHeaderInSection(UITableView*, int64_t) {
     return kDefaultSectionHeaderHeight;
   }
+  // The cell is about to show the row.
+  virtual void tableViewWillDisplayCell(UITableView*, UITableViewCell*, NSIndexPath) {}
   // A person tapped the row.
   virtual void tableViewDidSelectRowAtIndexPath(UITableView*, NSIndexPath) {}
 };
 
-// A list of rows in sections, asked of its data source. The table keeps no rows of its own.
+// A list of rows in sections, asked of its data source. The simulated screen is tall enough for
+// every row: loading the rows (at the table's first layout, or on reloadData) asks the data source
+// for each row's cell in order and tells the delegate that each will be displayed.
 class UITableView : public UIScrollView {
  public:
   static runtime::Class* runtimeClass();
@@ -51,6 +55,7 @@ class UITableView : public UIScrollView {
 
   int64_t numberOfSections();
   int64_t numberOfRowsInSection(int64_t section);
+  void reloadData();
 
   // The view above the first section; it takes the table's width.
   const std::shared_ptr<UIView>& tableHeaderView() const { return tableHeaderView_; }
@@ -63,6 +68,7 @@ class UITableView : public UIScrollView {
   std::weak_ptr<UITableViewDelegate> delegate_;
   std::shared_ptr<UIView> tableHeaderView_;
   std::shared_ptr<UIColor> separatorColor_;
+  bool hasLoadedRows_ = false;
 };
 
 }  // namespace platform::uikit
