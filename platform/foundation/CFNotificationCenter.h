@@ -10,6 +10,7 @@ namespace platform::foundation {
 // device. A post reaches every observer of the name in every process of the device (the posting
 // one included) on its main run loop, at the next turn after the post; never synchronously.
 // Posts of one name that arrive together are delivered once, as the device coalesces them.
+// Each name is a file of the device (escaped, it must fit in a file name: 255 bytes).
 class CFNotificationCenter;
 using CFNotificationCenterRef = CFNotificationCenter*;
 using CFNotificationCallback = std::function<void(const std::string& name)>;

@@ -15,6 +15,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "platform/foundation/DeviceFileSystem.h"
+
 namespace platform::foundation {
 namespace {
 
@@ -251,6 +253,15 @@ Result<PropertyList> PropertyList::readFile(const std::filesystem::path& hostPat
   auto parsed = parse(bytes);
   if (!parsed) return failure(parsed.error());
   return parsed;
+}
+
+std::optional<PropertyList::Dictionary> PropertyList::dictionaryWithContentsOfFile(
+    std::string_view devicePath) {
+  auto path = DeviceFileSystem::resolve(devicePath);
+  if (!path) return std::nullopt;
+  auto contents = readFile(*path);
+  if (!contents || !contents->isDictionary()) return std::nullopt;
+  return *contents->dictionary();
 }
 
 namespace {

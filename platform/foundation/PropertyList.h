@@ -69,6 +69,9 @@ class PropertyList {
   static Result<PropertyList> parse(std::string_view bytes);
   // The file's contents parsed; the error names the file.
   static Result<PropertyList> readFile(const std::filesystem::path& hostPath);
+  // NSDictionary's dictionaryWithContentsOfFile:, on a device path: nullopt (nil) when the path
+  // is refused or the file is missing, unreadable or no dictionary.
+  static std::optional<Dictionary> dictionaryWithContentsOfFile(std::string_view devicePath);
 
   std::string toXml() const;
   std::vector<uint8_t> toBinary() const;

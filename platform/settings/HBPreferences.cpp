@@ -1,5 +1,7 @@
 #include "platform/settings/HBPreferences.h"
 
+#include <utility>
+
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/settings/PreferencesDomain.h"

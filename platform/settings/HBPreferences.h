@@ -65,12 +65,13 @@ class HBPreferences : public runtime::NSObject {
   void setObject(std::optional<foundation::PropertyList> value, const std::string& key);
 
   // Posts the change notification. NO when a write since the last synchronize failed (the file
-  // could not be written); the value then still reads back in this process until it is reread.
+  // could not be written); the value then reads back in this process until the file changes.
   bool synchronize();
 
-  static std::string changeNotificationName(const std::string& identifier);  // "<identifier>/ReloadPrefs"
-  static std::string domainDevicePath(
-      const std::string& identifier);  // "/var/mobile/Library/Preferences/<identifier>.plist"
+  // "<identifier>/ReloadPrefs": posted by synchronize, and by the preferences pane's rows.
+  static std::string changeNotificationName(const std::string& identifier);
+  // "/var/mobile/Library/Preferences/<identifier>.plist"
+  static std::string domainDevicePath(const std::string& identifier);
 
  private:
   explicit HBPreferences(std::string identifier);

@@ -114,8 +114,7 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
     if (lock.isValid() && flock(lock.get(), LOCK_EX) == 0) {
       // Reread under the lock: other writers' keys must survive this write.
       auto stored = readDictionary(*file_);
-      bool readable = stored.has_value();
-      if (readable || moveAside()) {
+      if (stored || moveAside()) {
         PropertyList::Dictionary values = std::move(stored).value_or(PropertyList::Dictionary{});
         apply(values);
         written = replaceFile(values);
@@ -127,7 +126,10 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
       }
     }  // the lock goes with its descriptor
   }
-  if (!written) apply(values_);
+  if (!written) {
+    values();  // the change goes over what the file holds, and stays until the file changes
+    apply(values_);
+  }
   return written;
 }
 

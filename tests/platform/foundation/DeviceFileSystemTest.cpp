@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/PropertyList.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace platform::foundation {
@@ -39,6 +43,25 @@ TEST_F(DeviceFileSystemTest, LinksCountOnlyWhenTheyStayInside) {
   EXPECT_EQ(DeviceFileSystem::resolve("/var/escape/x"), std::nullopt);
   EXPECT_EQ(DeviceFileSystem::resolve("/var/relative-escape"), std::nullopt);
   EXPECT_EQ(DeviceFileSystem::resolve("/var/inside/x"), device() / "var/inside/x");
+}
+
+TEST_F(DeviceFileSystemTest, FilesAreFoundAndReadByDevicePathOnly) {
+  std::ofstream(device() / "var/mobile/prefs.plist")
+      << PropertyList(PropertyList::Dictionary{{"a", 1}}).toXml();
+  std::ofstream(device() / "var/mobile/list.plist") << PropertyList(PropertyList::Array{1}).toXml();
+  std::ofstream(host.path() / "outside/secret.plist") << PropertyList(PropertyList::Dictionary{}).toXml();
+
+  auto* files = NSFileManager::defaultManager();
+  EXPECT_TRUE(files->fileExistsAtPath("/var/mobile/prefs.plist"));
+  EXPECT_TRUE(files->fileExistsAtPath("/var/mobile"));
+  EXPECT_FALSE(files->fileExistsAtPath("/var/mobile/missing"));
+  EXPECT_FALSE(files->fileExistsAtPath("/../outside/secret.plist"));
+
+  EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/prefs.plist"),
+            (PropertyList::Dictionary{{"a", 1}}));
+  EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/list.plist"), std::nullopt);
+  EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/missing"), std::nullopt);
+  EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/../outside/secret.plist"), std::nullopt);
 }
 
 }  // namespace
