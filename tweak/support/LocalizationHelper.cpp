@@ -39,12 +39,8 @@ size_t placeholderLength(std::string_view text) {
     while (at < text.size() && set.find(text[at]) != std::string_view::npos) ++at;
     return at;
   };
-  constexpr std::string_view kDigits = "0123456789";
-  size_t at = skip(0, kDigits);
-  if (at == 0 || at >= text.size() || text[at] != '$')
-    at = 0;
-  else
-    ++at;
+  size_t at = skip(0, "0123456789");
+  at = at > 0 && at < text.size() && text[at] == '$' ? at + 1 : 0;
   at = skip(at, "-+ #0'");
   at = skip(at, "*0123456789");
   if (at < text.size() && text[at] == '.') at = skip(at + 1, "*0123456789");
