@@ -76,6 +76,10 @@ void PSSpecifier::setProperty(PropertyList value, const std::string& key) {
   properties_.insert_or_assign(key, std::move(value));
 }
 
+void PSSpecifier::removePropertyForKey(std::string_view key) {
+  if (auto found = properties_.find(key); found != properties_.end()) properties_.erase(found);
+}
+
 std::optional<PropertyList> PSSpecifier::performGetter() {
   auto controller = target();
   return controller ? controller->readPreferenceValue(this) : std::nullopt;

@@ -47,6 +47,7 @@ class PSSpecifier : public runtime::NSObject {
   // nullopt (nil) when the specifier has no such property.
   std::optional<foundation::PropertyList> propertyForKey(std::string_view key) const;
   void setProperty(foundation::PropertyList value, const std::string& key);
+  void removePropertyForKey(std::string_view key);
 
   std::shared_ptr<PSListController> target() const { return target_.lock(); }
   void setTarget(std::weak_ptr<PSListController> target) { target_ = std::move(target); }

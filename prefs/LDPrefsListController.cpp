@@ -1,0 +1,202 @@
+#include "prefs/LDPrefsListController.h"
+
+#include <algorithm>
+
+#include "platform/foundation/NSTask.h"
+#include "platform/preferences/PSSpecifier.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/settings/HBPreferences.h"
+#include "platform/uikit/NSLayoutConstraint.h"
+#include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UITableView.h"
+#include "prefs/LDPrefsHelper.h"
+
+namespace lunadoze::prefs {
+
+using namespace platform::uikit;
+using platform::foundation::PropertyList;
+using platform::preferences::PSSpecifier;
+using platform::runtime::id;
+
+namespace {
+
+constexpr const char* kIconPath = "/Library/PreferenceBundles/LunadozePrefs.bundle/icon_transparent.png";
+constexpr const char* kHeaderPath = "/Library/PreferenceBundles/LunadozePrefs.bundle/header.png";
+constexpr platform::runtime::Selector<void(id)> respringSelector{"respring:"};
+
+// The runtime registers a bundle's classes when the bundle loads; the Settings app then finds the
+// principal class by the name in the bundle's information list.
+[[maybe_unused]] const bool registered = (LDPrefsListController::runtimeClass(), true);
+
+}  // namespace
+
+platform::runtime::Class* LDPrefsListController::runtimeClass() {
+  using platform::runtime::class_addMethod;
+  return platform::runtime::objc_registerClass(
+      "LDPrefsListController", HBRootListController::runtimeClass(), [](platform::runtime::Class* cls) {
+        registerControllerClass<LDPrefsListController>(cls);
+        class_addMethod(cls, selectors::viewDidLoad, [](id self) {
+          platform::runtime::sendSuper(LDPrefsListController::runtimeClass(), self, selectors::viewDidLoad);
+          static_cast<LDPrefsListController*>(self)->viewDidLoad();
+        });
+        class_addMethod(cls, selectors::viewWillAppear, [](id self, bool animated) {
+          platform::runtime::sendSuper(LDPrefsListController::runtimeClass(), self, selectors::viewWillAppear,
+                                       animated);
+          static_cast<LDPrefsListController*>(self)->viewWillAppear();
+        });
+        class_addMethod(cls, respringSelector, [](id self, id sender) {
+          static_cast<LDPrefsListController*>(self)->respring(sender);
+        });
+      });
+}
+
+void LDPrefsListController::init() {
+  HBRootListController::init();
+  hb_setAppearanceSettings(LDPrefsHelper::appearanceSettings());
+  setupNavigationTitleView();
+  setupNavigationRespringButton();
+  preferences_ = platform::settings::HBPreferences::initWithIdentifier(LDPrefsHelper::kPreferencesIdentifier);
+}
+
+void LDPrefsListController::viewDidLoad() {
+  setupHeaderView();
+  table()->setKeyboardDismissMode(UIScrollViewKeyboardDismissModeOnDrag);
+}
+
+void LDPrefsListController::viewWillAppear() {
+  LDPrefsHelper::colourNavigationBar(*this);
+}
+
+const LDPrefsListController::Specifiers& LDPrefsListController::specifiers() {
+  if (!specifiers_) specifiers_ = loadSpecifiersFromPlistName("Prefs", this);
+  return *specifiers_;
+}
+
+void LDPrefsListController::setupNavigationTitleView() {
+  auto titleView = UIView::create();
+  navigationItem()->setTitleView(titleView);
+
+  titleLabel_ = LDPrefsHelper::makeTitleLabel();
+  titleLabel_->setText("Lunadoze");
+  titleView->addSubview(titleLabel_);
+
+  iconView_ = UIImageView::create(CGRectMake(0, 0, 10, 10));
+  iconView_->setContentMode(UIViewContentModeScaleAspectFit);
+  iconView_->setImage(UIImage::imageWithContentsOfFile(kIconPath));
+  iconView_->setAlpha(0.0);
+  titleView->addSubview(iconView_);
+
+  // Label and icon cover the same area; only their alphas decide which one shows.
+  LDPrefsHelper::pinEdges(*titleLabel_, *titleView);
+  LDPrefsHelper::pinEdges(*iconView_, *titleView);
+}
+
+void LDPrefsListController::setupNavigationRespringButton() {
+  // Placed in the bar only once "enabled" changes, which takes effect at SpringBoard's next start.
+  respringButton_ =
+      UIBarButtonItem::initWithTitle("Respring", UIBarButtonItemStylePlain, this, respringSelector.name());
+  respringButton_->setTintColor(UIColor::whiteColor());
+}
+
+void LDPrefsListController::respring(id) {
+  auto task = platform::foundation::NSTask::create();
+  task->setLaunchPath("/usr/bin/killall");
+  task->setArguments({"backboardd"});
+  task->launch();
+}
+
+void LDPrefsListController::setupHeaderView() {
+  headerView_ = UIView::create(CGRectMake(0, 0, 200, 200));
+  headerImageView_ = UIImageView::create(CGRectMake(0, 0, 200, 200));
+  headerImageView_->setContentMode(UIViewContentModeScaleAspectFill);
+  headerImageView_->setImage(UIImage::imageWithContentsOfFile(kHeaderPath));
+  headerView_->addSubview(headerImageView_);
+
+  auto tie = [this](NSLayoutAttribute edge, CGFloat constant) {
+    headerView_->addConstraint(NSLayoutConstraint::constraintWithItem(
+        headerImageView_.get(), edge, NSLayoutRelationEqual, headerView_.get(), edge, 1, constant));
+  };
+  tie(NSLayoutAttributeTop, 40);
+  tie(NSLayoutAttributeLeading, 10);
+  tie(NSLayoutAttributeTrailing, -10);
+  tie(NSLayoutAttributeBottom, -40);
+
+  table()->setTableHeaderView(headerView_);
+}
+
+void LDPrefsListController::scrollViewDidScroll(UIScrollView* scrollView) {
+  CGFloat y = scrollView->contentOffset().y;
+  bool showsIcon = y > 70.0;
+  UIView::animateWithDuration(0.2, [this, showsIcon] {
+    iconView_->setAlpha(showsIcon ? 1.0 : 0.0);
+    titleLabel_->setAlpha(showsIcon ? 0.0 : 1.0);
+  });
+
+  // Pulled down, the image grows upward with the list; above -20 it keeps its place.
+  if (headerView_ == nullptr || headerImageView_ == nullptr) return;
+  CGFloat m = std::min(y, -20.0);
+  headerImageView_->setFrame(
+      CGRectMake(10.0, m + 64.0 + 40.0, headerView_->frame().size.width - 20.0, 200.0 - m - 64.0 - 80.0));
+}
+
+CGFloat LDPrefsListController::tableViewHeightForHeaderInSection(UITableView*, int64_t section) {
+  if (section == 0 || section == 9) return 0.0;
+  if (section == 8) return 60.0;
+  return 45.0;
+}
+
+std::optional<PropertyList> LDPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
+  auto key = LDPrefsHelper::keyOf(*specifier);
+  if (key) {
+    if (auto stored = (*preferences_)[*key]) {
+      if (*key == "enabledModes") enabledModes_ = stored->integerValue().value_or(0);
+      enableDisableCellIfNeededForKey(*key, *stored);
+      return stored;
+    }
+  }
+  return specifier->propertyForKey("default");
+}
+
+void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpecifier* specifier) {
+  HBRootListController::setPreferenceValue(value, specifier);
+  std::string key = LDPrefsHelper::keyOf(*specifier).value_or("");
+  if (key == "enabledModes") {
+    enabledModes_ = value.integerValue().value_or(0);
+  } else if (key == "enabled") {
+    navigationItem()->setRightBarButtonItem(respringButton_);
+  }
+  enableDisableCellIfNeededForKey(key, value);
+  LDPrefsHelper::store(*preferences_, value, *specifier);
+}
+
+void LDPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,
+                                                            const PropertyList& value) {
+  if (key == "enabledModes") {
+    int64_t mode = value.integerValue().value_or(0);
+    bool timeModeOffered = mode == 0 || mode == 1;
+    for (int64_t row = 2; row <= 5; ++row)
+      setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(row, 1), timeModeOffered);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 3), mode == 0 || mode == 2);
+  } else if (key == "letTheSongFinishEnabled") {
+    bool letsSongFinish = value.boolValue().value_or(false);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1), !letsSongFinish && enabledModes_ != 2);
+  } else if (key == "showConfirmationViewAfterTimerSetEnabled") {
+    bool showsConfirmation = value.boolValue().value_or(false);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(3, 3), showsConfirmation);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 3), showsConfirmation);
+  }
+}
+
+void LDPrefsListController::setCellForRowAtIndexPath(NSIndexPath indexPath, bool enabled) {
+  LDPrefsHelper::setCellEnabled(tableViewCellForRowAtIndexPath(table().get(), indexPath).get(), enabled);
+}
+
+std::shared_ptr<UIColor> LDPrefsListController::getHeaderColorFromColor(const UIColor& color) const {
+  return LDPrefsHelper::getHeaderColorFromColor(color);
+}
+
+}  // namespace lunadoze::prefs
