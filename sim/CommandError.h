@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace lunadoze::sim {
+
+// A command that could not be run: unknown, a bad argument, a control that is not on screen, an
+// unreadable file. The script stops there, and the run exits with status 2.
+class CommandError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace lunadoze::sim

@@ -1,0 +1,81 @@
+#include "sim/Device.h"
+
+#include <limits>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/SystemLog.h"
+#include "sim/CommandError.h"
+#include "sim/StateFormat.h"
+
+#ifndef LUNADOZE_STAGE_DIR
+#error "LUNADOZE_STAGE_DIR: the device root that the build stages"
+#endif
+
+namespace lunadoze::sim {
+
+using platform::foundation::DeviceFileSystem;
+using platform::foundation::NSRunLoop;
+using platform::foundation::SystemLog;
+
+Device::Device(const std::optional<std::filesystem::path>& root, bool realtime)
+    : root_(root, LUNADOZE_STAGE_DIR) {
+  DeviceFileSystem::setRoot(root_.path());
+  NSRunLoop::mainRunLoop().setRealtime(realtime);
+  switchOn();
+}
+
+std::filesystem::path Device::hostPath(std::string_view devicePath) const {
+  if (auto path = DeviceFileSystem::resolve(devicePath)) return *path;
+  throw CommandError(inQuotes(devicePath) + " is not a path on the device (absolute, inside its root)");
+}
+
+void Device::switchOn() {
+  springBoard_.reset();
+  NSRunLoop::mainRunLoop().reset();
+  phone_ = std::make_unique<platform::springboard::Device>();
+  springBoard_ = std::make_unique<platform::springboard::SpringBoard>(*phone_);
+  SystemLog::clear();
+  clockOrigin_ = NSRunLoop::mainRunLoop().currentTime();
+}
+
+void Device::boot() {
+  if (springBoard_->isRunning()) throw CommandError("SpringBoard already runs; respring restarts it");
+  SystemLog::clear();
+  springBoard_->boot();
+}
+
+void Device::respring() {
+  if (!springBoard_->isRunning()) throw CommandError("SpringBoard does not run; boot starts it");
+  springBoard_->respring();
+}
+
+double Device::clock() const {
+  return NSRunLoop::mainRunLoop().currentTime() - clockOrigin_;
+}
+
+bool Device::isRealtime() const {
+  return NSRunLoop::mainRunLoop().isRealtime();
+}
+
+void Device::wait(double seconds) {
+  NSRunLoop& loop = NSRunLoop::mainRunLoop();
+  if (loop.isRealtime()) {
+    loop.runRealtime(seconds);
+  } else {
+    loop.advance(seconds);
+  }
+}
+
+void Device::runDueEvents() {
+  NSRunLoop::mainRunLoop().runDueEvents();
+}
+
+void Device::runUntilReadable(int fd) {
+  NSRunLoop& loop = NSRunLoop::mainRunLoop();
+  loop.addInputSource(fd, [&loop] { loop.stop(); });
+  loop.runRealtime(std::numeric_limits<double>::infinity());
+  loop.removeInputSource(fd);
+}
+
+}  // namespace lunadoze::sim

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/springboard/Device.h"
+#include "platform/springboard/SpringBoard.h"
+#include "sim/DeviceRoot.h"
+
+namespace lunadoze::sim {
+
+// The device that scripts act on: its file system root, its clock, the simulated phone and its
+// SpringBoard. Scripts run on it one after another, each from a fresh boot state.
+class Device {
+ public:
+  Device(const std::optional<std::filesystem::path>& root, bool realtime);
+  Device(const Device&) = delete;
+  Device& operator=(const Device&) = delete;
+
+  // The host path of a device path; CommandError when the path is refused (not absolute, or
+  // leaving the device root).
+  std::filesystem::path hostPath(std::string_view devicePath) const;
+
+  // A fresh boot state: SpringBoard not running, the phone's configuration at its defaults, the
+  // clock at zero. What is on the device's file system stays.
+  void switchOn();
+  // The phone's configuration; what SpringBoard reads at boot.
+  platform::springboard::Device& phone() { return *phone_; }
+
+  // CommandError when SpringBoard already runs.
+  void boot();
+  // SpringBoard restarts: the tweak is loaded anew, with a fresh process state. CommandError
+  // when SpringBoard does not run.
+  void respring();
+  platform::springboard::SpringBoard& springBoard() { return *springBoard_; }
+
+  // Seconds since the device was switched on.
+  double clock() const;
+  bool isRealtime() const;
+  // Lets time pass: virtual time jumps, real time is waited for.
+  void wait(double seconds);
+  // Runs what has fallen due.
+  void runDueEvents();
+  // Lets real time pass, running what falls due, until the descriptor is readable.
+  void runUntilReadable(int fd);
+
+ private:
+  // Declared in the order they depend on each other: SpringBoard refers to the phone, and its
+  // libraries live in the root, so it goes first.
+  DeviceRoot root_;
+  std::unique_ptr<platform::springboard::Device> phone_;
+  std::unique_ptr<platform::springboard::SpringBoard> springBoard_;
+  double clockOrigin_ = 0;
+};
+
+}  // namespace lunadoze::sim

@@ -1,0 +1,84 @@
+#include "sim/ScriptRunner.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <iostream>
+
+#include "sim/CommandError.h"
+#include "sim/ScriptSyntax.h"
+#include "sim/Simulator.h"
+
+namespace lunadoze::sim {
+
+void ScriptRunner::runFile(const std::string& path) {
+  if (path == "-") {
+    runScript(std::cin, "stdin");
+    return;
+  }
+  std::ifstream file(path);
+  if (!file) {
+    err_ << path << ": cannot read the script: " << std::strerror(errno) << '\n';
+    hadError_ = true;
+    return;
+  }
+  runScript(file, path);
+}
+
+void ScriptRunner::runScript(std::istream& input, std::string_view name) {
+  simulator_.device().switchOn();
+  std::string line;
+  for (int number = 1; std::getline(input, line); ++number) {
+    if (!runLine(line, std::string(name) + ":" + std::to_string(number))) return;
+  }
+}
+
+void ScriptRunner::runRepl() {
+  Device& device = simulator_.device();
+  const bool showPrompt = isatty(STDIN_FILENO);
+  // In real time the device goes on living while the person types: the run loop waits on the
+  // terminal itself, so no line may sit unseen in a stdio buffer.
+  if (device.isRealtime()) std::setvbuf(stdin, nullptr, _IONBF, 0);
+  device.switchOn();
+  std::string line;
+  for (int number = 1;; ++number) {
+    if (showPrompt) out_ << "> " << std::flush;
+    if (device.isRealtime()) device.runUntilReadable(STDIN_FILENO);
+    if (!std::getline(std::cin, line)) break;
+    runLine(line, "repl:" + std::to_string(number));
+  }
+  if (showPrompt) out_ << '\n';
+}
+
+bool ScriptRunner::runLine(std::string_view line, std::string_view location) {
+  std::string_view commandName;
+  try {
+    auto words = tokenize(line);
+    if (!words) throw CommandError(words.error());
+    if (words->empty()) return true;
+    auto [command, arguments] = simulator_.commands().find(*words);
+    commandName = command.name;
+    CommandContext context(simulator_, out_, err_, location, tally_);
+    command.run(context, arguments);
+    simulator_.device().runDueEvents();
+    return true;
+  } catch (const std::exception& error) {
+    err_ << location << ": ";
+    if (!commandName.empty()) err_ << commandName << ": ";
+    err_ << error.what() << '\n';
+    hadError_ = true;
+    return false;
+  }
+}
+
+int ScriptRunner::finish() {
+  out_ << tally_.passed << " passed, " << tally_.failed << " failed\n" << std::flush;
+  if (hadError_) return 2;
+  return tally_.failed > 0 ? 1 : 0;
+}
+
+}  // namespace lunadoze::sim

@@ -1,0 +1,73 @@
+// lunadoze-sim: runs scenario scripts, or commands typed at a prompt, on a simulated device.
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/Demo.h"
+#include "sim/ScriptRunner.h"
+#include "sim/Simulator.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lunadoze-sim [--root DIR] [--realtime] SCRIPT...   run scripts (\"-\" reads standard input)\n"
+    "       lunadoze-sim [--root DIR] [--realtime] repl        commands typed at a prompt\n"
+    "       lunadoze-sim [--root DIR] demo                     the built-in demo\n";
+
+struct Options {
+  std::optional<std::filesystem::path> root;
+  bool realtime = false;
+  std::vector<std::string> scripts;
+};
+
+std::optional<Options> parseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "--root" && i + 1 < argc) {
+      options.root = argv[++i];
+    } else if (argument == "--realtime") {
+      options.realtime = true;
+    } else if (argument.starts_with("--")) {
+      return std::nullopt;
+    } else {
+      options.scripts.assign(argv + i, argv + argc);
+      break;
+    }
+  }
+  if (options.scripts.empty()) return std::nullopt;
+  return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace lunadoze::sim;
+  auto options = parseOptions(argc, argv);
+  if (!options) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  const std::vector<std::string>& scripts = options->scripts;
+  try {
+    Simulator simulator(options->root, options->realtime);
+    ScriptRunner runner(simulator, std::cout, std::cerr);
+    if (scripts == std::vector<std::string>{"repl"}) {
+      runner.runRepl();
+    } else if (scripts == std::vector<std::string>{"demo"}) {
+      std::istringstream demo{std::string(kDemoScript)};
+      runner.runScript(demo, "demo");
+    } else {
+      for (const std::string& script : scripts) runner.runFile(script);
+    }
+    return runner.finish();
+  } catch (const std::exception& error) {
+    std::cerr << "lunadoze-sim: " << error.what() << '\n';
+    return 2;
+  }
+}

@@ -1,0 +1,22 @@
+#include "sim/StateFormat.h"
+
+#include <cstdio>
+
+namespace lunadoze::sim {
+
+std::string formatNumber(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.3f", value);
+  std::string text = buffer;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  // A value that rounds to zero from below reads 0, not -0.
+  if (text == "-0") text = "0";
+  return text;
+}
+
+std::string inQuotes(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+}  // namespace lunadoze::sim

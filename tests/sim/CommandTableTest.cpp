@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/CommandError.h"
+#include "sim/CommandTable.h"
+
+namespace lunadoze::sim {
+namespace {
+
+class CommandTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto noop = [](CommandContext&, const Arguments&) {};
+    table.add("boot", "", noop);
+    table.add("tap", "NAME", noop);
+    table.add("device version", "V", noop);
+    table.add("device plist", "PATH KEY=VALUE...", noop);
+    table.add("prefs show", "[PAGE]", noop);
+    table.add("echo", "[TEXT]...", noop);
+    table.add("music queue", "TITLE SECONDS [TITLE SECONDS]...", noop);
+  }
+
+  // The command's name and its arguments' count, or the error.
+  std::string find(std::string_view line) {
+    auto words = tokenize(line);
+    try {
+      auto [command, arguments] = table.find(*words);
+      return command.name + " " + std::to_string(arguments.size());
+    } catch (const CommandError& error) {
+      return error.what();
+    }
+  }
+
+  CommandTable table;
+};
+
+TEST_F(CommandTableTest, ANameIsOneWordOrTwo) {
+  EXPECT_EQ(find("boot"), "boot 0");
+  EXPECT_EQ(find("tap sleep"), "tap 1");
+  EXPECT_EQ(find("device version 12.4"), "device version 1");
+}
+
+TEST_F(CommandTableTest, TheParametersSayHowManyArgumentsACommandTakes) {
+  EXPECT_EQ(find("boot now"), "usage: boot");
+  EXPECT_EQ(find("tap"), "usage: tap NAME");
+  EXPECT_EQ(find("device version"), "usage: device version V");
+  EXPECT_EQ(find("device plist /a.plist"), "usage: device plist PATH KEY=VALUE...");
+  EXPECT_EQ(find("device plist /a.plist a=1 b=2 c=3"), "device plist 4");
+  EXPECT_EQ(find("prefs show"), "prefs show 0");
+  EXPECT_EQ(find("prefs show 1 2"), "usage: prefs show [PAGE]");
+  EXPECT_EQ(find("echo"), "echo 0");
+  EXPECT_EQ(find("echo a b c"), "echo 3");
+  EXPECT_EQ(find("music queue A"), "usage: music queue TITLE SECONDS [TITLE SECONDS]...");
+  EXPECT_EQ(find("music queue A 1 B 2"), "music queue 4");
+}
+
+TEST_F(CommandTableTest, UnknownCommandsAreNamed) {
+  EXPECT_EQ(find("fly away"), "unknown command \"fly\"");
+  EXPECT_EQ(find("device colour red"), "unknown command \"device colour\"");
+  EXPECT_EQ(find("device"), "unknown command \"device\"");
+}
+
+TEST_F(CommandTableTest, ACommandIsAddedOnce) {
+  EXPECT_THROW(table.add("boot", "", [](CommandContext&, const Arguments&) {}), std::logic_error);
+}
+
+}  // namespace
+}  // namespace lunadoze::sim

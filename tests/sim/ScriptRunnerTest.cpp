@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/PropertyList.h"
+#include "sim/ScriptRunner.h"
+#include "sim/Simulator.h"
+
+namespace lunadoze::sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs the scripts, one after another, on one simulator.
+Outcome runScripts(Simulator& simulator, const std::vector<std::string>& scripts) {
+  std::ostringstream out;
+  std::ostringstream err;
+  ScriptRunner runner(simulator, out, err);
+  for (size_t i = 0; i < scripts.size(); ++i) {
+    std::istringstream script(scripts[i]);
+    runner.runScript(script, "s" + std::to_string(i + 1) + ".sim");
+  }
+  int status = runner.finish();
+  return {status, out.str(), err.str()};
+}
+
+class ScriptRunnerTest : public ::testing::Test {
+ protected:
+  Outcome runScripts(const std::vector<std::string>& scripts) { return sim::runScripts(simulator, scripts); }
+
+  Simulator simulator{std::nullopt, false};
+};
+
+TEST_F(ScriptRunnerTest, ExitStatusTellsWhetherEveryExpectationHeld) {
+  EXPECT_EQ(runScripts({"expect tweak not-loaded\nboot\nexpect tweak hooked\n"}).status, 0);
+
+  Outcome failed = runScripts({"expect tweak hooked\nexpect clock 0\n"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.out, "1 passed, 1 failed\n");
+  EXPECT_EQ(failed.err, "s1.sim:1: tweak reads not-loaded, expected hooked\n");
+}
+
+TEST_F(ScriptRunnerTest, ACommandThatCannotBeRunStopsItsScriptButNotTheNextOne) {
+  Outcome result =
+      runScripts({"expect clock 0\n\n  # comment\nwait soon\nexpect clock 0\n", "expect clock 1\n"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "s1.sim:4: wait: \"soon\" is not a duration (90, 1.5, 30s, 15m, 8h)\n"
+            "s2.sim:1: clock reads 0, expected 1\n");
+  EXPECT_EQ(result.out, "1 passed, 1 failed\n");
+}
+
+TEST_F(ScriptRunnerTest, EachScriptStartsFromAFreshBootStateOnTheSameDevice) {
+  Outcome result = runScripts({
+      "device version 12.4\nprefs set enabled off\nboot\nwait 1h\n",
+      "expect clock 0\nexpect tweak not-loaded\nexpect setting.enabled false\nboot\nexpect tweak disabled\n",
+  });
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(simulator.device().phone().systemVersion(), "14.4");
+}
+
+TEST_F(ScriptRunnerTest, StateShowsTheLinesThatExistInOrder) {
+  Outcome result = runScripts({"state\nboot\nwait 1.5\nstate\necho \"two  blanks\" and one\n"});
+  EXPECT_EQ(result.out,
+            "clock: 0\ntweak: not-loaded\n"
+            "clock: 1.5\ntweak: hooked\n"
+            "two  blanks and one\n"
+            "0 passed, 0 failed\n");
+}
+
+TEST_F(ScriptRunnerTest, ExpectTakesQuotesIntoAccountOnlyWhereTheStateLineHasThem) {
+  Outcome result = runScripts({
+      "prefs set onTimerEndsBluetoothDeviceName \"Car Kit\"\n"
+      "prefs set timerDefaultValue 30\n"
+      "prefs set confirmViewAutoDismissTime 2.25\n"
+      "prefs set onTimerEndsBluetoothMode \"1\"\n"
+      "expect setting.onTimerEndsBluetoothDeviceName \"Car Kit\"\n"
+      "expect setting.timerDefaultValue 30\n"
+      "expect setting.timerDefaultValue \"30\"\n"
+      "expect setting.confirmViewAutoDismissTime 2.25\n"
+      "expect setting.onTimerEndsBluetoothMode \"1\"\n"
+      "expect setting.enabled none\n"
+      "expect setting.onTimerEndsBluetoothDeviceName Car Kit\n",
+  });
+  EXPECT_EQ(result.err,
+            "s1.sim:11: setting.onTimerEndsBluetoothDeviceName reads \"Car Kit\", expected Car Kit\n");
+  EXPECT_EQ(result.out, "6 passed, 1 failed\n");
+}
+
+TEST_F(ScriptRunnerTest, BadInputIsAnErrorThatNamesTheLine) {
+  auto error = [this](const std::string& line) {
+    Outcome result = runScripts({line + "\n"});
+    EXPECT_EQ(result.status, 2) << line;
+    return result.err;
+  };
+  EXPECT_EQ(error("device rm Library/x"),
+            "s1.sim:1: device rm: \"Library/x\" is not a path on the device (absolute, inside its root)\n");
+  EXPECT_EQ(error("device rm /var/nothing"), "s1.sim:1: device rm: no file at \"/var/nothing\"\n");
+  EXPECT_EQ(error("device rm /var/mobile"), "s1.sim:1: device rm: \"/var/mobile\" is a directory\n");
+  EXPECT_EQ(error("device plist /a.plist enabled"), "s1.sim:1: device plist: \"enabled\" is not KEY=VALUE\n");
+  EXPECT_EQ(error("device version 14.x"),
+            "s1.sim:1: device version: \"14.x\" is not a system version (such as 12.4 or 11.4.1)\n");
+  EXPECT_EQ(error("respring"), "s1.sim:1: respring: SpringBoard does not run; boot starts it\n");
+  EXPECT_EQ(error("expect brightness 1"), "s1.sim:1: expect: no state line \"brightness\"\n");
+  EXPECT_EQ(error("expect music playing"),
+            "s1.sim:1: expect: the state line \"music\" is not simulated yet\n");
+}
+
+TEST_F(ScriptRunnerTest, DeviceFilesAreWrittenAndRemovedUnderTheRoot) {
+  Outcome result = runScripts({
+      "device plist /var/lib/x.plist flag=true count=3 ratio=0.5 name=Moon\n"
+      "device file /var/lib/dpkg/info/other.list\n",
+  });
+  ASSERT_EQ(result.status, 0) << result.err;
+  const fs::path root = simulator.device().hostPath("/");
+  auto plist = platform::foundation::PropertyList::readFile(root / "var/lib/x.plist");
+  ASSERT_TRUE(plist) << plist.error();
+  EXPECT_EQ(*plist, (platform::foundation::PropertyList::Dictionary{
+                        {"flag", true}, {"count", 3}, {"ratio", 0.5}, {"name", "Moon"}}));
+  EXPECT_EQ(fs::file_size(root / "var/lib/dpkg/info/other.list"), 0u);
+
+  EXPECT_EQ(runScripts({"device rm /var/lib/x.plist\n"}).status, 0);
+  EXPECT_FALSE(fs::exists(root / "var/lib/x.plist"));
+}
+
+TEST(DeviceRootTest, AChosenRootIsStagedOnceAndReusedAfterwards) {
+  const fs::path root = fs::temp_directory_path() / ("lunadoze-root-test-" + std::to_string(getpid()));
+  fs::remove_all(root);
+  {
+    Simulator simulator(root, false);
+    EXPECT_EQ(runScripts(simulator, {"prefs set enabled off\n"}).status, 0);
+  }
+  ASSERT_TRUE(fs::exists(root / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib"));
+  {
+    Simulator simulator(root, false);
+    Outcome result = runScripts(simulator, {"expect setting.enabled false\nboot\nexpect tweak disabled\n"});
+    EXPECT_EQ(result.status, 0) << result.err;
+  }
+  fs::remove_all(root);
+}
+
+TEST(DeviceRootTest, ADirectoryThatHoldsSomethingIsUsedAsItIs) {
+  const fs::path root = fs::temp_directory_path() / ("lunadoze-root-test-" + std::to_string(getpid()));
+  fs::create_directories(root / "var");
+  {
+    Simulator simulator(root, false);
+    EXPECT_EQ(runScripts(simulator, {"boot\nexpect tweak not-loaded\n"}).status, 0);
+  }
+  EXPECT_FALSE(fs::exists(root / "Library"));
+  fs::remove_all(root);
+}
+
+TEST(DeviceRootTest, AFreshRootIsRemovedWithTheSimulator) {
+  fs::path root;
+  {
+    Simulator simulator(std::nullopt, false);
+    root = simulator.device().hostPath("/");
+    EXPECT_TRUE(fs::exists(root / "var/mobile/Library/Preferences"));
+  }
+  EXPECT_FALSE(fs::exists(root));
+}
+
+}  // namespace
+}  // namespace lunadoze::sim
