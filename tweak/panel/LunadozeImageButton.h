@@ -20,8 +20,8 @@ class LunadozeImageButton : public platform::uikit::UIButton {
   platform::runtime::Class* isa() const override { return runtimeClass(); }
 
   static constexpr platform::uikit::CGFloat kDimmedAlpha = 0.7;
-  static constexpr platform::uikit::UILayoutPriority kLeadingPriority = 999;
-  static constexpr platform::uikit::UILayoutPriority kTrailingPriority = 250;
+  static constexpr platform::uikit::UILayoutPriority kDecidingPriority = 999;
+  static constexpr platform::uikit::UILayoutPriority kYieldingPriority = 250;
   static constexpr platform::uikit::CGFloat kIconLabelGap = 6;
 
   // [[LunadozeImageButton alloc] initWithImage:font:].
