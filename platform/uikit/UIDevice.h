@@ -4,7 +4,8 @@
 
 namespace platform::uikit {
 
-// The device the process runs on. Code reads the system version as the device's code does:
+// The device the process runs on. Code reads the system version as the device's code does, with
+// NSString's floatValue (platform/foundation/NSString.h):
 // floatValue(UIDevice::currentDevice()->systemVersion()).
 class UIDevice {
  public:

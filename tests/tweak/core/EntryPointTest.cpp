@@ -183,8 +183,8 @@ TEST_F(EntryPointTest, ReplacedMethodsStillRunTheHostImplementation) {
   boot();
   tweakEntryPoint();
 
-  auto module =
-      CCUIContentModuleContainerViewController::create("com.apple.mediaremote.controlcenter.nowplaying");
+  auto module = CCUIContentModuleContainerViewController::create(
+      CCUIContentModuleContainerViewController::kNowPlayingModuleIdentifier);
   module->setExpanded(true);
   EXPECT_TRUE(module->isExpanded());
 
