@@ -1,0 +1,276 @@
+#include "sim/settings/SettingsApp.h"
+
+#include <dlfcn.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string_view>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSBundle.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/preferences/PSEditableTableCell.h"
+#include "platform/preferences/PSListController.h"
+#include "platform/preferences/PSSegmentTableCell.h"
+#include "platform/preferences/PSSliderTableCell.h"
+#include "platform/preferences/PSSpecifier.h"
+#include "platform/preferences/PSSwitchTableCell.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UISegmentedControl.h"
+#include "platform/uikit/UISlider.h"
+#include "platform/uikit/UISwitch.h"
+#include "platform/uikit/UITableView.h"
+#include "sim/StateFormat.h"
+
+namespace lunadoze::sim {
+
+using platform::foundation::DeviceFileSystem;
+using platform::foundation::PropertyList;
+using platform::preferences::PSListController;
+using platform::preferences::PSSpecifier;
+using namespace platform::uikit;
+
+namespace {
+
+constexpr const char* kEntriesPath = "/Library/PreferenceLoader/Preferences";
+constexpr const char* kEntryLabel = "Lunadoze";
+constexpr const char* kRootPage = "Prefs";
+
+std::string text(const PropertyList* value) {
+  return value != nullptr && value->string() ? *value->string() : "";
+}
+
+PropertyList readPlist(const std::string& devicePath) {
+  auto host = DeviceFileSystem::resolve(devicePath);
+  auto plist = host ? PropertyList::readFile(*host)
+                    : platform::foundation::Error{devicePath + " is outside the device"};
+  if (!plist) throw SettingsError(plist.error());
+  return std::move(plist).value();
+}
+
+// The bundle of the Settings entry labelled "Lunadoze", as the Settings list shows it.
+std::string entryBundlePath() {
+  auto directory = DeviceFileSystem::resolve(kEntriesPath);
+  std::error_code error;
+  for (const auto& file : std::filesystem::directory_iterator(directory.value_or(""), error)) {
+    if (file.path().extension() != ".plist") continue;
+    auto entry = PropertyList::readFile(file.path());
+    const PropertyList* fields = entry ? (*entry)["entry"] : nullptr;
+    if (fields == nullptr || text((*fields)["label"]) != kEntryLabel) continue;
+    return "/Library/PreferenceBundles/" + text((*fields)["bundle"]) + ".bundle";
+  }
+  throw SettingsError(std::string("no Settings entry \"") + kEntryLabel + "\" in " + kEntriesPath);
+}
+
+std::optional<std::string> keyOf(const PSSpecifier& specifier) {
+  auto key = specifier.propertyForKey("key");
+  if (!key || !key->string()) return std::nullopt;
+  return *key->string();
+}
+
+std::string formatValue(const std::optional<PropertyList>& value) {
+  if (!value) return "none";
+  if (value->isBool()) return *value->boolValue() ? "on" : "off";
+  if (value->string()) return inQuotes(*value->string());
+  if (auto number = value->doubleValue()) return formatNumber(*number);
+  return "none";
+}
+
+std::optional<double> parseNumber(const std::string& word) {
+  if (word.empty()) return std::nullopt;
+  size_t used = 0;
+  try {
+    double number = std::stod(word, &used);
+    if (used == word.size() && std::isfinite(number)) return number;
+  } catch (const std::exception&) {
+  }
+  return std::nullopt;
+}
+
+// A person's change of the row's control: validated first, so a value the control cannot take
+// changes nothing.
+void changeControl(const std::string& key, UITableViewCell& cell, const std::string& value) {
+  using namespace platform::preferences;
+  if (auto* toggle = dynamic_cast<PSSwitchTableCell*>(&cell)) {
+    if (value != "on" && value != "off")
+      throw SettingsError(key + " takes on or off, not " + inQuotes(value));
+    auto& control = static_cast<UISwitch&>(*toggle->control());
+    control.setOn(value == "on");
+    control.sendActionsForControlEvents(UIControlEventValueChanged);
+  } else if (auto* slider = dynamic_cast<PSSliderTableCell*>(&cell)) {
+    auto& control = static_cast<UISlider&>(*slider->control());
+    double low = control.minimumValue();
+    double high = control.maximumValue();
+    std::string range = formatNumber(low) + " to " + formatNumber(high);
+    if (slider->step()) range += " in steps of " + formatNumber(*slider->step());
+    auto number = parseNumber(value);
+    bool onStep =
+        number && (!slider->step() || std::abs(std::remainder(*number - low, *slider->step())) < 1e-6);
+    if (!number || *number < low || *number > high || !onStep) {
+      throw SettingsError(key + " takes a number from " + range + ", not " + inQuotes(value));
+    }
+    control.setValue(static_cast<float>(*number));
+    control.sendActionsForControlEvents(UIControlEventValueChanged);
+  } else if (auto* segments = dynamic_cast<PSSegmentTableCell*>(&cell)) {
+    auto& control = static_cast<UISegmentedControl&>(*segments->control());
+    auto number = parseNumber(value);
+    std::string choices;
+    for (size_t index = 0; index < segments->values().size(); ++index) {
+      const auto& choice = segments->values()[index];
+      if (number && choice.doubleValue() == number) {
+        control.setSelectedSegmentIndex(static_cast<int64_t>(index));
+        control.sendActionsForControlEvents(UIControlEventValueChanged);
+        return;
+      }
+      choices += (index == 0 ? "" : ", ") + formatValue(choice) + " (" +
+                 control.titleForSegmentAtIndex(static_cast<int64_t>(index)) + ")";
+    }
+    throw SettingsError(key + " takes one of " + choices + ", not " + inQuotes(value));
+  } else if (auto* editable = dynamic_cast<PSEditableTableCell*>(&cell)) {
+    editable->textField()->setText(value);
+    editable->textField()->sendActionsForControlEvents(UIControlEventEditingDidEnd);
+  } else {
+    throw SettingsError("the row of " + key + " cannot be changed");
+  }
+}
+
+}  // namespace
+
+SettingsApp::SettingsApp() {
+  std::string bundlePath = entryBundlePath();
+  bundle_ = platform::foundation::NSBundle::initWithPath(bundlePath);
+  if (bundle_ == nullptr) throw SettingsError("no preferences bundle at " + bundlePath);
+  PropertyList info = readPlist(bundlePath + "/Info.plist");
+  std::string executable = bundlePath + "/" + text(info["CFBundleExecutable"]);
+  auto host = DeviceFileSystem::resolve(executable);
+  // The bundle stays loaded for the life of the app, as on the device.
+  if (!host || dlopen(host->c_str(), RTLD_NOW | RTLD_LOCAL) == nullptr) {
+    throw SettingsError("cannot load " + executable + (host ? std::string(": ") + dlerror() : std::string()));
+  }
+  std::string principal = text(info["NSPrincipalClass"]);
+  root_ = PSListController::instantiate(platform::runtime::NSClassFromString(principal));
+  if (root_ == nullptr)
+    throw SettingsError("the bundle's principal class " + inQuotes(principal) + " is no list controller");
+  root_->setBundle(bundle_);
+
+  // The pane is pushed onto the app's own list, inside an inner navigation controller that the
+  // outer one holds, as the Settings app nests them.
+  inner_ = UINavigationController::initWithRootViewController(UIViewController::create());
+  outer_ = UINavigationController::initWithRootViewController(inner_);
+  inner_->pushViewController(root_, true);
+  root_->table()->layoutIfNeeded();
+}
+
+SettingsApp::~SettingsApp() = default;
+
+std::vector<std::string> SettingsApp::subPages() {
+  std::vector<std::string> pages;
+  for (const auto& specifier : root_->specifiers()) {
+    auto list = specifier->propertyForKey("LDSubPrefs");
+    if (specifier->cellType() == platform::preferences::PSLinkCell && list && list->string())
+      pages.push_back(*list->string());
+  }
+  return pages;
+}
+
+PSListController& SettingsApp::openPage(const std::string& page) {
+  auto top = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
+  auto shownList = [](const PSListController& controller) {
+    auto link = controller.specifier();
+    auto list = link ? link->propertyForKey("LDSubPrefs") : std::nullopt;
+    return list && list->string() ? *list->string() : std::string();
+  };
+  if (page.empty() || page == kRootPage) {
+    while (inner_->topViewController() != root_) inner_->popViewControllerAnimated(true);
+    return *root_;
+  }
+  if (top != nullptr && top != root_ && shownList(*top) == page) return *top;
+  while (inner_->topViewController() != root_) inner_->popViewControllerAnimated(true);
+
+  auto* table = root_->table().get();
+  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
+    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
+      auto indexPath = NSIndexPath::indexPathForRow(row, section);
+      auto link = root_->specifierAtIndexPath(indexPath);
+      auto list = link->propertyForKey("LDSubPrefs");
+      if (link->cellType() != platform::preferences::PSLinkCell || !list || text(&*list) != page) continue;
+      root_->tableViewDidSelectRowAtIndexPath(table, indexPath);
+      auto opened = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
+      if (opened == nullptr || opened == root_) throw SettingsError("the link to " + page + " opens nothing");
+      opened->table()->layoutIfNeeded();
+      return *opened;
+    }
+  }
+  std::string known = kRootPage;
+  for (const auto& name : subPages()) known += ", " + name;
+  throw SettingsError("no page " + inQuotes(page) + " (pages: " + known + ")");
+}
+
+std::optional<SettingsApp::Row> SettingsApp::findRow(PSListController& page, const std::string& key) {
+  auto* table = page.table().get();
+  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
+    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
+      auto indexPath = NSIndexPath::indexPathForRow(row, section);
+      auto specifier = page.specifierAtIndexPath(indexPath);
+      if (keyOf(*specifier) == key)
+        return Row{indexPath, specifier, page.tableViewCellForRowAtIndexPath(table, indexPath)};
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> SettingsApp::show(const std::string& pageName) {
+  auto& page = openPage(pageName);
+  auto* table = page.table().get();
+  std::vector<std::string> lines;
+  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
+    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
+      auto indexPath = NSIndexPath::indexPathForRow(row, section);
+      auto specifier = page.specifierAtIndexPath(indexPath);
+      auto cell = page.tableViewCellForRowAtIndexPath(table, indexPath);
+      std::string position = std::to_string(section) + "." + std::to_string(row) + " ";
+      auto list = specifier->propertyForKey("LDSubPrefs");
+      if (auto key = keyOf(*specifier)) {
+        auto* shown = dynamic_cast<platform::preferences::PSTableCell*>(cell.get());
+        lines.push_back(position + *key + " = " + formatValue(shown ? shown->value() : std::nullopt) +
+                        (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
+      } else if (specifier->cellType() == platform::preferences::PSLinkCell && list && list->string()) {
+        lines.push_back(position + "> " + *list->string() + " " + inQuotes(specifier->name()));
+      }
+    }
+  }
+  if (lines.empty()) {
+    lines.push_back("no rows" + (page.specifierLoadError().empty() ? "" : ": " + page.specifierLoadError()));
+  }
+  return lines;
+}
+
+void SettingsApp::set(const std::string& key, const std::string& value) {
+  std::vector<std::string> pages{kRootPage};
+  for (const auto& name : subPages()) pages.push_back(name);
+  for (const auto& name : pages) {
+    auto& page = openPage(name);
+    auto row = findRow(page, key);
+    if (!row) continue;
+    if (!row->cell->isUserInteractionEnabled()) {
+      throw SettingsError(key + " is greyed out on the page " + name + ": its setting has no effect now");
+    }
+    changeControl(key, *row->cell, value);
+    return;
+  }
+  throw SettingsError("no row for the setting " + inQuotes(key) + " on any page");
+}
+
+void SettingsApp::respring() {
+  openPage(kRootPage);
+  auto button = root_->navigationItem()->rightBarButtonItem();
+  if (button == nullptr) {
+    throw SettingsError("the Respring button is not shown: it appears once \"enabled\" has been changed");
+  }
+  button->tap();
+}
+
+}  // namespace lunadoze::sim

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/uikit/NSIndexPath.h"
+
+namespace platform::foundation {
+class NSBundle;
+}
+namespace platform::preferences {
+class PSListController;
+class PSSpecifier;
+}  // namespace platform::preferences
+namespace platform::uikit {
+class UINavigationController;
+class UITableViewCell;
+}  // namespace platform::uikit
+
+namespace lunadoze::sim {
+
+// What the Settings app could not do: the message says what and why.
+class SettingsError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The Settings app with the tweak's entry opened: the preferences bundle loaded from the device
+// root (its executable opened, its principal class found by name), the root page pushed inside
+// the app's two navigation controllers, and then the pages driven as a person drives them. Pages
+// show every row at once (the simulated screen is tall enough), so each row reads its value when
+// its page first shows, in list order.
+class SettingsApp {
+ public:
+  // The device root must be set. Throws SettingsError when the entry or its bundle cannot be loaded.
+  SettingsApp();
+  ~SettingsApp();
+
+  // The rows of the page, one line each: "S.R KEY = VALUE" with " (greyed)" on greyed rows, and
+  // "S.R > PAGE "Title"" for the links to sub-pages. PAGE is a sub-page's specifier list name;
+  // "" or "Prefs" is the root page. A page without rows says why.
+  std::vector<std::string> show(const std::string& page);
+  // Changes the row of the key, on whichever page holds it, as a person would: on/off for a
+  // switch, a number on a slider's range and steps, one of a segment's values, any text for a
+  // text field. Nothing is written when the key has no row, the row is greyed or the value does
+  // not fit the row's control.
+  void set(const std::string& key, const std::string& value);
+  // Taps the root page's "Respring" button; an error while it is not shown.
+  void respring();
+
+ private:
+  struct Row {
+    platform::uikit::NSIndexPath indexPath;
+    std::shared_ptr<platform::preferences::PSSpecifier> specifier;
+    std::shared_ptr<platform::uikit::UITableViewCell> cell;
+  };
+
+  // Brings the page on screen: the root page, or the sub-page of a link of the root page.
+  platform::preferences::PSListController& openPage(const std::string& page);
+  std::vector<std::string> subPages();
+  std::optional<Row> findRow(platform::preferences::PSListController& page, const std::string& key);
+
+  std::shared_ptr<platform::foundation::NSBundle> bundle_;
+  std::shared_ptr<platform::uikit::UINavigationController> outer_;
+  std::shared_ptr<platform::uikit::UINavigationController> inner_;
+  std::shared_ptr<platform::preferences::PSListController> root_;
+};
+
+}  // namespace lunadoze::sim

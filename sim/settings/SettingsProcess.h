@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lunadoze::sim {
+
+// The Settings app kept open as a child process on a device root (`lunadoze-settings --root DIR
+// -`), as the app stays open while a person uses it: the simulator sends it every `prefs` command
+// of a script, so the pane remembers what happened before (a changed "enabled" shows the Respring
+// button). The app is a process of its own: its changes reach SpringBoard only through the
+// settings domain and its notification.
+class SettingsProcess {
+ public:
+  // Starts the app; the device root must already hold a device.
+  explicit SettingsProcess(const std::filesystem::path& root,
+                           std::filesystem::path program = defaultProgram());
+  // Closes the app's input and waits for it to end.
+  ~SettingsProcess();
+  SettingsProcess(const SettingsProcess&) = delete;
+  SettingsProcess& operator=(const SettingsProcess&) = delete;
+
+  // Sends one command line ("show", "show TimerEndActions", "set KEY VALUE", "respring"; words
+  // with blanks in double quotes) and returns the lines the app printed. A command the app could
+  // not do throws CommandError with the app's message.
+  std::vector<std::string> run(const std::string& command);
+
+  // The lunadoze-settings that the build made.
+  static std::filesystem::path defaultProgram();
+
+ private:
+  pid_t child_ = -1;
+  FILE* toApp_ = nullptr;
+  FILE* fromApp_ = nullptr;
+};
+
+}  // namespace lunadoze::sim
