@@ -1,7 +1,10 @@
 #include "platform/uikit/UIButton.h"
 
+#include <algorithm>
+
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UINibDecoder.h"
@@ -108,9 +111,11 @@ std::shared_ptr<UIColor> UIButton::currentTitleColor() const {
 }
 
 CGSize UIButton::intrinsicContentSize() const {
-  CGSize size = titleLabel_->intrinsicContentSize();
-  if (buttonType_ == UIButtonTypeSystem) size.height += 2 * kSystemButtonVerticalInset;
-  return size;
+  CGSize title = currentTitle() ? titleLabel_->intrinsicContentSize() : CGSizeZero;
+  if (title.height > 0 && buttonType_ == UIButtonTypeSystem) title.height += 2 * kSystemButtonVerticalInset;
+  auto image = currentImage();
+  CGSize imageSize = image != nullptr ? image->size() : CGSizeZero;
+  return {imageSize.width + title.width, std::max(imageSize.height, title.height)};
 }
 
 void UIButton::stateDidChange() {
@@ -130,11 +135,20 @@ void UIButton::updateContent() {
   auto image = currentImage();
   imageView_->setImage(image);
   imageView_->setHidden(image == nullptr);
+  setNeedsLayout();
 }
 
 void UIButton::layoutContent() {
-  titleLabel_->setFrame(bounds());
-  imageView_->setFrame(bounds());
+  // The image, then the title, side by side in the middle of the button.
+  const CGSize size = bounds().size;
+  auto image = currentImage();
+  CGSize imageSize = image != nullptr ? image->size() : CGSizeZero;
+  CGFloat titleWidth = currentTitle() ? titleLabel_->intrinsicContentSize().width : 0;
+  titleWidth = std::clamp<CGFloat>(titleWidth, 0, std::max<CGFloat>(0, size.width - imageSize.width));
+  CGFloat left = (size.width - imageSize.width - titleWidth) / 2;
+  imageView_->setFrame(
+      CGRectMake(left, (size.height - imageSize.height) / 2, imageSize.width, imageSize.height));
+  titleLabel_->setFrame(CGRectMake(left + imageSize.width, 0, titleWidth, size.height));
 }
 
 }  // namespace platform::uikit

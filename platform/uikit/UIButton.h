@@ -21,8 +21,8 @@ enum UIButtonType : int64_t {
 
 // A control with a title and an image per control state. A state without its own title, title
 // colour or image shows the normal state's. The title is shown by titleLabel and the image by
-// imageView, both subviews of the button; a system button draws its title in its tint colour
-// unless it has a title colour.
+// imageView, both subviews of the button, side by side in its middle; a system button draws its
+// title in its tint colour unless it has a title colour.
 class UIButton : public UIControl {
  public:
   static runtime::Class* runtimeClass();

@@ -16,11 +16,16 @@ class UIImageView : public UIView {
   runtime::Class* isa() const override { return runtimeClass(); }
 
   static std::shared_ptr<UIImageView> create(CGRect frame = CGRectZero);
+  // initWithImage:, sized to the image.
+  static std::shared_ptr<UIImageView> create(std::shared_ptr<UIImage> image);
 
   UIImageView();
 
   const std::shared_ptr<UIImage>& image() const { return image_; }
   void setImage(std::shared_ptr<UIImage> image) { image_ = std::move(image); }
+
+  // The image's size; none without an image.
+  CGSize intrinsicContentSize() const override;
 
  private:
   std::shared_ptr<UIImage> image_;

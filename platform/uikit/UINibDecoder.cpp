@@ -26,6 +26,15 @@ std::optional<double> number(const PropertyList& value) {
   return value.doubleValue();
 }
 
+// By name: the class need not have been registered before the object's own class was.
+bool isKindOfClassNamed(const runtime::NSObject* object, std::string_view name) {
+  for (const runtime::Class* cls = object != nullptr ? object->isa() : nullptr; cls != nullptr;
+       cls = cls->superclass()) {
+    if (cls->name() == name) return true;
+  }
+  return false;
+}
+
 std::optional<NSLayoutAttribute> layoutAttribute(std::string_view name) {
   static constexpr std::array<std::pair<std::string_view, NSLayoutAttribute>, 10> kAttributes{{
       {"left", NSLayoutAttributeLeft},
@@ -235,9 +244,8 @@ std::vector<std::shared_ptr<runtime::NSObject>> UINibDecoder::instantiate(runtim
   if (ownerFields != nullptr) {
     if (const PropertyList* ownerClass = (*ownerEntry)["class"];
         ownerClass != nullptr && ownerClass->isString()) {
-      if (owner == nullptr || !owner->isKindOfClass(runtime::objc_getClass(*ownerClass->string()))) {
+      if (!isKindOfClassNamed(owner, *ownerClass->string()))
         failWithError("owner", "must be a " + *ownerClass->string());
-      }
     }
   }
 
