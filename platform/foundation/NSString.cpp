@@ -1,17 +1,46 @@
 #include "platform/foundation/NSString.h"
 
 #include <charconv>
+#include <limits>
 
 namespace platform::foundation {
+namespace {
+
+// The text without its leading blanks, as NSString's readings skip them.
+std::string_view withoutLeadingBlanks(std::string_view text) {
+  size_t start = text.find_first_not_of(" \t\n\r\f\v");
+  return start == std::string_view::npos ? std::string_view() : text.substr(start);
+}
+
+}  // namespace
 
 float floatValue(std::string_view text) {
-  size_t start = text.find_first_not_of(" \t\n\r\f\v");
-  if (start == std::string_view::npos) return 0;
-  text.remove_prefix(start);
+  text = withoutLeadingBlanks(text);
   if (text.starts_with('+')) text.remove_prefix(1);  // from_chars takes no plus sign
   float value = 0;
   auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return result.ec == std::errc() ? value : 0;
+}
+
+int64_t integerValue(std::string_view text) {
+  text = withoutLeadingBlanks(text);
+  const bool negative = text.starts_with('-');
+  if (text.starts_with('+')) text.remove_prefix(1);  // from_chars takes no plus sign
+  int64_t value = 0;
+  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    return negative ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+  }
+  return result.ec == std::errc() ? value : 0;
+}
+
+size_t length(std::string_view text) {
+  size_t units = 0;
+  for (unsigned char byte : text) {
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    units += byte >= 0xF0 ? 2 : 1;        // four-byte sequences need a surrogate pair
+  }
+  return units;
 }
 
 }  // namespace platform::foundation

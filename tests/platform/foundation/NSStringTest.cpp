@@ -21,5 +21,30 @@ TEST(NSStringTest, FloatValueOfTextWithoutANumberIsZero) {
   EXPECT_EQ(floatValue("."), 0.0f);
 }
 
+TEST(NSStringTest, IntegerValueReadsTheLeadingInteger) {
+  EXPECT_EQ(integerValue("1"), 1);
+  EXPECT_EQ(integerValue(" 12 songs"), 12);
+  EXPECT_EQ(integerValue("+7"), 7);
+  EXPECT_EQ(integerValue("-3"), -3);
+  EXPECT_EQ(integerValue("05:00"), 5);
+  EXPECT_EQ(integerValue("99999999999999999999"), INT64_MAX);
+  EXPECT_EQ(integerValue("-99999999999999999999"), INT64_MIN);
+}
+
+TEST(NSStringTest, IntegerValueOfTextWithoutAnIntegerIsZero) {
+  EXPECT_EQ(integerValue(""), 0);
+  EXPECT_EQ(integerValue("songs"), 0);
+  // Digits of another numbering system are no integer to it.
+  EXPECT_EQ(integerValue("\u0661"), 0);
+}
+
+TEST(NSStringTest, LengthCountsUTF16CodeUnits) {
+  EXPECT_EQ(length(""), 0u);
+  EXPECT_EQ(length("songs"), 5u);
+  EXPECT_EQ(length("chanson\u00e9"), 8u);
+  EXPECT_EQ(length("\u0623\u063a\u0646\u064a\u0629"), 5u);
+  EXPECT_EQ(length("\U0001F319"), 2u);
+}
+
 }  // namespace
 }  // namespace platform::foundation
