@@ -23,7 +23,6 @@ class CommandContext {
                  Tally& tally)
       : simulator_(simulator), out_(out), err_(err), location_(location), tally_(tally) {}
 
-  Simulator& simulator() const { return simulator_; }
   Device& device() const;
   std::ostream& out() const { return out_; }
 
