@@ -48,10 +48,22 @@ std::optional<std::filesystem::path> DeviceFileSystem::resolve(std::string_view 
   }
   std::filesystem::path host = root / relative;
 
-  // Then the links on the way: wherever they lead must still be inside the root.
-  std::error_code error;
-  auto resolved = std::filesystem::weakly_canonical(host, error);
-  if (error || !isWithin(resolved, root)) return std::nullopt;
+  // Then the links on the way: only a link can lead out of the root, so the path is resolved in
+  // full only when a component is one, and must then still be inside the root. Looking at each
+  // component costs far less than resolving every path, and paths are resolved on every layout.
+  std::filesystem::path walked = root;
+  for (const auto& part : relative) {
+    walked /= part;
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(walked, error);
+    // Below a component that does not exist, nothing exists, links included.
+    if (!std::filesystem::exists(status)) break;
+    if (std::filesystem::is_symlink(status)) {
+      auto resolved = std::filesystem::weakly_canonical(host, error);
+      if (error || !isWithin(resolved, root)) return std::nullopt;
+      break;
+    }
+  }
   return host;
 }
 

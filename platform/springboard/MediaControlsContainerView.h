@@ -14,6 +14,13 @@ class MediaControlsContainerView : public uikit::UIView {
   runtime::Class* isa() const override { return runtimeClass(); }
 
   static std::shared_ptr<MediaControlsContainerView> create(uikit::CGRect frame = uikit::CGRectZero);
+
+  // Whether the next-up list shows below the controls; answered through the method table.
+  bool shouldShowNextUp();
+  void setShowsNextUp(bool shows) { showsNextUp_ = shows; }
+
+ private:
+  bool showsNextUp_ = false;
 };
 
 }  // namespace platform::springboard

@@ -2,11 +2,19 @@
 
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/MediaControlsTransportButton.h"
+#include "platform/springboard/SpringBoardSelectors.h"
 
 namespace platform::springboard {
 
 runtime::Class* MediaControlsTransportStackView::runtimeClass() {
-  return runtime::objc_registerClass("MediaControlsTransportStackView", UIView::runtimeClass());
+  return runtime::objc_registerClass(
+      "MediaControlsTransportStackView", UIView::runtimeClass(), [](runtime::Class* cls) {
+        runtime::class_addMethod(cls, uikit::selectors::layoutSubviews, [](runtime::id self) {
+          auto* view = static_cast<MediaControlsTransportStackView*>(self);
+          view->placeButtons();
+          view->colorizeButtons();
+        });
+      });
 }
 
 std::shared_ptr<MediaControlsTransportStackView> MediaControlsTransportStackView::create(uikit::CGRect frame,
@@ -22,6 +30,25 @@ void MediaControlsTransportStackView::initWithFrame(uikit::CGRect frame) {
   for (auto* button : {&leftButton_, &middleButton_, &rightButton_}) {
     *button = MediaControlsTransportButton::create();
     addSubview(*button);
+  }
+}
+
+void MediaControlsTransportStackView::placeButtons() {
+  const uikit::CGSize size = frame().size;
+  const uikit::CGFloat spacing = size.width * 5 / 16;
+  const uikit::CGFloat y = (size.height - kButtonSize) / 2;
+  const uikit::CGFloat middleX = (size.width - kButtonSize) / 2;
+  leftButton_->setFrame(uikit::CGRectMake(middleX - spacing, y, kButtonSize, kButtonSize));
+  middleButton_->setFrame(uikit::CGRectMake(middleX, y, kButtonSize, kButtonSize));
+  rightButton_->setFrame(uikit::CGRectMake(middleX + spacing, y, kButtonSize, kButtonSize));
+}
+
+void MediaControlsTransportStackView::colorizeButtons() {
+  if (!respondsToSelector(selectors::cfw_colorInfo.name())) return;
+  runtime::id colorInfo = runtime::send(this, selectors::cfw_colorInfo);
+  for (const auto& button : {leftButton_, middleButton_, rightButton_}) {
+    if (button->respondsToSelector(selectors::cfw_colorize.name()))
+      runtime::send(button.get(), selectors::cfw_colorize, colorInfo);
   }
 }
 

@@ -8,8 +8,10 @@ runtime::Class* NextUpViewController::runtimeClass() {
   return runtime::objc_registerClass("NextUpViewController", UIViewController::runtimeClass());
 }
 
-std::shared_ptr<NextUpViewController> NextUpViewController::create() {
-  return std::make_shared<NextUpViewController>();
+std::shared_ptr<NextUpViewController> NextUpViewController::create(bool controlCenter) {
+  auto controller = std::make_shared<NextUpViewController>();
+  controller->controlCenter_ = controlCenter;
+  return controller;
 }
 
 }  // namespace platform::springboard

@@ -12,7 +12,13 @@ class NextUpViewController : public uikit::UIViewController {
   static runtime::Class* runtimeClass();
   runtime::Class* isa() const override { return runtimeClass(); }
 
-  static std::shared_ptr<NextUpViewController> create();
+  static std::shared_ptr<NextUpViewController> create(bool controlCenter = false);
+
+  // YES when the list belongs to Control Center's now-playing module.
+  bool controlCenter() const { return controlCenter_; }
+
+ private:
+  bool controlCenter_ = false;
 };
 
 }  // namespace platform::springboard

@@ -14,6 +14,8 @@ namespace lunadoze {
 
 using platform::runtime::id;
 
+// Sizes the panel's view to the parent of the Control Center media container.
+void fitPanelViewToMediaModule();
 void MediaControlsTransportStackView_initLunadozeVC(id self);
 void MediaControlsTransportStackView_setTimeButtonClicked(id self);
 void MediaControlsContainerView_layoutSubviews(id self);

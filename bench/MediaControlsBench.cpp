@@ -1,0 +1,171 @@
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/springboard/Device.h"
+#include "platform/springboard/LockScreenMediaControls.h"
+#include "platform/springboard/NowPlayingModule.h"
+#include "platform/springboard/SpringBoard.h"
+#include "platform/uikit/UIControl.h"
+#include "platform/uikit/UIDatePicker.h"
+#include "platform/uikit/UIPickerView.h"
+#include "tweak/core/Tweak.h"
+#include "tweak/engine/SnoozeState.h"
+#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/panel/LunadozeImageButton.h"
+#include "tweak/panel/LunadozeViewController.h"
+
+namespace {
+
+using platform::foundation::NSRunLoop;
+using platform::foundation::PropertyList;
+
+// One SpringBoard for every benchmark of this file, with Control Center expanded and the lock
+// screen shown. The host's own passes are measured first, before the tweak is loaded into it;
+// the tweak stays loaded from then on, as in SpringBoard.
+class BenchDevice {
+ public:
+  static BenchDevice& shared() {
+    static BenchDevice device;
+    return device;
+  }
+
+  void loadTweak() {
+    if (tweakLoaded_) return;
+    tweakLoaded_ = true;
+    lunadoze::tweakEntryPoint();
+    springBoard_.nowPlayingModule()->setExpanded(true);
+    // The first passes create the tweak's views; measured passes are the steady ones.
+    for (int pass = 0; pass < 3; ++pass) springBoard_.layoutShownViews();
+  }
+
+  platform::springboard::NowPlayingModule& module() { return *springBoard_.nowPlayingModule(); }
+  platform::springboard::LockScreenMediaControls& lockScreen() {
+    return *springBoard_.lockScreenMediaControls();
+  }
+  platform::springboard::Device& phone() { return device_; }
+
+  // Both outside lock-screen tweaks installed, Sylph switched off, so that every file is read.
+  void installOutsideTweaks() {
+    touch("/var/lib/dpkg/info/ch.quenfel.sylph.list");
+    touch("/var/lib/dpkg/info/com.morvidex.grupi.list");
+    write("/var/mobile/Library/Preferences/ch.quenfel.sylph.plist", {{"enabled", PropertyList(false)}});
+    write("/var/mobile/Library/Preferences/com.tobrin.grupi.plist",
+          {{"Enabled", PropertyList(true)}, {"SmallMusicController", PropertyList(true)}});
+  }
+
+ private:
+  BenchDevice() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lunadoze-bench-XXXXXX").string();
+    root_ = mkdtemp(pattern.data());
+    const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
+    std::filesystem::create_directories(root_ / bundle);
+    std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root_ / bundle,
+                          std::filesystem::copy_options::recursive);
+    platform::foundation::DeviceFileSystem::setRoot(root_);
+    springBoard_.boot();
+    springBoard_.nowPlayingModule()->setExpanded(true);
+    springBoard_.lockScreenMediaControls()->show();
+  }
+
+  void touch(const std::string& devicePath) {
+    auto path = *platform::foundation::DeviceFileSystem::resolve(devicePath);
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream{path};
+  }
+
+  void write(const std::string& devicePath, PropertyList::Dictionary dictionary) {
+    auto path = *platform::foundation::DeviceFileSystem::resolve(devicePath);
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream{path} << PropertyList(std::move(dictionary)).toXml();
+  }
+
+  std::filesystem::path root_;
+  platform::springboard::Device device_;
+  platform::springboard::SpringBoard springBoard_{device_};
+  bool tweakLoaded_ = false;
+};
+
+void controlCenterPass(benchmark::State& state) {
+  auto& module = BenchDevice::shared().module();
+  for (auto _ : state) module.layout();
+}
+
+void lockScreenPass(benchmark::State& state) {
+  auto& device = BenchDevice::shared();
+  device.installOutsideTweaks();
+  for (auto _ : state) device.lockScreen().layout();
+}
+
+void BM_ControlCenterLayoutPass_Host(benchmark::State& state) {
+  controlCenterPass(state);
+}
+
+void BM_LockScreenLayoutPass_Host(benchmark::State& state) {
+  lockScreenPass(state);
+}
+
+void BM_ControlCenterLayoutPass_WithTweak(benchmark::State& state) {
+  BenchDevice::shared().loadTweak();
+  controlCenterPass(state);
+}
+
+void BM_LockScreenLayoutPass_WithTweak(benchmark::State& state) {
+  BenchDevice::shared().loadTweak();
+  lockScreenPass(state);
+}
+
+// Confirms the panel's page as the person would: a tap on the sleep button, the pick, the start.
+void startSnooze(bool songs, int64_t value) {
+  using namespace lunadoze;
+  setTimerButton->sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
+  const auto& chooseView = lunadozeVC->chooseSnoozeTimeView();
+  if (songs) {
+    if (chooseView->nbSongsPickerView()->isHidden()) chooseView->toggleModes();
+    chooseView->nbSongsPickerView()->selectRow(value - 1, 0, false);
+    chooseView->didSelectRow(chooseView->nbSongsPickerView().get(), value - 1, 0);
+  } else {
+    if (!chooseView->nbSongsPickerView()->isHidden()) chooseView->toggleModes();
+    chooseView->timeSelectorPickerView()->setCountDownDuration(static_cast<double>(value) * 60);
+  }
+  chooseView->rightButton()->sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
+}
+
+// Eight hours of a night: songs of 3 minutes, the lock screen shown and its label timer ticking,
+// a snooze of 20 songs, then one of 60 minutes.
+void BM_SimulatedNight(benchmark::State& state) {
+  auto& device = BenchDevice::shared();
+  device.loadTweak();
+  auto& loop = NSRunLoop::mainRunLoop();
+  for (auto _ : state) {
+    std::vector<platform::springboard::MusicPlayer::Item> songs;
+    for (int song = 0; song < 8 * 20 + 1; ++song) songs.push_back({"Song " + std::to_string(song), 180});
+    device.phone().musicPlayer().setQueue(std::move(songs));
+    device.phone().musicPlayer().play();
+    loop.advance(1);
+    startSnooze(true, 20);
+    loop.advance(60 * 60 + 60);
+    device.phone().musicPlayer().play();
+    startSnooze(false, 60);
+    loop.advance(8 * 3600 - 2 * 3600);
+  }
+}
+
+BENCHMARK(BM_ControlCenterLayoutPass_Host)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_LockScreenLayoutPass_Host)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_ControlCenterLayoutPass_WithTweak)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_LockScreenLayoutPass_WithTweak)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_SimulatedNight)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+}  // namespace

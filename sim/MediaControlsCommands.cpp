@@ -1,0 +1,372 @@
+// What a person does with the media controls and what they show: `device next-up`, `device
+// colour-tweak`, `cc`, `lock`, `tap`, `touch`, `pick`, `scroll`, `screen`, `tree`; the `cc.*`,
+// `lock.*` and `panel.*` lines.
+#include <dlfcn.h>
+
+#include <cmath>
+#include <regex>
+#include <string>
+
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/springboard/CCUIContentModuleContainerViewController.h"
+#include "platform/springboard/LockScreenMediaControls.h"
+#include "platform/springboard/MediaControlsHeaderView.h"
+#include "platform/springboard/MediaControlsTransportButton.h"
+#include "platform/springboard/MediaControlsTransportStackView.h"
+#include "platform/springboard/NextUpViewController.h"
+#include "platform/springboard/NowPlayingModule.h"
+#include "platform/springboard/SpringBoard.h"
+#include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIControl.h"
+#include "platform/uikit/UIDatePicker.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UIPickerView.h"
+#include "platform/uikit/UIViewController.h"
+#include "sim/CommandContext.h"
+#include "sim/CommandError.h"
+#include "sim/CommandGroups.h"
+#include "sim/Device.h"
+#include "sim/Simulator.h"
+#include "sim/StateFormat.h"
+#include "sim/ViewTreePrinter.h"
+#include "tweak/mediacontrols/TweakViewsDescription.h"
+
+namespace lunadoze::sim {
+namespace {
+
+using platform::springboard::LockScreenMediaControls;
+using platform::springboard::NowPlayingModule;
+using platform::uikit::CGRect;
+using platform::uikit::UIView;
+
+// The tweak's views, read through the function that the loaded library exports; empty while
+// SpringBoard runs without the tweak.
+TweakViewsDescription describeViews(Device& device) {
+  TweakViewsDescription description;
+  for (const auto& path : device.springBoard().loadedLibraries()) {
+    if (path.filename() != "Lunadoze.dylib") continue;
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (library == nullptr) break;
+    auto describe =
+        reinterpret_cast<decltype(&LunadozeDescribeViews)>(dlsym(library, "LunadozeDescribeViews"));
+    if (describe != nullptr) describe(&description);
+    dlclose(library);
+  }
+  return description;
+}
+
+NowPlayingModule* nowPlayingModule(Device& device) {
+  return device.springBoard().nowPlayingModule();
+}
+
+LockScreenMediaControls* lockScreen(Device& device) {
+  return device.springBoard().lockScreenMediaControls();
+}
+
+NowPlayingModule& runningModule(Device& device) {
+  if (auto* module = nowPlayingModule(device)) return *module;
+  throw CommandError("SpringBoard is not running");
+}
+
+LockScreenMediaControls& runningLockScreen(Device& device) {
+  if (auto* controls = lockScreen(device)) return *controls;
+  throw CommandError("SpringBoard is not running");
+}
+
+// The layout pass that follows each of the person's actions, then what it queued.
+void afterPersonAction(Device& device) {
+  device.springBoard().layoutShownViews();
+  device.runDueEvents();
+}
+
+std::string formatFrame(CGRect frame) {
+  return formatNumber(frame.origin.x) + ' ' + formatNumber(frame.origin.y) + ' ' +
+         formatNumber(frame.size.width) + ' ' + formatNumber(frame.size.height);
+}
+
+std::string visibility(const UIView* view) {
+  if (view == nullptr) return std::string(kNone);
+  return view->isHidden() ? "hidden" : "visible";
+}
+
+// In the tree of `root`, with neither the view nor any view above it hidden or transparent.
+bool isOnScreen(const UIView& view, const UIView& root) {
+  for (const UIView* current = &view;;) {
+    if (current->isHidden() || current->alpha() <= 0) return false;
+    if (current == &root) return true;
+    auto superview = current->superview();
+    if (superview == nullptr) return false;
+    current = superview.get();
+  }
+}
+
+// The roots of the trees shown now: Control Center once opened, the lock screen while shown.
+std::vector<const UIView*> shownRoots(Device& device) {
+  std::vector<const UIView*> roots;
+  if (auto* module = nowPlayingModule(device); module != nullptr && module->isPresented())
+    roots.push_back(module->contentView().get());
+  if (auto* controls = lockScreen(device); controls != nullptr && controls->isShown())
+    roots.push_back(controls->controller()->view().get());
+  return roots;
+}
+
+bool isShown(Device& device, const UIView& view) {
+  for (const UIView* root : shownRoots(device)) {
+    if (isOnScreen(view, *root)) return true;
+  }
+  return false;
+}
+
+platform::uikit::UIControl& controlOnScreen(Device& device, const std::string& name) {
+  if (name == "route") {
+    auto& button = *runningModule(device).headerView()->routeButton();
+    if (isShown(device, button)) return button;
+  }
+  // The front-most of the controls of that name, as only one of them can take the touch.
+  platform::uikit::UIControl* found = nullptr;
+  for (const auto& control : describeViews(device).controls) {
+    if (control.name == name && isShown(device, *control.control)) found = control.control;
+  }
+  if (found == nullptr) throw CommandError("no control " + inQuotes(name) + " on screen");
+  return *found;
+}
+
+bool onOff(const std::string& word) {
+  if (word == "on") return true;
+  if (word == "off") return false;
+  throw CommandError("expected on or off, not " + inQuotes(word));
+}
+
+std::shared_ptr<platform::uikit::UIColor> colourFrom(const std::string& text) {
+  static const std::regex kColour("#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})");
+  std::smatch match;
+  if (!std::regex_match(text, match, kColour))
+    throw CommandError("expected off or #RRGGBB, not " + inQuotes(text));
+  auto channel = [&match](int index) { return std::stoi(match[index].str(), nullptr, 16) / 255.0; };
+  return platform::uikit::UIColor::colorWithRed(channel(1), channel(2), channel(3), 1);
+}
+
+void pick(Device& device, const std::string& kind, const std::string& value) {
+  auto views = describeViews(device);
+  auto integer = parseInteger(value);
+  if (!integer) throw CommandError("expected a whole number, not " + inQuotes(value));
+  if (kind == "time") {
+    auto* picker = views.timePicker;
+    if (picker == nullptr || !isShown(device, *picker))
+      throw CommandError("the time picker is not on screen");
+    const double seconds = static_cast<double>(*integer) * 60;
+    if (*integer <= 0 || *integer % picker->minuteInterval() != 0 ||
+        seconds > platform::uikit::UIDatePicker::kMaximumCountDownDuration) {
+      throw CommandError("the time picker does not offer " + value + " minutes");
+    }
+    picker->setCountDownDuration(seconds);
+    picker->sendActionsForControlEvents(platform::uikit::UIControlEventValueChanged);
+  } else if (kind == "songs") {
+    auto* picker = views.songsPicker;
+    if (picker == nullptr || !isShown(device, *picker))
+      throw CommandError("the songs picker is not on screen");
+    if (*integer < 1 || *integer > picker->numberOfRowsInComponent(0))
+      throw CommandError("the songs picker does not offer " + value);
+    picker->selectRow(*integer - 1, 0, true);
+    if (auto delegate = picker->delegate()) delegate->didSelectRow(picker, *integer - 1, 0);
+  } else {
+    throw CommandError("expected time or songs, not " + inQuotes(kind));
+  }
+}
+
+void touch(Device& device, double x, double y) {
+  auto& module = runningModule(device);
+  if (!module.isPresented()) throw CommandError("Control Center is not open");
+  UIView* hit = module.contentView()->hitTest({x, y}, nullptr);
+  std::shared_ptr<UIView> holder;
+  for (UIView* view = hit; view != nullptr;) {
+    if (auto* control = dynamic_cast<platform::uikit::UIControl*>(view)) {
+      control->sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
+      return;
+    }
+    holder = view->superview();
+    view = holder.get();
+  }
+}
+
+void addStateLines(Simulator& simulator) {
+  Device& device = simulator.device();
+  StateDump& state = simulator.state();
+  auto module = [&device] { return nowPlayingModule(device); };
+  auto views = [&device] { return describeViews(device); };
+
+  state.provide("cc.module", [module] {
+    return module() != nullptr && module()->containerViewController().isExpanded() ? "expanded" : "collapsed";
+  });
+  state.provide("cc.stack.frame", [module] {
+    return module() ? formatFrame(module()->transportStackView()->frame()) : std::string(kNone);
+  });
+  state.provide("cc.transport.frame", [module] {
+    return module() ? formatFrame(module()->transportStackView()->middleButton()->frame())
+                    : std::string(kNone);
+  });
+  state.provide("cc.sleep", [views] { return visibility(views().sleepButton); });
+  state.provide("cc.sleep.text", [views] {
+    auto* label = views().sleepButtonLabel;
+    return label ? inQuotes(label->text()) : std::string(kNone);
+  });
+  state.provide("cc.sleep.icon", [views]() -> std::string {
+    auto* icon = views().sleepButtonIcon;
+    if (icon == nullptr) return std::string(kNone);
+    return icon->isHidden() ? "hidden" : "shown";
+  });
+  state.provide("cc.sleep.frame", [views] {
+    auto* button = views().sleepButton;
+    return button ? formatFrame(button->frame()) : std::string(kNone);
+  });
+  state.provide("cc.next-up.frame", [module] {
+    if (module() == nullptr || !module()->showsNextUp()) return std::string(kNone);
+    return formatFrame(module()->nextUpViewController()->view()->frame());
+  });
+  state.provide("lock", [&device] {
+    auto* controls = lockScreen(device);
+    return controls != nullptr && controls->isShown() ? "shown" : "hidden";
+  });
+  state.provide("lock.indicator", [views] { return visibility(views().indicator); });
+  state.provide("lock.indicator.text", [views] {
+    auto* label = views().indicatorLabel;
+    return label ? inQuotes(label->text()) : std::string(kNone);
+  });
+  state.provide("lock.indicator.frame", [views] {
+    auto* indicator = views().indicator;
+    return indicator ? formatFrame(indicator->frame()) : std::string(kNone);
+  });
+
+  state.provide("panel", [views] {
+    auto described = views();
+    if (described.panel == nullptr) return std::string(kNone);
+    auto shows = [&described](const UIView* page) {
+      return page != nullptr && page->superview() != nullptr && !page->isHidden() &&
+             page->isDescendantOfView(described.panel);
+    };
+    if (described.panel->isHidden()) return std::string("dismissed");
+    if (shows(described.timerActionsPage)) return std::string("timer-actions");
+    if (shows(described.currentTimerPage)) return std::string("current-timer");
+    if (shows(described.chooseTimePage)) return std::string("choose-time");
+    return std::string("dismissed");
+  });
+  state.provide("panel.frame", [views] {
+    auto* panel = views().panel;
+    return panel ? formatFrame(panel->frame()) : std::string(kNone);
+  });
+  state.provide("panel.mode", [views]() -> std::string {
+    auto* songs = views().songsPicker;
+    if (songs == nullptr) return std::string(kNone);
+    return songs->isHidden() ? "time" : "songs";
+  });
+  state.provide("panel.picker.time", [views] {
+    auto* picker = views().timePicker;
+    return picker ? formatNumber(std::floor(picker->countDownDuration() / 60)) : std::string(kNone);
+  });
+  state.provide("panel.picker.songs", [views] {
+    auto* picker = views().songsPicker;
+    return picker ? formatNumber(static_cast<double>(picker->selectedRowInComponent(0) + 1))
+                  : std::string(kNone);
+  });
+  state.provide("panel.timer", [views] {
+    auto* label = views().timerLabel;
+    return label ? inQuotes(label->text()) : std::string(kNone);
+  });
+  state.provide("panel.unit", [views] {
+    auto* label = views().unitLabel;
+    return label ? inQuotes(label->text()) : std::string(kNone);
+  });
+  state.provide("panel.buttons", [views]() -> std::string {
+    auto described = views();
+    for (const auto& control : described.controls) {
+      if (control.name == "cancel") return control.control->isHidden() ? "hidden" : "shown";
+    }
+    return std::string(kNone);
+  });
+}
+
+}  // namespace
+
+void addMediaControlsCommands(Simulator& simulator) {
+  CommandTable& commands = simulator.commands();
+
+  commands.add("device next-up", "on|off", [](CommandContext& context, const Arguments& arguments) {
+    const bool shows = onOff(arguments[0]);
+    context.device().phone().setShowsNextUp(shows);
+    if (auto* module = nowPlayingModule(context.device())) {
+      module->setShowsNextUp(shows);
+      afterPersonAction(context.device());
+    }
+  });
+  commands.add("device colour-tweak", "off|#RRGGBB", [](CommandContext& context, const Arguments& arguments) {
+    context.device().phone().setColouringTweakPrimaryColor(arguments[0] == "off" ? nullptr
+                                                                                 : colourFrom(arguments[0]));
+  });
+
+  commands.add("cc", "expand|collapse", [](CommandContext& context, const Arguments& arguments) {
+    auto& module = runningModule(context.device());
+    if (arguments[0] != "expand" && arguments[0] != "collapse")
+      throw CommandError("expected expand or collapse, not " + inQuotes(arguments[0]));
+    module.setExpanded(arguments[0] == "expand");
+    afterPersonAction(context.device());
+  });
+  commands.add("lock", "show|hide", [](CommandContext& context, const Arguments& arguments) {
+    auto& controls = runningLockScreen(context.device());
+    if (arguments[0] == "show") {
+      controls.show();
+    } else if (arguments[0] == "hide") {
+      controls.hide();
+    } else {
+      throw CommandError("expected show or hide, not " + inQuotes(arguments[0]));
+    }
+    afterPersonAction(context.device());
+  });
+  commands.add("tap", "NAME", [](CommandContext& context, const Arguments& arguments) {
+    controlOnScreen(context.device(), arguments[0])
+        .sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
+    afterPersonAction(context.device());
+  });
+  commands.add("touch", "X Y", [](CommandContext& context, const Arguments& arguments) {
+    auto x = parseDecimal(arguments[0]);
+    auto y = parseDecimal(arguments[1]);
+    if (!x || !y) throw CommandError("expected a point, not " + arguments[0] + ' ' + arguments[1]);
+    touch(context.device(), *x, *y);
+    afterPersonAction(context.device());
+  });
+  commands.add("pick", "time|songs VALUE", [](CommandContext& context, const Arguments& arguments) {
+    pick(context.device(), arguments[0], arguments[1]);
+    afterPersonAction(context.device());
+  });
+  commands.add("scroll", "begin|end", [](CommandContext& context, const Arguments& arguments) {
+    using platform::foundation::NSRunLoopMode;
+    if (arguments[0] != "begin" && arguments[0] != "end")
+      throw CommandError("expected begin or end, not " + inQuotes(arguments[0]));
+    platform::foundation::NSRunLoop::mainRunLoop().setCurrentMode(
+        arguments[0] == "begin" ? NSRunLoopMode::Tracking : NSRunLoopMode::Default);
+    afterPersonAction(context.device());
+  });
+  commands.add("screen", "on|off", [](CommandContext& context, const Arguments& arguments) {
+    context.device().phone().setScreenOn(onOff(arguments[0]));
+    afterPersonAction(context.device());
+  });
+  commands.add("tree", "[cc|lock|panel]", [](CommandContext& context, const Arguments& arguments) {
+    const std::string which = arguments.size() > 0 ? arguments[0] : "cc";
+    const UIView* root = nullptr;
+    if (which == "cc") {
+      root = runningModule(context.device()).contentView().get();
+    } else if (which == "lock") {
+      root = runningLockScreen(context.device()).controller()->view().get();
+    } else if (which == "panel") {
+      root = describeViews(context.device()).panel;
+      if (root == nullptr) throw CommandError("there is no panel yet");
+    } else {
+      throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
+    }
+    context.out() << printViewTree(*root);
+  });
+
+  addStateLines(simulator);
+}
+
+}  // namespace lunadoze::sim
