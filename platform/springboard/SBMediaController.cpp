@@ -1,21 +1,53 @@
 #include "platform/springboard/SBMediaController.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "platform/foundation/NSString.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
 #include "platform/springboard/SpringBoardSelectors.h"
+#include "platform/uikit/UIDevice.h"
 
 namespace platform::springboard {
 
 using foundation::PropertyList;
 using runtime::id;
 
+namespace {
+
+SBMediaController* controller(id self) {
+  return static_cast<SBMediaController*>(self);
+}
+
+}  // namespace
+
 runtime::Class* SBMediaController::runtimeClass() {
   return runtime::objc_registerClass("SBMediaController", NSObject::runtimeClass(), [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::setNowPlayingInfo,
                              [](id self, const PropertyList::Dictionary* info) {
-                               auto* controller = static_cast<SBMediaController*>(self);
-                               controller->nowPlayingInfo_ = info ? std::optional(*info) : std::nullopt;
+                               controller(self)->nowPlayingInfo_ = info ? std::optional(*info) : std::nullopt;
                              });
+
+    using PauseMessages = Device::PauseMessages;
+    SpringBoard* springBoard = SpringBoard::running();
+    const PauseMessages pauseMessages =
+        springBoard ? springBoard->device().mediaControllerPauseMessages() : PauseMessages::Both;
+    if (pauseMessages == PauseMessages::Both || pauseMessages == PauseMessages::Pause) {
+      runtime::class_addMethod(cls, selectors::pause, [](id self) { return controller(self)->pauseMusic(); });
+    }
+    if (pauseMessages == PauseMessages::Both || pauseMessages == PauseMessages::PauseForEventSource) {
+      runtime::class_addMethod(cls, selectors::pauseForEventSource,
+                               [](id self, int64_t) { return controller(self)->pauseMusic(); });
+    }
+
+    if (foundation::floatValue(uikit::UIDevice::currentDevice()->systemVersion()) < 13.0f) {
+      runtime::class_addMethod(cls, selectors::volume,
+                               [](id self) { return controller(self)->device_.mediaVolume(); });
+      runtime::class_addMethod(cls, selectors::setVolume,
+                               [](id self, float volume) { controller(self)->changeMediaVolume(volume); });
+    }
   });
 }
 
@@ -26,6 +58,35 @@ std::shared_ptr<SBMediaController> SBMediaController::sharedInstance() {
 
 void SBMediaController::setNowPlayingInfo(const PropertyList::Dictionary* info) {
   runtime::send(this, selectors::setNowPlayingInfo, info);
+}
+
+bool SBMediaController::pause() {
+  return runtime::send(this, selectors::pause);
+}
+
+bool SBMediaController::pauseForEventSource(int64_t eventSource) {
+  return runtime::send(this, selectors::pauseForEventSource, eventSource);
+}
+
+float SBMediaController::volume() {
+  return runtime::send(this, selectors::volume);
+}
+
+void SBMediaController::setVolume(float volume) {
+  runtime::send(this, selectors::setVolume, volume);
+}
+
+bool SBMediaController::pauseMusic() {
+  MusicPlayer& player = device_.musicPlayer();
+  const bool wasPlaying = player.isPlaying();
+  player.pause();
+  return wasPlaying;
+}
+
+void SBMediaController::changeMediaVolume(float volume) {
+  if (std::isnan(volume)) return;
+  device_.setMediaVolume(std::clamp(volume, 0.0f, 1.0f));
+  if (!suppressHUD_) ++volumeHUDShowCount_;
 }
 
 }  // namespace platform::springboard

@@ -7,13 +7,21 @@
 #include <string>
 
 #include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/Dispatch.h"
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSString.h"
 #include "platform/foundation/SystemLog.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/springboard/BBSettingsGateway.h"
+#include "platform/springboard/BluetoothDevice.h"
+#include "platform/springboard/BluetoothManager.h"
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
 #include "platform/springboard/CSMediaControlsViewController.h"
+#include "platform/springboard/DNDModeAssertion.h"
+#include "platform/springboard/DNDModeAssertionDetails.h"
+#include "platform/springboard/DNDModeAssertionService.h"
 #include "platform/springboard/Device.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MPButton.h"
@@ -22,21 +30,39 @@
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
+#include "platform/springboard/RadiosPreferences.h"
+#include "platform/springboard/SBBacklightController.h"
 #include "platform/springboard/SBDashBoardMediaControlsViewController.h"
 #include "platform/springboard/SBMediaController.h"
+#include "platform/springboard/SBVolumeControl.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIImpactFeedbackGenerator.h"
+#include "platform/uikit/UIKit.h"
 
 namespace platform::springboard {
 namespace {
 
 SpringBoard* runningSpringBoard = nullptr;
 
+bool systemIsBelow(float version) {
+  return foundation::floatValue(uikit::UIDevice::currentDevice()->systemVersion()) < version;
+}
+
 }  // namespace
 
 // Everything the process creates; dropped as a whole when it ends.
 struct SpringBoard::Process {
-  std::shared_ptr<SBMediaController> mediaController = std::make_shared<SBMediaController>();
+  explicit Process(Device& device)
+      : mediaController(std::make_shared<SBMediaController>(device)),
+        volumeControl(systemIsBelow(13.0f) ? nullptr : std::make_shared<SBVolumeControl>(device)),
+        backlightController(std::make_shared<SBBacklightController>(device)),
+        bluetoothManager(std::make_shared<BluetoothManager>(device)) {}
+
+  std::shared_ptr<SBMediaController> mediaController;
+  std::shared_ptr<SBVolumeControl> volumeControl;
+  std::shared_ptr<SBBacklightController> backlightController;
+  std::shared_ptr<BluetoothManager> bluetoothManager;
 };
 
 SpringBoard::SpringBoard(Device& device) : device_(device) {}
@@ -49,21 +75,34 @@ SpringBoard* SpringBoard::running() {
   return runningSpringBoard;
 }
 
+Device* SpringBoard::runningDeviceWithClass(std::string_view className) {
+  if (runningSpringBoard == nullptr || runtime::objc_getClass(className) == nullptr) return nullptr;
+  return &runningSpringBoard->device();
+}
+
 void SpringBoard::boot() {
   if (isRunning()) return;
   if (runningSpringBoard != nullptr) runtime::fatal("another SpringBoard is already running");
   runningSpringBoard = this;
   foundation::NSProcessInfo::processInfo()->setProcessName("SpringBoard");
   uikit::UIDevice::currentDevice()->setSystemVersion(device_.systemVersion());
+  foundation::NSLocale::setCurrentLocaleIdentifier(device_.localeIdentifier());
+  uikit::loadUIKit();
   registerHostClasses();
-  process_ = std::make_unique<Process>();
+  process_ = std::make_unique<Process>(device_);
   loadDynamicLibraries();
+  MusicPlayer& player = device_.musicPlayer();
+  player.connect([this] { nowPlayingDidChange(); });
+  // A new SpringBoard asks the media server what plays; the answer comes on the main queue.
+  if (player.nowPlayingItem() != nullptr) foundation::dispatch_async_main([this] { nowPlayingDidChange(); });
 }
 
 void SpringBoard::shutDown() {
   if (!isRunning()) return;
+  device_.musicPlayer().disconnect();
   process_.reset();
   uikit::UIApplication::sharedApplication().reset();
+  uikit::UIImpactFeedbackGenerator::resetImpactCount();
   runningSpringBoard = nullptr;
   foundation::NSRunLoop::mainRunLoop().reset();
   // Last loaded, first closed, as a process's libraries are finalized at exit.
@@ -81,6 +120,25 @@ std::shared_ptr<SBMediaController> SpringBoard::mediaController() const {
   return process_ ? process_->mediaController : nullptr;
 }
 
+std::shared_ptr<SBVolumeControl> SpringBoard::volumeControl() const {
+  return process_ ? process_->volumeControl : nullptr;
+}
+
+std::shared_ptr<SBBacklightController> SpringBoard::backlightController() const {
+  return process_ ? process_->backlightController : nullptr;
+}
+
+std::shared_ptr<BluetoothManager> SpringBoard::bluetoothManager() const {
+  return process_ ? process_->bluetoothManager : nullptr;
+}
+
+void SpringBoard::nowPlayingDidChange() const {
+  auto mediaController = this->mediaController();
+  if (mediaController == nullptr) return;
+  auto info = device_.musicPlayer().nowPlayingInfo();
+  mediaController->setNowPlayingInfo(info ? &*info : nullptr);
+}
+
 std::vector<std::filesystem::path> SpringBoard::loadedLibraries() const {
   std::vector<std::filesystem::path> paths;
   for (const Library& library : libraries_) paths.push_back(library.path);
@@ -96,12 +154,23 @@ void SpringBoard::registerHostClasses() {
   NextUpViewController::runtimeClass();
   MPAVRoutingViewController::runtimeClass();
   CCUIContentModuleContainerViewController::runtimeClass();
-  if (foundation::floatValue(uikit::UIDevice::currentDevice()->systemVersion()) < 13.0f) {
+  if (systemIsBelow(13.0f)) {
     SBDashBoardMediaControlsViewController::runtimeClass();
   } else {
     CSMediaControlsViewController::runtimeClass();
   }
   SBMediaController::runtimeClass();
+  if (!systemIsBelow(13.0f)) SBVolumeControl::runtimeClass();
+  SBBacklightController::runtimeClass();
+  RadiosPreferences::runtimeClass();
+  if (!systemIsBelow(12.0f)) {
+    DNDModeAssertionService::runtimeClass();
+    DNDModeAssertionDetails::runtimeClass();
+    DNDModeAssertion::runtimeClass();
+  }
+  BBSettingsGateway::runtimeClass();
+  BluetoothManager::runtimeClass();
+  BluetoothDevice::runtimeClass();
 }
 
 void SpringBoard::loadDynamicLibraries() {

@@ -2,12 +2,16 @@
 
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace platform::springboard {
 
+class BluetoothManager;
 class Device;
+class SBBacklightController;
 class SBMediaController;
+class SBVolumeControl;
 
 // The SpringBoard process of a simulated device. A boot starts it as the device does: the process
 // is named "SpringBoard", the host classes of the device's system version exist, and the substrate
@@ -26,6 +30,9 @@ class SpringBoard {
 
   // The running SpringBoard, or null. One runs at a time.
   static SpringBoard* running();
+  // The running SpringBoard's device when its system has a class of that name, else null: a
+  // service of a class that the system lacks is nil.
+  static Device* runningDeviceWithClass(std::string_view className);
 
   void boot();
   void shutDown();
@@ -33,8 +40,12 @@ class SpringBoard {
   bool isRunning() const { return process_ != nullptr; }
 
   Device& device() const { return device_; }
-  // The process's media controller; null while not running.
+  // The process's shared instances of its services; null while not running, and where the
+  // running system has no such class.
   std::shared_ptr<SBMediaController> mediaController() const;
+  std::shared_ptr<SBVolumeControl> volumeControl() const;
+  std::shared_ptr<SBBacklightController> backlightController() const;
+  std::shared_ptr<BluetoothManager> bluetoothManager() const;
   // The host paths of the libraries the loader opened, in load order.
   std::vector<std::filesystem::path> loadedLibraries() const;
 
@@ -47,6 +58,9 @@ class SpringBoard {
 
   void registerHostClasses();
   void loadDynamicLibraries();
+  // Sends the player's now-playing information to the media controller, as the media server
+  // tells SpringBoard.
+  void nowPlayingDidChange() const;
 
   Device& device_;
   std::unique_ptr<Process> process_;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdint>
+
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Selector.h"
 
 // SpringBoard's own methods that go through the runtime's method tables, so that a hook takes
-// effect for every caller. The C++ member of the same name sends the selector.
+// effect for every caller and respondsToSelector: tells which the running system has. The C++
+// member of the same name sends the selector.
 namespace platform::springboard::selectors {
 
 using runtime::Selector;
@@ -18,5 +21,11 @@ inline constexpr Selector<void(bool)> setExpanded{"setExpanded:"};
 // SBMediaController: the now-playing dictionary, null for nil.
 inline constexpr Selector<void(const foundation::PropertyList::Dictionary*)> setNowPlayingInfo{
     "setNowPlayingInfo:"};
+// SBMediaController: which of these the running system has differs (see Device).
+inline constexpr Selector<bool()> pause{"pause"};
+inline constexpr Selector<bool(int64_t)> pauseForEventSource{"pauseForEventSource:"};
+// SBMediaController, below system version 13.0 only.
+inline constexpr Selector<float()> volume{"volume"};
+inline constexpr Selector<void(float)> setVolume{"setVolume:"};
 
 }  // namespace platform::springboard::selectors

@@ -25,4 +25,8 @@ int64_t UIImpactFeedbackGenerator::impactCount() {
   return impactsOccurred;
 }
 
+void UIImpactFeedbackGenerator::resetImpactCount() {
+  impactsOccurred = 0;
+}
+
 }  // namespace platform::uikit

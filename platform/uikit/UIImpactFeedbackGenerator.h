@@ -33,6 +33,8 @@ class UIImpactFeedbackGenerator : public runtime::NSObject {
 
   // The impacts played in this process since it started.
   static int64_t impactCount();
+  // A process that ends: the next one starts counting from 0.
+  static void resetImpactCount();
 
  private:
   UIImpactFeedbackStyle style_;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/runtime/NSObject.h"
+
+namespace platform::springboard {
+
+class Device;
+
+// The bulletin board's settings: the behaviour override that is Do Not Disturb on systems
+// without the mode assertion service.
+class BBSettingsGateway : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  // alloc init; nil when no SpringBoard runs.
+  static std::shared_ptr<BBSettingsGateway> create();
+  explicit BBSettingsGateway(Device& device) : device_(device) {}
+
+  // 1 turns Do Not Disturb on, 0 off.
+  void setBehaviorOverrideStatus(int64_t status);
+
+ private:
+  Device& device_;
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/runtime/NSObject.h"
+
+namespace platform::springboard {
+
+class BluetoothDevice;
+class Device;
+
+// The device's Bluetooth: its power and its connected devices.
+class BluetoothManager : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  // The running SpringBoard's Bluetooth manager; nil when none runs.
+  static std::shared_ptr<BluetoothManager> sharedInstance();
+
+  explicit BluetoothManager(Device& device) : device_(device) {}
+
+  // In the order they connected; empty while Bluetooth is off.
+  std::vector<std::shared_ptr<BluetoothDevice>> connectedDevices() const;
+  // A device that is not connected (any more) is left alone.
+  void disconnectDevicePhysicalLink(const BluetoothDevice* device);
+  // NO turns Bluetooth off, which disconnects every device.
+  void setEnabled(bool enabled);
+
+ private:
+  Device& device_;
+};
+
+}  // namespace platform::springboard

@@ -1,0 +1,28 @@
+#include "platform/springboard/DNDModeAssertionService.h"
+
+#include "platform/runtime/Runtime.h"
+#include "platform/springboard/DNDModeAssertion.h"
+#include "platform/springboard/DNDModeAssertionDetails.h"
+#include "platform/springboard/Device.h"
+#include "platform/springboard/SpringBoard.h"
+
+namespace platform::springboard {
+
+runtime::Class* DNDModeAssertionService::runtimeClass() {
+  return runtime::objc_registerClass("DNDModeAssertionService", NSObject::runtimeClass());
+}
+
+std::shared_ptr<DNDModeAssertionService> DNDModeAssertionService::serviceForClientIdentifier(
+    std::string clientIdentifier) {
+  Device* device = SpringBoard::runningDeviceWithClass("DNDModeAssertionService");
+  return device ? std::make_shared<DNDModeAssertionService>(*device, std::move(clientIdentifier)) : nullptr;
+}
+
+std::shared_ptr<DNDModeAssertion> DNDModeAssertionService::takeModeAssertionWithDetails(
+    std::shared_ptr<DNDModeAssertionDetails> details, std::shared_ptr<runtime::NSObject>* /*error*/) {
+  if (details == nullptr) return nullptr;
+  device_.addModeAssertion({clientIdentifier_, details->identifier(), details->modeIdentifier()});
+  return std::make_shared<DNDModeAssertion>(std::move(details));
+}
+
+}  // namespace platform::springboard

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/runtime/NSObject.h"
+
+namespace platform::springboard {
+
+class Device;
+
+// The radios' preferences: airplane mode.
+class RadiosPreferences : public runtime::NSObject {
+ public:
+  static runtime::Class* runtimeClass();
+  runtime::Class* isa() const override { return runtimeClass(); }
+
+  // alloc init; nil when no SpringBoard runs.
+  static std::shared_ptr<RadiosPreferences> create();
+  explicit RadiosPreferences(Device& device) : device_(device) {}
+
+  bool airplaneMode() const;
+  // Takes effect at once.
+  void setAirplaneMode(bool on);
+  // Writes the preferences out; the mode has already taken effect.
+  void synchronize() {}
+
+ private:
+  Device& device_;
+};
+
+}  // namespace platform::springboard
