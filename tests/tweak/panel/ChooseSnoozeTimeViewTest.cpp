@@ -53,17 +53,6 @@ TEST_F(ChooseSnoozeTimeViewTest, ANewViewOffersTimeModeAndOneSong) {
   EXPECT_EQ(view_->modeType(), 0);
 }
 
-TEST_F(ChooseSnoozeTimeViewTest, LayoutPlacesThePartsForTheViewsSize) {
-  view_->setFrame(CGRectMake(0, 0, 300, 260));
-  view_->layoutIfNeeded();
-  EXPECT_EQ(view_->timeSelectorPickerView()->frame(), CGRectMake(0, 0, 300, 210));
-  EXPECT_EQ(view_->nbSongsPickerView()->frame(), CGRectMake(0, 0, 300, 210));
-  EXPECT_EQ(view_->musicLabel()->frame(), CGRectMake(136, 90, 120, 32));
-  EXPECT_EQ(view_->leftButton()->superview()->frame(), CGRectMake(0, 210, 300, 50));
-  EXPECT_EQ(view_->topRightCornerButton()->frame(), CGRectMake(265, 15, 20, 20));
-  EXPECT_EQ(view_->topLeftCornerButton()->frame(), CGRectMake(15, 15, 20, 20));
-}
-
 TEST_F(ChooseSnoozeTimeViewTest, SongRowsShowTheNumberOnTheLeftHalf) {
   auto row = view_->viewForRow(view_->nbSongsPickerView().get(), 4, 0, nullptr);
   EXPECT_EQ(row->frame(), CGRectMake(0, 0, 105, 32));

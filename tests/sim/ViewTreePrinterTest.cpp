@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UIView.h"
+#include "sim/ViewTreePrinter.h"
+
+namespace lunadoze::sim {
+namespace {
+
+using platform::uikit::CGRectMake;
+using platform::uikit::UILabel;
+using platform::uikit::UIView;
+
+TEST(ViewTreePrinterTest, OneViewALineIndentedByDepthBackToFront) {
+  auto root = UIView::create(CGRectMake(0, 0, 320, 300));
+  auto page = UIView::create(CGRectMake(0, 0, 320, 300));
+  page->setAlpha(0.85);
+  page->setHidden(true);
+  auto title = UILabel::create(CGRectMake(0, 60.5, 320, 24));
+  title->setText("Your music will stop in");
+  auto line = UIView::create(CGRectMake(0, 299.5, 320, 1.0 / 3));
+  root->addSubview(page);
+  page->addSubview(title);
+  root->addSubview(line);
+
+  EXPECT_EQ(printViewTree(*root),
+            "UIView 0 0 320 300 visible alpha 1\n"
+            "  UIView 0 0 320 300 hidden alpha 0.85\n"
+            "    UILabel 0 60.5 320 24 visible alpha 1 \"Your music will stop in\"\n"
+            "  UIView 0 299.5 320 0.333 visible alpha 1\n");
+}
+
+TEST(ViewTreePrinterTest, ControlsShowTheirClassAndTheirTitleThroughTheirLabel) {
+  auto button = platform::uikit::UIButton::create(CGRectMake(10, -150, 100, 40));
+  button->setTitle("Back", platform::uikit::UIControlStateNormal);
+  std::string tree = printViewTree(*button);
+  EXPECT_TRUE(tree.starts_with("UIButton 10 -150 100 40 visible alpha 1\n")) << tree;
+  EXPECT_NE(tree.find("  UILabel "), std::string::npos) << tree;
+  EXPECT_NE(tree.find("\"Back\"\n"), std::string::npos) << tree;
+}
+
+}  // namespace
+}  // namespace lunadoze::sim
