@@ -42,7 +42,6 @@ expect panel dismissed
 expect cc.sleep.text "29:58"
 
 cc collapse
-screen off
 lock show
 echo "00:00:02  Control Center closes, the phone is locked; below the lock-screen controls: the indicator."
 expect lock.indicator visible
