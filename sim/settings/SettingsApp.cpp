@@ -65,6 +65,24 @@ std::string entryBundlePath() {
   throw SettingsError(std::string("no Settings entry \"") + kEntryLabel + "\" in " + kEntriesPath);
 }
 
+// The sub-page that a link row opens (its specifier list's name); "" for every other row.
+std::string subPageOf(const PSSpecifier& specifier) {
+  auto list = specifier.propertyForKey("LDSubPrefs");
+  return specifier.cellType() == platform::preferences::PSLinkCell && list ? text(&*list) : "";
+}
+
+// The page's rows in list order.
+std::vector<NSIndexPath> rowsOf(PSListController& page) {
+  std::vector<NSIndexPath> rows;
+  auto* table = page.table().get();
+  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
+    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
+      rows.push_back(NSIndexPath::indexPathForRow(row, section));
+    }
+  }
+  return rows;
+}
+
 std::optional<std::string> keyOf(const PSSpecifier& specifier) {
   auto key = specifier.propertyForKey("key");
   if (!key || !key->string()) return std::nullopt;
@@ -152,8 +170,9 @@ SettingsApp::SettingsApp() {
   }
   std::string principal = text(info["NSPrincipalClass"]);
   root_ = PSListController::instantiate(platform::runtime::NSClassFromString(principal));
-  if (root_ == nullptr)
+  if (root_ == nullptr) {
     throw SettingsError("the bundle's principal class " + inQuotes(principal) + " is no list controller");
+  }
   root_->setBundle(bundle_);
 
   // The pane is pushed onto the app's own list, inside an inner navigation controller that the
@@ -169,40 +188,28 @@ SettingsApp::~SettingsApp() = default;
 std::vector<std::string> SettingsApp::subPages() {
   std::vector<std::string> pages;
   for (const auto& specifier : root_->specifiers()) {
-    auto list = specifier->propertyForKey("LDSubPrefs");
-    if (specifier->cellType() == platform::preferences::PSLinkCell && list && list->string())
-      pages.push_back(*list->string());
+    if (auto page = subPageOf(*specifier); !page.empty()) pages.push_back(page);
   }
   return pages;
 }
 
 PSListController& SettingsApp::openPage(const std::string& page) {
+  bool wantsRoot = page.empty() || page == kRootPage;
   auto top = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
-  auto shownList = [](const PSListController& controller) {
-    auto link = controller.specifier();
-    auto list = link ? link->propertyForKey("LDSubPrefs") : std::nullopt;
-    return list && list->string() ? *list->string() : std::string();
-  };
-  if (page.empty() || page == kRootPage) {
-    while (inner_->topViewController() != root_) inner_->popViewControllerAnimated(true);
-    return *root_;
+  if (!wantsRoot && top != nullptr && top != root_ && top->specifier() &&
+      subPageOf(*top->specifier()) == page) {
+    return *top;
   }
-  if (top != nullptr && top != root_ && shownList(*top) == page) return *top;
   while (inner_->topViewController() != root_) inner_->popViewControllerAnimated(true);
+  if (wantsRoot) return *root_;
 
-  auto* table = root_->table().get();
-  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
-    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
-      auto indexPath = NSIndexPath::indexPathForRow(row, section);
-      auto link = root_->specifierAtIndexPath(indexPath);
-      auto list = link->propertyForKey("LDSubPrefs");
-      if (link->cellType() != platform::preferences::PSLinkCell || !list || text(&*list) != page) continue;
-      root_->tableViewDidSelectRowAtIndexPath(table, indexPath);
-      auto opened = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
-      if (opened == nullptr || opened == root_) throw SettingsError("the link to " + page + " opens nothing");
-      opened->table()->layoutIfNeeded();
-      return *opened;
-    }
+  for (auto indexPath : rowsOf(*root_)) {
+    if (subPageOf(*root_->specifierAtIndexPath(indexPath)) != page) continue;
+    root_->tableViewDidSelectRowAtIndexPath(root_->table().get(), indexPath);
+    auto opened = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
+    if (opened == nullptr || opened == root_) throw SettingsError("the link to " + page + " opens nothing");
+    opened->table()->layoutIfNeeded();
+    return *opened;
   }
   std::string known = kRootPage;
   for (const auto& name : subPages()) known += ", " + name;
@@ -210,13 +217,10 @@ PSListController& SettingsApp::openPage(const std::string& page) {
 }
 
 std::optional<SettingsApp::Row> SettingsApp::findRow(PSListController& page, const std::string& key) {
-  auto* table = page.table().get();
-  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
-    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
-      auto indexPath = NSIndexPath::indexPathForRow(row, section);
-      auto specifier = page.specifierAtIndexPath(indexPath);
-      if (keyOf(*specifier) == key)
-        return Row{indexPath, specifier, page.tableViewCellForRowAtIndexPath(table, indexPath)};
+  for (auto indexPath : rowsOf(page)) {
+    auto specifier = page.specifierAtIndexPath(indexPath);
+    if (keyOf(*specifier) == key) {
+      return Row{indexPath, specifier, page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath)};
     }
   }
   return std::nullopt;
@@ -224,22 +228,17 @@ std::optional<SettingsApp::Row> SettingsApp::findRow(PSListController& page, con
 
 std::vector<std::string> SettingsApp::show(const std::string& pageName) {
   auto& page = openPage(pageName);
-  auto* table = page.table().get();
   std::vector<std::string> lines;
-  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
-    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
-      auto indexPath = NSIndexPath::indexPathForRow(row, section);
-      auto specifier = page.specifierAtIndexPath(indexPath);
-      auto cell = page.tableViewCellForRowAtIndexPath(table, indexPath);
-      std::string position = std::to_string(section) + "." + std::to_string(row) + " ";
-      auto list = specifier->propertyForKey("LDSubPrefs");
-      if (auto key = keyOf(*specifier)) {
-        auto* shown = dynamic_cast<platform::preferences::PSTableCell*>(cell.get());
-        lines.push_back(position + *key + " = " + formatValue(shown ? shown->value() : std::nullopt) +
-                        (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
-      } else if (specifier->cellType() == platform::preferences::PSLinkCell && list && list->string()) {
-        lines.push_back(position + "> " + *list->string() + " " + inQuotes(specifier->name()));
-      }
+  for (auto indexPath : rowsOf(page)) {
+    auto specifier = page.specifierAtIndexPath(indexPath);
+    auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
+    std::string position = std::to_string(indexPath.section) + "." + std::to_string(indexPath.row) + " ";
+    if (auto key = keyOf(*specifier)) {
+      auto* shown = dynamic_cast<platform::preferences::PSTableCell*>(cell.get());
+      lines.push_back(position + *key + " = " + formatValue(shown ? shown->value() : std::nullopt) +
+                      (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
+    } else if (auto subPage = subPageOf(*specifier); !subPage.empty()) {
+      lines.push_back(position + "> " + subPage + " " + inQuotes(specifier->name()));
     }
   }
   if (lines.empty()) {
@@ -249,19 +248,18 @@ std::vector<std::string> SettingsApp::show(const std::string& pageName) {
 }
 
 void SettingsApp::set(const std::string& key, const std::string& value) {
+  // A person changes a row of the page in front of them; otherwise they go looking for it, from
+  // the root page through its sub-pages.
+  auto shown = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
+  std::optional<Row> row = shown ? findRow(*shown, key) : std::nullopt;
   std::vector<std::string> pages{kRootPage};
   for (const auto& name : subPages()) pages.push_back(name);
-  for (const auto& name : pages) {
-    auto& page = openPage(name);
-    auto row = findRow(page, key);
-    if (!row) continue;
-    if (!row->cell->isUserInteractionEnabled()) {
-      throw SettingsError(key + " is greyed out on the page " + name + ": its setting has no effect now");
-    }
-    changeControl(key, *row->cell, value);
-    return;
+  for (size_t next = 0; !row && next < pages.size(); ++next) row = findRow(openPage(pages[next]), key);
+  if (!row) throw SettingsError("no row for the setting " + inQuotes(key) + " on any page");
+  if (!row->cell->isUserInteractionEnabled()) {
+    throw SettingsError(key + " is greyed out: its setting has no effect now");
   }
-  throw SettingsError("no row for the setting " + inQuotes(key) + " on any page");
+  changeControl(key, *row->cell, value);
 }
 
 void SettingsApp::respring() {

@@ -1,10 +1,11 @@
 #include "sim/settings/SettingsProcess.h"
 
-#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "sim/CommandError.h"
@@ -16,58 +17,58 @@ std::filesystem::path SettingsProcess::defaultProgram() {
 }
 
 SettingsProcess::SettingsProcess(const std::filesystem::path& root, std::filesystem::path program) {
-  int input[2];
-  int output[2];
-  if (pipe2(input, O_CLOEXEC) != 0)
-    throw CommandError(std::string("cannot start the Settings app: ") + std::strerror(errno));
-  if (pipe2(output, O_CLOEXEC) != 0) {
-    close(input[0]);
-    close(input[1]);
+  int ends[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
     throw CommandError(std::string("cannot start the Settings app: ") + std::strerror(errno));
   }
+  std::string rootArgument = root.string();
   child_ = fork();
   if (child_ == 0) {
-    dup2(input[0], STDIN_FILENO);
-    dup2(output[1], STDOUT_FILENO);
-    std::string rootArgument = root.string();
+    dup2(ends[1], STDIN_FILENO);
+    dup2(ends[1], STDOUT_FILENO);
     execl(program.c_str(), program.c_str(), "--root", rootArgument.c_str(), "-", static_cast<char*>(nullptr));
     _exit(127);
   }
-  close(input[0]);
-  close(output[1]);
-  toApp_ = fdopen(input[1], "w");
-  fromApp_ = fdopen(output[0], "r");
-  if (child_ < 0 || toApp_ == nullptr || fromApp_ == nullptr) {
-    throw CommandError(std::string("cannot start the Settings app: ") + std::strerror(errno));
+  close(ends[1]);
+  socket_ = ends[0];
+  fromApp_ = child_ > 0 ? fdopen(dup(socket_), "r") : nullptr;
+  if (fromApp_ == nullptr) {
+    int failure = errno;
+    close(socket_);
+    if (child_ > 0) waitpid(child_, nullptr, 0);
+    throw CommandError(std::string("cannot start the Settings app: ") + std::strerror(failure));
   }
 }
 
 SettingsProcess::~SettingsProcess() {
-  if (toApp_ != nullptr) fclose(toApp_);
-  if (fromApp_ != nullptr) fclose(fromApp_);
-  if (child_ > 0) waitpid(child_, nullptr, 0);
+  // The end of its input closes the app.
+  shutdown(socket_, SHUT_WR);
+  fclose(fromApp_);
+  close(socket_);
+  waitpid(child_, nullptr, 0);
 }
 
 std::vector<std::string> SettingsProcess::run(const std::string& command) {
-  if (std::fputs((command + "\n").c_str(), toApp_) < 0 || std::fflush(toApp_) != 0) {
-    throw CommandError("the Settings app is not running");
+  std::string line = command + "\n";
+  for (size_t sent = 0; sent < line.size();) {
+    ssize_t count = send(socket_, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) throw CommandError("the Settings app is not running");
+    sent += static_cast<size_t>(count);
   }
   std::vector<std::string> lines;
   char* buffer = nullptr;
   size_t capacity = 0;
   ssize_t length;
   while ((length = getline(&buffer, &capacity, fromApp_)) >= 0) {
-    std::string line(buffer, length);
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    if (line == "ok") {
+    std::string reply(buffer, static_cast<size_t>(length));
+    if (!reply.empty() && reply.back() == '\n') reply.pop_back();
+    if (reply == "ok" || reply.starts_with("error: ")) {
       std::free(buffer);
-      return lines;
+      if (reply == "ok") return lines;
+      throw CommandError(reply.substr(7));
     }
-    if (line.starts_with("error: ")) {
-      std::free(buffer);
-      throw CommandError(line.substr(7));
-    }
-    lines.push_back(std::move(line));
+    lines.push_back(std::move(reply));
   }
   std::free(buffer);
   throw CommandError("the Settings app ended without answering \"" + command + "\"");

@@ -34,7 +34,8 @@ class SettingsProcess {
 
  private:
   pid_t child_ = -1;
-  FILE* toApp_ = nullptr;
+  // One socket, both ways: a write to an app that has ended fails instead of raising SIGPIPE.
+  int socket_ = -1;
   FILE* fromApp_ = nullptr;
 };
 

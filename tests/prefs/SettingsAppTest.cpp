@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "platform/foundation/DeviceFileSystem.h"
@@ -84,9 +85,7 @@ TEST_F(SettingsAppTest, TheAppRemembersItsPageAndRefusesWhatARowCannotTake) {
     settingsApp->run("set onTimerEndsBluetoothMode 1");
     FAIL() << "a greyed row was changed";
   } catch (const sim::CommandError& error) {
-    EXPECT_STREQ(
-        error.what(),
-        "onTimerEndsBluetoothMode is greyed out on the page TimerEndActions: its setting has no effect now");
+    EXPECT_STREQ(error.what(), "onTimerEndsBluetoothMode is greyed out: its setting has no effect now");
   }
   EXPECT_THROW(settingsApp->run("set enabledModes 3"), sim::CommandError);
   EXPECT_THROW(settingsApp->run("set timerDefaultValue soon"), sim::CommandError);
@@ -95,11 +94,33 @@ TEST_F(SettingsAppTest, TheAppRemembersItsPageAndRefusesWhatARowCannotTake) {
   EXPECT_EQ(stored("enabledModes"), std::nullopt);
   EXPECT_EQ(stored("timerDefaultValue"), std::nullopt);
 
+  // The page in front stays: turning the switch on again lights the name whatever the mode,
+  // until a new page reads the mode.
+  set("onTimerEndsBluetooth", "on");
+  set("onTimerEndsBluetoothMode", "2");
+  EXPECT_THROW(settingsApp->run("set onTimerEndsBluetoothDeviceName Car"), sim::CommandError);
+  set("onTimerEndsBluetooth", "on");
+  set("onTimerEndsBluetoothDeviceName", "Car");
+  EXPECT_EQ(stored("onTimerEndsBluetoothDeviceName"), PropertyList("Car"));
+
   set("enabledModes", "2");
   auto rows = settingsApp->run("show");
   EXPECT_EQ(rows.at(3), "1.2 timerDefaultValue = 1 (greyed)");
   EXPECT_EQ(settingsApp->run("show TimerEndActions").back(),
-            "3.2 onTimerEndsBluetoothDeviceName = \"\" (greyed)");
+            "3.2 onTimerEndsBluetoothDeviceName = \"Car\" (greyed)");
+}
+
+TEST(SettingsProcessTest, AnAppThatCannotLoadThePaneAnswersNothing) {
+  platform::foundation::TemporaryDirectory device;
+  std::ofstream(device.path() / "not-a-fresh-device");
+  sim::SettingsProcess settingsApp(device.path());
+  try {
+    settingsApp.run("show");
+    FAIL() << "an app without its pane answered";
+  } catch (const sim::CommandError& error) {
+    EXPECT_STREQ(error.what(), "the Settings app ended without answering \"show\"");
+  }
+  EXPECT_THROW(settingsApp.run("show"), sim::CommandError);
 }
 
 }  // namespace
