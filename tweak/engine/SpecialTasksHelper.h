@@ -9,8 +9,10 @@
 
 namespace lunadoze {
 
-// The actions a snooze runs when it starts and ends, and the settings that choose them. The
-// settings are pushed in by the preference-change block; nothing else sets them.
+// The actions a snooze runs when it starts and ends, the settings that choose them, and the
+// media volume operations. The settings are pushed in by the preference-change block; nothing
+// else sets them. Every action looks its host service up anew and does nothing where it is
+// missing.
 class SpecialTasksHelper : public platform::runtime::NSObject {
  public:
   // The one instance, created on first use and kept for the life of the process.
@@ -22,6 +24,7 @@ class SpecialTasksHelper : public platform::runtime::NSObject {
   void setOnTimerEndsDND(bool value) { onTimerEndsDND_ = value; }
   bool onTimerEndsBluetooth() const { return onTimerEndsBluetooth_; }
   void setOnTimerEndsBluetooth(bool value) { onTimerEndsBluetooth_ = value; }
+  // 0 disconnects every device, 1 the named one, 2 turns Bluetooth off; anything else does nothing.
   int64_t onTimerEndsBluetoothMode() const { return onTimerEndsBluetoothMode_; }
   void setOnTimerEndsBluetoothMode(int64_t value) { onTimerEndsBluetoothMode_ = value; }
   const std::optional<std::string>& onTimerEndsBluetoothDeviceName() const {
@@ -36,8 +39,27 @@ class SpecialTasksHelper : public platform::runtime::NSObject {
   void setOnTimerStartsDND(bool value) { onTimerStartsDND_ = value; }
   bool onTimerStartsCustomVolume() const { return onTimerStartsCustomVolume_; }
   void setOnTimerStartsCustomVolume(bool value) { onTimerStartsCustomVolume_ = value; }
+  // Percent.
   int64_t onTimerStartsCustomVolumeValue() const { return onTimerStartsCustomVolumeValue_; }
   void setOnTimerStartsCustomVolumeValue(int64_t value) { onTimerStartsCustomVolumeValue_ = value; }
+
+  void performSpecialActionsOnTimerStart();
+  void performSpecialActionsOnTimerEnd();
+
+  // Turns airplane mode on, whatever the name says.
+  void disablePlaneMode();
+  void enableDND();
+  // Every connected device of that name; with none, every connected device.
+  void disconnectBluetoothDevice(const std::optional<std::string>& name);
+  void disableBluetooth();
+  // The media volume at onTimerStartsCustomVolumeValue, without the volume HUD.
+  void setCustomVolume();
+
+  // The media volume, 0 to 1, through the service that the system version has.
+  void setVolume(double volume);
+  // Unclamped: the host clamps what it is given.
+  void changeVolumeBy(double change);
+  double getVolume();
 
  private:
   bool onTimerEndsAirplane_ = false;

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/settings/HBPreferences.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tweak/support/LunadozeStorageManager.h"
+
+namespace lunadoze {
+namespace {
+
+using platform::foundation::PropertyList;
+using platform::settings::HBPreferences;
+
+class LunadozeStorageManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::foundation::DeviceFileSystem::setRoot(root_.path());
+    manager_->setWholeStorageDictionary(std::nullopt);
+  }
+
+  platform::foundation::TemporaryDirectory root_;
+  std::shared_ptr<LunadozeStorageManager> manager_ = LunadozeStorageManager::sharedInstance();
+};
+
+TEST_F(LunadozeStorageManagerTest, LoadsTheStoredDictionaryOrAnEmptyOne) {
+  EXPECT_EQ(LunadozeStorageManager::sharedInstance(), manager_);
+  EXPECT_FALSE(manager_->wholeStorageDictionary().has_value());
+  manager_->loadDictionaryFromStorage();
+  EXPECT_EQ(manager_->wholeStorageDictionary(), PropertyList::Dictionary{});
+
+  auto store = HBPreferences::initWithIdentifier("com.corvane.lunadoze");
+  store->setObject(PropertyList(PropertyList::Dictionary{{"com.example.music", true}}), "customizedApps");
+  manager_->loadDictionaryFromStorage();
+  EXPECT_EQ(manager_->wholeStorageDictionary(), (PropertyList::Dictionary{{"com.example.music", true}}));
+
+  // Anything but a dictionary under the key reads as none stored.
+  store->setObject(PropertyList("not a dictionary"), "customizedApps");
+  manager_->loadDictionaryFromStorage();
+  EXPECT_EQ(manager_->wholeStorageDictionary(), PropertyList::Dictionary{});
+}
+
+}  // namespace
+}  // namespace lunadoze
