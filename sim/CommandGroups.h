@@ -10,12 +10,16 @@ void addDeviceCommands(Simulator& simulator);
 void addSpringBoardCommands(Simulator& simulator);
 void addPrefsCommands(Simulator& simulator);
 void addLookingCommands(Simulator& simulator);
+void addMusicCommands(Simulator& simulator);
+void addSystemCommands(Simulator& simulator);
 
 inline constexpr void (*kCommandGroups[])(Simulator&) = {
     addDeviceCommands,
     addSpringBoardCommands,
     addPrefsCommands,
     addLookingCommands,
+    addMusicCommands,
+    addSystemCommands,
 };
 
 }  // namespace lunadoze::sim

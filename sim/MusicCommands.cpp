@@ -1,0 +1,75 @@
+// The music player and the media volume: `music ...`, `volume`; the `music...` lines.
+#include <string>
+#include <vector>
+
+#include "platform/springboard/Device.h"
+#include "platform/springboard/MusicPlayer.h"
+#include "platform/springboard/SBMediaController.h"
+#include "sim/CommandContext.h"
+#include "sim/CommandError.h"
+#include "sim/CommandGroups.h"
+#include "sim/Device.h"
+#include "sim/Simulator.h"
+#include "sim/StateFormat.h"
+
+namespace lunadoze::sim {
+namespace {
+
+using platform::springboard::MusicPlayer;
+using platform::springboard::SBMediaController;
+
+MusicPlayer& player(CommandContext& context) {
+  return context.device().phone().musicPlayer();
+}
+
+void queue(CommandContext& context, const Arguments& arguments) {
+  if (arguments.size() % 2 != 0) throw CommandError("every title needs its length: TITLE SECONDS");
+  std::vector<MusicPlayer::Item> items;
+  for (size_t i = 0; i < arguments.size(); i += 2) {
+    double duration = arguments.duration(i + 1);
+    if (duration <= 0) throw CommandError(inQuotes(arguments[i]) + " must last longer than 0 seconds");
+    items.push_back({arguments[i], duration});
+  }
+  player(context).setQueue(std::move(items));
+}
+
+// The hardware buttons: SpringBoard sets the volume and shows its HUD; with no SpringBoard
+// running, the volume changes without one.
+void volume(CommandContext& context, const Arguments& arguments) {
+  auto value = parseDecimal(arguments[0]);
+  if (!value || *value < 0 || *value > 1)
+    throw CommandError(inQuotes(arguments[0]) + " is not a volume from 0 to 1");
+  if (auto mediaController = SBMediaController::sharedInstance()) {
+    mediaController->changeMediaVolume(static_cast<float>(*value));
+  } else {
+    context.device().phone().setMediaVolume(static_cast<float>(*value));
+  }
+}
+
+}  // namespace
+
+void addMusicCommands(Simulator& simulator) {
+  CommandTable& commands = simulator.commands();
+  commands.add("music queue", "TITLE SECONDS [TITLE SECONDS]...", queue);
+  commands.add("music play", "", [](CommandContext& context, const Arguments&) { player(context).play(); });
+  commands.add("music pause", "", [](CommandContext& context, const Arguments&) { player(context).pause(); });
+  commands.add("music next", "", [](CommandContext& context, const Arguments&) { player(context).next(); });
+  commands.add("volume", "V", volume);
+
+  Device& device = simulator.device();
+  StateDump& state = simulator.state();
+  state.provide("music",
+                [&device] { return device.phone().musicPlayer().isPlaying() ? "playing" : "paused"; });
+  state.provide("music.title", [&device] {
+    const MusicPlayer::Item* item = device.phone().musicPlayer().nowPlayingItem();
+    return item ? inQuotes(item->title) : std::string(kNone);
+  });
+  state.provide("music.volume", [&device] { return formatNumber(device.phone().mediaVolume()); });
+  state.provide("music.hud", [] {
+    auto mediaController = SBMediaController::sharedInstance();
+    if (mediaController == nullptr) return std::string(kNone);
+    return std::string(mediaController->isHUDSuppressed() ? "suppressed" : "shown");
+  });
+}
+
+}  // namespace lunadoze::sim

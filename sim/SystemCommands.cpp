@@ -1,0 +1,70 @@
+// The phone's system settings and feedback: `device locale`, `bluetooth ...`; the `airplane`,
+// `dnd`, `bluetooth...` and `haptics` lines.
+#include <regex>
+#include <string>
+
+#include "platform/springboard/Device.h"
+#include "platform/uikit/UIImpactFeedbackGenerator.h"
+#include "sim/CommandContext.h"
+#include "sim/CommandError.h"
+#include "sim/CommandGroups.h"
+#include "sim/Device.h"
+#include "sim/Simulator.h"
+#include "sim/StateFormat.h"
+
+namespace lunadoze::sim {
+namespace {
+
+std::string onOff(bool on) {
+  return on ? "on" : "off";
+}
+
+void locale(CommandContext& context, const Arguments& arguments) {
+  // A language, then optional script and region parts: en_US, fr_FR, zh-Hans_CN.
+  static const std::regex kLocale(R"([a-z]{2,3}([-_][A-Za-z0-9]{2,8})*)");
+  if (!std::regex_match(arguments[0], kLocale)) {
+    throw CommandError(inQuotes(arguments[0]) + " is not a locale (such as en_US or ar_SA)");
+  }
+  context.device().phone().setLocaleIdentifier(arguments[0]);
+}
+
+void bluetoothDevice(CommandContext& context, const Arguments& arguments) {
+  if (!context.device().phone().connectBluetoothDevice(arguments[0])) {
+    throw CommandError("Bluetooth is off: " + inQuotes(arguments[0]) + " cannot connect");
+  }
+}
+
+void bluetoothPower(CommandContext& context, const Arguments& arguments) {
+  if (arguments[0] != "on" && arguments[0] != "off")
+    throw CommandError("expected on or off, not " + inQuotes(arguments[0]));
+  context.device().phone().setBluetoothPowered(arguments[0] == "on");
+}
+
+std::string connectedDevices(const platform::springboard::Device& phone) {
+  std::string names;
+  for (const auto& connection : phone.bluetoothConnections()) {
+    if (!names.empty()) names += ", ";
+    names += inQuotes(connection.name);
+  }
+  return names.empty() ? std::string(kNone) : names;
+}
+
+}  // namespace
+
+void addSystemCommands(Simulator& simulator) {
+  CommandTable& commands = simulator.commands();
+  commands.add("device locale", "ID", locale);
+  commands.add("bluetooth device", "NAME", bluetoothDevice);
+  commands.add("bluetooth power", "on|off", bluetoothPower);
+
+  Device& device = simulator.device();
+  StateDump& state = simulator.state();
+  state.provide("airplane", [&device] { return onOff(device.phone().isAirplaneModeOn()); });
+  state.provide("dnd", [&device] { return onOff(device.phone().isDoNotDisturbOn()); });
+  state.provide("bluetooth", [&device] { return onOff(device.phone().isBluetoothPowered()); });
+  state.provide("bluetooth.connected", [&device] { return connectedDevices(device.phone()); });
+  state.provide("haptics",
+                [] { return std::to_string(platform::uikit::UIImpactFeedbackGenerator::impactCount()); });
+}
+
+}  // namespace lunadoze::sim
