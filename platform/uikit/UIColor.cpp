@@ -35,10 +35,6 @@ std::shared_ptr<UIColor> UIColor::redColor() {
   return colorWithRed(1, 0, 0, 1);
 }
 
-std::shared_ptr<UIColor> UIColor::grayColor() {
-  return colorWithWhite(0.5, 1);
-}
-
 std::shared_ptr<UIColor> UIColor::systemBlueColor() {
   return colorWithRed(0, 122.0 / 255, 1, 1);
 }

@@ -19,7 +19,6 @@ class UIColor : public runtime::NSObject {
   static std::shared_ptr<UIColor> blackColor();
   static std::shared_ptr<UIColor> clearColor();
   static std::shared_ptr<UIColor> redColor();
-  static std::shared_ptr<UIColor> grayColor();
   // The tint of views that neither have one of their own nor inherit one.
   static std::shared_ptr<UIColor> systemBlueColor();
 

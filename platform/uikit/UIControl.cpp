@@ -93,14 +93,6 @@ std::vector<std::shared_ptr<runtime::NSObject>> UIControl::allTargets() const {
   return targets;
 }
 
-UIControlEvents UIControl::allControlEvents() const {
-  UIControlEvents events = 0;
-  for (const auto& pair : targetActions_) {
-    if (!pair.target.expired()) events |= pair.events;
-  }
-  return events;
-}
-
 std::vector<std::string> UIControl::actionsForTarget(id target, UIControlEvents event) const {
   std::vector<std::string> actions;
   for (const auto& pair : targetActions_) {

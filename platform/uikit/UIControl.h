@@ -51,7 +51,6 @@ class UIControl : public UIView {
   void removeTarget(runtime::id target, std::string_view action, UIControlEvents events);
   // Every target still alive, each once, in the order they were added.
   std::vector<std::shared_ptr<runtime::NSObject>> allTargets() const;
-  UIControlEvents allControlEvents() const;
   // The actions sent to the target for the event, in the order they were added.
   std::vector<std::string> actionsForTarget(runtime::id target, UIControlEvents event) const;
 

@@ -29,8 +29,8 @@
 //   actions      ( { selector = "toggleStateButtonClicked:"; target = owner; events = 64; }, ... ):
 //                target-action pairs of this control (events are UIControlEvents)
 //   and the properties its class reads, absent ones keeping the class's defaults:
-//     UIView       alpha, hidden, opaque, clipsToBounds, userInteractionEnabled, tag,
-//                  autoresizingMask, contentMode, semanticContentAttribute, backgroundColor, tintColor
+//     UIView       alpha, hidden, clipsToBounds, userInteractionEnabled, autoresizingMask,
+//                  contentMode, semanticContentAttribute, backgroundColor, tintColor
 //     UIControl    enabled, selected, highlighted
 //     UIButton     buttonType, title, titleColor (both for the normal state), font
 //     UILabel      text, font, textColor, textAlignment, numberOfLines

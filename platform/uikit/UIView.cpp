@@ -79,10 +79,8 @@ void UIView::initWithCoder(UINibDecoder& coder) {
   setFrame(coder.decodeRectForKey("frame"));
   alpha_ = coder.decodeDoubleForKey("alpha", alpha_);
   hidden_ = coder.decodeBoolForKey("hidden", hidden_);
-  opaque_ = coder.decodeBoolForKey("opaque", opaque_);
   clipsToBounds_ = coder.decodeBoolForKey("clipsToBounds", clipsToBounds_);
   userInteractionEnabled_ = coder.decodeBoolForKey("userInteractionEnabled", userInteractionEnabled_);
-  tag_ = coder.decodeIntegerForKey("tag", tag_);
   autoresizingMask_ = coder.decodeIntegerForKey("autoresizingMask", autoresizingMask_);
   contentMode_ = UIViewContentMode(coder.decodeIntegerForKey("contentMode", contentMode_));
   semanticContentAttribute_ = UISemanticContentAttribute(
@@ -200,14 +198,6 @@ UIWindow* UIView::window() {
   if (root == nullptr) return dynamic_cast<UIWindow*>(this);
   while (auto next = root->superview()) root = next;
   return dynamic_cast<UIWindow*>(root.get());
-}
-
-UIView* UIView::viewWithTag(int64_t tag) {
-  if (tag_ == tag) return this;
-  for (const auto& subview : subviews_) {
-    if (UIView* found = subview->viewWithTag(tag)) return found;
-  }
-  return nullptr;
 }
 
 void UIView::layoutIfNeeded() {

@@ -88,11 +88,10 @@ class UIView : public UIResponder {
 
   // Appearance.
   bool isHidden() const { return hidden_; }
+  // Virtual for UIWindow, whose visibility the application follows.
   virtual void setHidden(bool hidden);
   CGFloat alpha() const { return alpha_; }
   void setAlpha(CGFloat alpha) { alpha_ = alpha; }
-  bool isOpaque() const { return opaque_; }
-  void setOpaque(bool opaque) { opaque_ = opaque; }
   const std::shared_ptr<UIColor>& backgroundColor() const { return backgroundColor_; }
   void setBackgroundColor(std::shared_ptr<UIColor> color) { backgroundColor_ = std::move(color); }
   // The view's own tint, else the nearest ancestor's, else the system blue.
@@ -108,8 +107,6 @@ class UIView : public UIResponder {
   }
   bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
   void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
-  int64_t tag() const { return tag_; }
-  void setTag(int64_t tag) { tag_ = tag; }
 
   // The view hierarchy. Subviews are ordered back to front.
   std::shared_ptr<UIView> superview() const { return superview_.lock(); }
@@ -126,8 +123,6 @@ class UIView : public UIResponder {
   bool isDescendantOfView(const UIView* view) const;
   // The window the view is in, or null.
   UIWindow* window();
-  // The first view of the subtree (depth first, the receiver included) with the tag.
-  UIView* viewWithTag(int64_t tag);
 
   // Layout. A view needs layout when it is new, when its size changes, when a subview is added
   // or removed, and when setNeedsLayout is sent. layoutIfNeeded lays out the marked views of the
@@ -211,14 +206,12 @@ class UIView : public UIResponder {
   CGAffineTransform transform_;
   bool hidden_ = false;
   CGFloat alpha_ = 1;
-  bool opaque_ = true;
   std::shared_ptr<UIColor> backgroundColor_;
   std::shared_ptr<UIColor> tintColor_;
   bool clipsToBounds_ = false;
   UIViewContentMode contentMode_ = UIViewContentModeScaleToFill;
   UISemanticContentAttribute semanticContentAttribute_ = UISemanticContentAttributeUnspecified;
   bool userInteractionEnabled_ = true;
-  int64_t tag_ = 0;
   UIViewAutoresizing autoresizingMask_ = UIViewAutoresizingNone;
   bool autoresizesSubviews_ = true;
   bool needsLayout_ = true;
