@@ -12,6 +12,8 @@ void addPrefsCommands(Simulator& simulator);
 void addLookingCommands(Simulator& simulator);
 void addMusicCommands(Simulator& simulator);
 void addSystemCommands(Simulator& simulator);
+void addSnoozeStateLines(Simulator& simulator);
+void addMediaControlsCommands(Simulator& simulator);
 
 inline constexpr void (*kCommandGroups[])(Simulator&) = {
     addDeviceCommands,
@@ -20,6 +22,8 @@ inline constexpr void (*kCommandGroups[])(Simulator&) = {
     addLookingCommands,
     addMusicCommands,
     addSystemCommands,
+    addSnoozeStateLines,
+    addMediaControlsCommands,
 };
 
 }  // namespace lunadoze::sim

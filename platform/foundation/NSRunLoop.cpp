@@ -65,7 +65,7 @@ uint64_t NSRunLoop::schedule(double dueTime, std::function<void()> work, NSRunLo
 }
 
 void NSRunLoop::performBlock(std::function<void()> work) {
-  enqueue(currentTime(), 0, std::move(work), NSRunLoopMode::Common, nullptr);
+  enqueue(currentTime(), kDispatchLatency, std::move(work), NSRunLoopMode::Common, nullptr);
 }
 
 void NSRunLoop::cancel(uint64_t eventId) {

@@ -60,8 +60,8 @@ class NSRunLoop {
   // lets cancelPerformSelectorsWithTarget find the entry.
   uint64_t schedule(double dueTime, std::function<void()> work, NSRunLoopMode mode = NSRunLoopMode::Common,
                     const runtime::NSObject* target = nullptr);
-  // Runs the work on the loop's next turn, at the clock it was queued at: it is the rest of the
-  // current event's work (dispatch_async onto the main queue), not a new timed entry.
+  // Runs the work on the loop's next turn (dispatch_async onto the main queue): due when it was
+  // queued, it runs after the current event, a dispatch latency later like every dispatched event.
   void performBlock(std::function<void()> work);
   // Unknown, already run and already cancelled ids are ignored.
   void cancel(uint64_t eventId);

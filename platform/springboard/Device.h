@@ -1,11 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/springboard/MusicPlayer.h"
 #include "platform/uikit/UIDevice.h"
+
+namespace platform::uikit {
+class UIColor;
+}
 
 namespace platform::springboard {
 
@@ -51,6 +56,16 @@ class Device {
   float mediaVolume() const { return mediaVolume_; }
   void setMediaVolume(float volume) { mediaVolume_ = volume; }
 
+  // Whether Control Center's media controls show the next-up list; SpringBoard follows at once.
+  bool showsNextUp() const { return showsNextUp_; }
+  void setShowsNextUp(bool shows) { showsNextUp_ = shows; }
+  // The outside colouring tweak's primary colour from the next boot on; null while the device
+  // does not have that tweak.
+  const std::shared_ptr<uikit::UIColor>& colouringTweakPrimaryColor() const { return colouringTweakColor_; }
+  void setColouringTweakPrimaryColor(std::shared_ptr<uikit::UIColor> color) {
+    colouringTweakColor_ = std::move(color);
+  }
+
   bool isScreenOn() const { return screenOn_; }
   void setScreenOn(bool on) { screenOn_ = on; }
 
@@ -80,6 +95,8 @@ class Device {
   PauseMessages pauseMessages_ = PauseMessages::Both;
   MusicPlayer musicPlayer_;
   float mediaVolume_ = kDefaultMediaVolume;
+  bool showsNextUp_ = false;
+  std::shared_ptr<uikit::UIColor> colouringTweakColor_;
   bool screenOn_ = true;
   bool airplaneMode_ = false;
   int64_t behaviorOverrideStatus_ = 0;

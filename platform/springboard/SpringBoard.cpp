@@ -18,23 +18,28 @@
 #include "platform/springboard/BluetoothDevice.h"
 #include "platform/springboard/BluetoothManager.h"
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
+#include "platform/springboard/CFWColorInfo.h"
 #include "platform/springboard/CSMediaControlsViewController.h"
 #include "platform/springboard/DNDModeAssertion.h"
 #include "platform/springboard/DNDModeAssertionDetails.h"
 #include "platform/springboard/DNDModeAssertionService.h"
 #include "platform/springboard/Device.h"
+#include "platform/springboard/LockScreenMediaControls.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MPButton.h"
 #include "platform/springboard/MediaControlsContainerView.h"
+#include "platform/springboard/MediaControlsHeaderView.h"
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
+#include "platform/springboard/NowPlayingModule.h"
 #include "platform/springboard/RadiosPreferences.h"
 #include "platform/springboard/SBBacklightController.h"
 #include "platform/springboard/SBDashBoardMediaControlsViewController.h"
 #include "platform/springboard/SBMediaController.h"
 #include "platform/springboard/SBVolumeControl.h"
+#include "platform/springboard/SpringBoardSelectors.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
@@ -63,6 +68,10 @@ struct SpringBoard::Process {
   std::shared_ptr<SBVolumeControl> volumeControl;
   std::shared_ptr<SBBacklightController> backlightController;
   std::shared_ptr<BluetoothManager> bluetoothManager;
+  NowPlayingModule nowPlayingModule;
+  LockScreenMediaControls lockScreenMediaControls;
+  // The outside colouring tweak's colour information, when the device has that tweak.
+  std::shared_ptr<CFWColorInfo> colorInfo;
 };
 
 SpringBoard::SpringBoard(Device& device) : device_(device) {}
@@ -90,6 +99,8 @@ void SpringBoard::boot() {
   uikit::loadUIKit();
   registerHostClasses();
   process_ = std::make_unique<Process>(device_);
+  process_->nowPlayingModule.setShowsNextUp(device_.showsNextUp());
+  installColouringTweak();
   loadDynamicLibraries();
   MusicPlayer& player = device_.musicPlayer();
   player.connect([this] { nowPlayingDidChange(); });
@@ -132,6 +143,35 @@ std::shared_ptr<BluetoothManager> SpringBoard::bluetoothManager() const {
   return process_ ? process_->bluetoothManager : nullptr;
 }
 
+NowPlayingModule* SpringBoard::nowPlayingModule() const {
+  return process_ ? &process_->nowPlayingModule : nullptr;
+}
+
+LockScreenMediaControls* SpringBoard::lockScreenMediaControls() const {
+  return process_ ? &process_->lockScreenMediaControls : nullptr;
+}
+
+void SpringBoard::layoutShownViews() const {
+  if (!process_) return;
+  process_->nowPlayingModule.layout();
+  process_->lockScreenMediaControls.layout();
+}
+
+void SpringBoard::installColouringTweak() {
+  auto color = device_.colouringTweakPrimaryColor();
+  if (color == nullptr) return;
+  process_->colorInfo = CFWColorInfo::create(std::move(color));
+  runtime::class_addMethod(MediaControlsTransportStackView::runtimeClass(), selectors::cfw_colorInfo,
+                           [](runtime::id) -> runtime::id { return running()->process_->colorInfo.get(); });
+  runtime::class_addMethod(
+      MediaControlsTransportButton::runtimeClass(), selectors::cfw_colorize,
+      [](runtime::id self, runtime::id info) {
+        auto* colors = dynamic_cast<CFWColorInfo*>(info);
+        if (colors == nullptr) return;
+        static_cast<uikit::UIView*>(self)->setTintColor(colors->valueForKey(CFWColorInfo::kPrimaryColorKey));
+      });
+}
+
 void SpringBoard::nowPlayingDidChange() const {
   auto mediaController = this->mediaController();
   if (mediaController == nullptr) return;
@@ -159,6 +199,7 @@ void SpringBoard::registerHostClasses() {
   } else {
     CSMediaControlsViewController::runtimeClass();
   }
+  MediaControlsHeaderView::runtimeClass();
   SBMediaController::runtimeClass();
   if (!systemIsBelow(13.0f)) SBVolumeControl::runtimeClass();
   SBBacklightController::runtimeClass();

@@ -9,6 +9,8 @@ namespace platform::springboard {
 
 class BluetoothManager;
 class Device;
+class LockScreenMediaControls;
+class NowPlayingModule;
 class SBBacklightController;
 class SBMediaController;
 class SBVolumeControl;
@@ -46,6 +48,12 @@ class SpringBoard {
   std::shared_ptr<SBVolumeControl> volumeControl() const;
   std::shared_ptr<SBBacklightController> backlightController() const;
   std::shared_ptr<BluetoothManager> bluetoothManager() const;
+  // Control Center's now-playing module and the lock screen's media controls; null while not
+  // running.
+  NowPlayingModule* nowPlayingModule() const;
+  LockScreenMediaControls* lockScreenMediaControls() const;
+  // The layout pass that follows each of the person's actions, over the media views shown.
+  void layoutShownViews() const;
   // The host paths of the libraries the loader opened, in load order.
   std::vector<std::filesystem::path> loadedLibraries() const;
 
@@ -57,6 +65,9 @@ class SpringBoard {
   };
 
   void registerHostClasses();
+  // The outside colouring tweak, when the device has it, extends the media controls before any
+  // library of the substrate loads.
+  void installColouringTweak();
   void loadDynamicLibraries();
   // Sends the player's now-playing information to the media controller, as the media server
   // tells SpringBoard.

@@ -15,6 +15,14 @@ using runtime::Selector;
 // MPButton
 inline constexpr Selector<void()> _handleTouchUp{"_handleTouchUp"};
 
+// MediaControlsContainerView: whether it shows the next-up list.
+inline constexpr Selector<bool()> shouldShowNextUp{"shouldShowNextUp"};
+
+// Added to the media controls by the outside colouring tweak, when the device has it: the colour
+// information of a transport stack view, and the colouring of a transport button.
+inline constexpr Selector<runtime::id()> cfw_colorInfo{"cfw_colorInfo"};
+inline constexpr Selector<void(runtime::id)> cfw_colorize{"cfw_colorize:"};
+
 // CCUIContentModuleContainerViewController
 inline constexpr Selector<void(bool)> setExpanded{"setExpanded:"};
 

@@ -3,6 +3,7 @@
 #include "tweak/core/Settings.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/panel/LunadozeImageButton.h"
 
 namespace lunadoze {
 namespace {
@@ -28,11 +29,10 @@ void preferenceChangeBlock() {
   helper->setOnTimerStartsCustomVolume(preferences->boolForKey("onTimerStartsCustomVolume"));
   helper->setOnTimerStartsCustomVolumeValue(preferences->integerForKey("onTimerStartsCustomVolumeValue"));
 
-  // SEAM (sleep button, lock-screen indicator): the moon icons follow their settings at once on
-  // the buttons that exist; setIconHidden: comes with LunadozeImageButton.
-  //   if (setTimerButton) setTimerButton->setIconHidden(preferences->boolForKey("hideMoonIconInCC"));
-  //   if (currentTimerButtonInNC)
-  //   currentTimerButtonInNC->setIconHidden(preferences->boolForKey("hideMoonIconInNC"));
+  // The moon icons follow their settings at once on the buttons that exist.
+  if (setTimerButton != nullptr) setTimerButton->setIconHidden(preferences->boolForKey("hideMoonIconInCC"));
+  if (currentTimerButtonInNC != nullptr)
+    currentTimerButtonInNC->setIconHidden(preferences->boolForKey("hideMoonIconInNC"));
 }
 
 }  // namespace lunadoze

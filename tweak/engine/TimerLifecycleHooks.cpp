@@ -1,17 +1,108 @@
 #include "tweak/engine/TimerLifecycleHooks.h"
 
+#include "platform/foundation/Dispatch.h"
+#include "platform/foundation/NSTimer.h"
+#include "platform/foundation/PerformSelector.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/springboard/MediaControlsTransportStackView.h"
+#include "platform/springboard/MediaRemote.h"
 #include "tweak/core/HookTable.h"
+#include "tweak/core/LunadozeSelectors.h"
+#include "tweak/core/Settings.h"
+#include "tweak/engine/SnoozeState.h"
+#include "tweak/engine/SpecialTasksHelper.h"
+#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/panel/LunadozeViewController.h"
+#include "tweak/support/BundleHelper.h"
 
 namespace lunadoze {
 
+using platform::foundation::NSTimer;
 using platform::foundation::PropertyList;
+using platform::runtime::send;
 
-void MediaControlsTransportStackView_validateButtonClicked(id) {}
+namespace {
+
+// The title of the now-playing item, or null when the information has none.
+const std::string* nowPlayingTitle(const PropertyList::Dictionary* info) {
+  if (info == nullptr) return nullptr;
+  auto found = info->find(platform::springboard::kMRMediaRemoteNowPlayingInfoTitle);
+  return found != info->end() ? found->second.string() : nullptr;
+}
+
+}  // namespace
+
+void showTimerConfirmation() {
+  if (lunadozeVC == nullptr) return;
+  lunadozeVC->transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(true);
+  if (auto currentTimerView = lunadozeVC->currentTimerView()) currentTimerView->hideBottomButtons(true);
+  platform::foundation::performSelectorAfterDelay(lunadozeVC, "dismissCurrentView", nullptr,
+                                                  confirmViewAutoDismissTime);
+}
+
+void MediaControlsTransportStackView_validateButtonClicked(id self) {
+  auto controller = mediaController();
+  send(controller.get(), selectors::cancelTimer);
+
+  const std::shared_ptr<ChooseSnoozeTimeView> chooseView =
+      lunadozeVC != nullptr ? lunadozeVC->chooseSnoozeTimeView() : nullptr;
+  const SnoozeMode mode = lunadozeVC != nullptr ? lunadozeVC->selectedMode() : SnoozeModeTime;
+  if (mode == SnoozeModeTime) {
+    timeSnoozeIsRunning = true;
+    const double countDownDuration = chooseView != nullptr && chooseView->timeSelectorPickerView() != nullptr
+                                         ? chooseView->timeSelectorPickerView()->countDownDuration()
+                                         : 0;
+    const auto& stop = letTheSongFinishEnabled ? selectors::stopSnoozeAtTheEndOfCurrentSong
+                                               : selectors::stopSnoozeWithFadeOutIfNeeded;
+    snoozeTimer =
+        NSTimer::scheduledTimerWithTimeInterval(countDownDuration + 1.0, controller, stop.name(), false);
+    startRemainingTimeLabelsTimer();
+  } else if (mode == SnoozeModeSongs) {
+    songsSnoozeIsRunning = true;
+    nbSongsToPlayBeforeStop = chooseView != nullptr ? chooseView->nbSongsSelected() : 0;
+    nbSongsPlayed = 0;
+    send(self, selectors::updateButtonTextWithRemainingNbSongs);
+  }
+
+  if (showConfirmationViewAfterTimerSetEnabled) {
+    // After the start actions below, as the rest of this event.
+    platform::foundation::dispatch_async_main(showTimerConfirmation);
+  } else if (lunadozeVC != nullptr) {
+    lunadozeVC->dismissCurrentView();
+  }
+  SpecialTasksHelper::getInstance()->performSpecialActionsOnTimerStart();
+}
 
 void SBMediaController_setNowPlayingInfo(id self, const PropertyList::Dictionary* info) {
   original::SBMediaController_setNowPlayingInfo(self, info);
+  if (info == nullptr) return;
+  platform::springboard::MRMediaRemoteGetNowPlayingInfo(
+      [controller = self->retained()](const PropertyList::Dictionary* nowPlaying) {
+        const std::string* title = nowPlayingTitle(nowPlaying);
+        if (title == nullptr || *title == lastSongTitleName) return;
+        lastSongTitleName = *title;
+        ++nbSongsPlayed;
+
+        if (songsSnoozeIsRunning && lunadozeVC != nullptr && lunadozeVC->selectedMode() == SnoozeModeSongs) {
+          if (nbSongsPlayed >= nbSongsToPlayBeforeStop) {
+            send(controller.get(), selectors::stopSnooze);
+          } else {
+            send(lastMediaControlsTransportStackView.get(), selectors::updateButtonTextWithRemainingNbSongs);
+          }
+        }
+        if (letTheSongFinishEnabled && hasToStopSnoozeAtTheEndOfCurrentSong) {
+          send(controller.get(), selectors::stopSnooze);
+        }
+      });
 }
 
-void SBMediaController_cancelTimer(id) {}
+void SBMediaController_cancelTimer(id) {
+  if (snoozeTimer == nullptr) return;
+  snoozeTimer->invalidate();
+  snoozeTimer = nullptr;
+  stopRemainingTimeLabelsTimer();
+  send(lastMediaControlsTransportStackView.get(), selectors::setTimerButtonText,
+       BundleHelper::getLocalizedStringFor("SLEEP"));
+}
 
 }  // namespace lunadoze

@@ -13,6 +13,7 @@
 #include "platform/settings/HBPreferences.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
+#include "platform/uikit/UIKit.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tweak/core/Settings.h"
 
@@ -30,7 +31,7 @@ class PanelTest : public ::testing::Test {
     std::filesystem::create_directories(root_.path() / "var/mobile/Library/Preferences");
     platform::foundation::DeviceFileSystem::setRoot(root_.path());
     // SpringBoard has UIKit loaded, so haptics find their class.
-    platform::uikit::UIImpactFeedbackGenerator::runtimeClass();
+    platform::uikit::loadUIKit();
   }
 
   static void advance(double seconds) { platform::foundation::NSRunLoop::mainRunLoop().advance(seconds); }

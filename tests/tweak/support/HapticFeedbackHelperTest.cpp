@@ -2,6 +2,7 @@
 
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
+#include "platform/uikit/UIKit.h"
 #include "tweak/support/HapticFeedbackHelper.h"
 
 namespace lunadoze {
@@ -10,7 +11,7 @@ namespace {
 using platform::uikit::UIImpactFeedbackGenerator;
 
 TEST(HapticFeedbackHelperTest, EachCallPlaysOneImpact) {
-  UIImpactFeedbackGenerator::runtimeClass();
+  platform::uikit::loadUIKit();
   HapticFeedbackHelper::sendImpact();
   HapticFeedbackHelper::sendImpactWithStyle(platform::uikit::UIImpactFeedbackStyleHeavy);
   EXPECT_EQ(UIImpactFeedbackGenerator::impactCount(), 2);

@@ -1,0 +1,89 @@
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/springboard/Device.h"
+#include "platform/springboard/MediaControlsTransportStackView.h"
+#include "platform/springboard/SpringBoard.h"
+#include "platform/uikit/UIFont.h"
+#include "tweak/core/LunadozeSelectors.h"
+#include "tweak/core/Tweak.h"
+#include "tweak/engine/SnoozeState.h"
+#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/panel/LunadozeImageButton.h"
+#include "tweak/panel/LunadozeViewController.h"
+#include "tweak/support/BundleHelper.h"
+
+namespace lunadoze {
+namespace {
+
+using platform::uikit::UIFont;
+
+// A device root holding only the resource bundle: the tweak is loaded by calling its entry point.
+std::filesystem::path stageDeviceRoot() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "lunadoze-bench-XXXXXX").string();
+  std::filesystem::path root = mkdtemp(pattern.data());
+  const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
+  std::filesystem::create_directories(root / bundle);
+  std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root / bundle,
+                        std::filesystem::copy_options::recursive);
+  return root;
+}
+
+// One second of a 30-minute snooze in English, with Control Center open and the lock-screen
+// controls showing: the tick writes the remaining time on the sleep button, the panel's timer
+// label and the lock-screen indicator.
+void BM_RemainingTimeLabelsTick(benchmark::State& state) {
+  if (platform::springboard::SpringBoard::running() != nullptr) {
+    state.SkipWithError("needs a SpringBoard of its own");
+    return;
+  }
+  const std::filesystem::path root = stageDeviceRoot();
+  platform::foundation::DeviceFileSystem::setRoot(root);
+  {
+    platform::springboard::Device device;
+    platform::springboard::SpringBoard springBoard(device);
+    springBoard.boot();
+    tweakEntryPoint();
+
+    // The views the media controls' hooks give the engine, made here so that they can be taken back:
+    // the process keeps one tweak for every benchmark.
+    auto stackView = platform::springboard::MediaControlsTransportStackView::create({{0, 150}, {320, 90}});
+    lastMediaControlsTransportStackView = stackView;
+    setTimerButton = LunadozeImageButton::create(BundleHelper::getImageWithName("sleepIcon"),
+                                                 UIFont::systemFontOfSize(17));
+    stackView->addSubview(setTimerButton);
+    currentTimerButtonInNC = LunadozeImageButton::create(BundleHelper::getImageWithName("sleepIcon"),
+                                                         UIFont::systemFontOfSize(13));
+    lunadozeVC = LunadozeViewController::create();
+    lunadozeVC->view()->setFrame({{0, 0}, {320, 300}});
+    lunadozeVC->view()->layoutIfNeeded();
+    ccMediaModuleIsExpanded = true;
+    ncMediaModuleIsShowed = true;
+    lunadozeVC->chooseSnoozeTimeView()->timeSelectorPickerView()->setCountDownDuration(30 * 60);
+    platform::runtime::send(stackView.get(), selectors::validateButtonClicked);
+    platform::foundation::NSRunLoop::mainRunLoop().advance(1.5);
+
+    for (auto _ : state) updateRemainingTimeLabelsTimer->fire();
+    state.SetLabel(setTimerButton->textLabel()->text() + " " + currentTimerButtonInNC->textLabel()->text() +
+                   " " + lunadozeVC->currentTimerView()->timerLabel()->text());
+
+    resetSnoozeState();
+    lastMediaControlsTransportStackView = nullptr;
+    setTimerButton = nullptr;
+    currentTimerButtonInNC = nullptr;
+    lunadozeVC = nullptr;
+    ccMediaModuleIsExpanded = false;
+    ncMediaModuleIsShowed = false;
+  }
+  std::filesystem::remove_all(root);
+}
+BENCHMARK(BM_RemainingTimeLabelsTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lunadoze
