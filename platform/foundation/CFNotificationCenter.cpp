@@ -151,8 +151,10 @@ void CFNotificationCenter::deliver() {
 }
 
 CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter() {
-  static CFNotificationCenter center;
-  return &center;
+  // Never destroyed: observers with static lifetime (a loaded library's settings object) remove
+  // themselves at exit, which may come after this function's statics would have been destroyed.
+  static CFNotificationCenter* center = new CFNotificationCenter;
+  return center;
 }
 
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, std::string_view name) {
