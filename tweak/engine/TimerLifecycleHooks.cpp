@@ -44,14 +44,13 @@ void MediaControlsTransportStackView_validateButtonClicked(id self) {
   auto controller = mediaController();
   send(controller.get(), selectors::cancelTimer);
 
-  const std::shared_ptr<ChooseSnoozeTimeView> chooseView =
-      lunadozeVC != nullptr ? lunadozeVC->chooseSnoozeTimeView() : nullptr;
+  ChooseSnoozeTimeView* chooseView =
+      lunadozeVC != nullptr ? lunadozeVC->chooseSnoozeTimeView().get() : nullptr;
   const SnoozeMode mode = lunadozeVC != nullptr ? lunadozeVC->selectedMode() : SnoozeModeTime;
   if (mode == SnoozeModeTime) {
     timeSnoozeIsRunning = true;
-    const double countDownDuration = chooseView != nullptr && chooseView->timeSelectorPickerView() != nullptr
-                                         ? chooseView->timeSelectorPickerView()->countDownDuration()
-                                         : 0;
+    const double countDownDuration =
+        chooseView != nullptr ? chooseView->timeSelectorPickerView()->countDownDuration() : 0;
     const auto& stop = letTheSongFinishEnabled ? selectors::stopSnoozeAtTheEndOfCurrentSong
                                                : selectors::stopSnoozeWithFadeOutIfNeeded;
     snoozeTimer =
