@@ -122,6 +122,8 @@ void BM_LockScreenLayoutPass_WithTweak(benchmark::State& state) {
   lockScreenPass(state);
 }
 
+constexpr double kModeSwitchWait = 0.5;
+
 // Confirms the panel's page as the person would: a tap on the sleep button, the pick, the start.
 void startSnooze(bool songs, int64_t value) {
   using namespace lunadoze;
@@ -132,7 +134,11 @@ void startSnooze(bool songs, int64_t value) {
     chooseView->nbSongsPickerView()->selectRow(value - 1, 0, false);
     chooseView->didSelectRow(chooseView->nbSongsPickerView().get(), value - 1, 0);
   } else {
-    if (!chooseView->nbSongsPickerView()->isHidden()) chooseView->toggleModes();
+    if (!chooseView->nbSongsPickerView()->isHidden()) {
+      chooseView->toggleModes();
+      // The page counts as in songs mode until the switch's cross-fade has ended.
+      NSRunLoop::mainRunLoop().advance(kModeSwitchWait);
+    }
     chooseView->timeSelectorPickerView()->setCountDownDuration(static_cast<double>(value) * 60);
   }
   chooseView->rightButton()->sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
@@ -150,11 +156,19 @@ void BM_SimulatedNight(benchmark::State& state) {
     device.phone().musicPlayer().setQueue(std::move(songs));
     device.phone().musicPlayer().play();
     loop.advance(1);
+
+    auto& player = device.phone().musicPlayer();
     startSnooze(true, 20);
     loop.advance(60 * 60 + 60);
-    device.phone().musicPlayer().play();
+    const bool songsSnoozeStopped = !player.isPlaying();
+    player.play();
     startSnooze(false, 60);
+    const bool timeSnoozeStarted = lunadoze::timeSnoozeIsRunning;
     loop.advance(8 * 3600 - 2 * 3600);
+    if (!songsSnoozeStopped || !timeSnoozeStarted || player.isPlaying()) {
+      state.SkipWithError("the night did not go as planned: a snooze did not start or stop");
+      break;
+    }
   }
 }
 

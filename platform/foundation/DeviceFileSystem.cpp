@@ -1,19 +1,105 @@
 #include "platform/foundation/DeviceFileSystem.h"
 
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 namespace platform::foundation {
 namespace {
 
-std::filesystem::path& currentRoot() {
-  static std::filesystem::path root;
+struct Root {
+  std::filesystem::path path;
+  // Opened when first needed: the directory may be made after the root is set.
+  int descriptor = -1;
+};
+
+Root& currentRoot() {
+  static Root root;
   return root;
 }
 
 bool isWithin(const std::filesystem::path& path, const std::filesystem::path& directory) {
   auto [mismatch, _] = std::mismatch(directory.begin(), directory.end(), path.begin(), path.end());
   return mismatch == directory.end();
+}
+
+// The root-relative path of an absolute device path with "." and ".." taken lexically ("/var/../etc" is the
+// device's /etc); nullopt when ".." would climb above the root.
+std::optional<std::string> relativeToRoot(std::string_view devicePath) {
+  if (currentRoot().path.empty() || devicePath.empty() || devicePath.front() != '/') return std::nullopt;
+  if (devicePath.find('\0') != std::string_view::npos) return std::nullopt;
+  std::string relative;
+  size_t start = 0;
+  while (start < devicePath.size()) {
+    size_t end = devicePath.find('/', start);
+    if (end == std::string_view::npos) end = devicePath.size();
+    const std::string_view part = devicePath.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (relative.empty()) return std::nullopt;
+      const size_t slash = relative.rfind('/');
+      relative.resize(slash == std::string::npos ? 0 : slash);
+      continue;
+    }
+    if (!relative.empty()) relative += '/';
+    relative += part;
+  }
+  return relative;
+}
+
+// Opens below the root in one walk by the kernel, refusing any step out of it (EXDEV), an absolute
+// link included. ENOSYS where the kernel has no openat2.
+int openBeneath(int rootDescriptor, const std::string& relative, int flags) {
+  open_how how{};
+  how.flags = static_cast<uint64_t>(flags) | O_CLOEXEC;
+  how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+  return static_cast<int>(
+      syscall(SYS_openat2, rootDescriptor, relative.empty() ? "." : relative.c_str(), &how, sizeof how));
+}
+
+int rootDescriptor() {
+  Root& root = currentRoot();
+  if (root.descriptor < 0) root.descriptor = ::open(root.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  return root.descriptor;
+}
+
+enum class Links { StayInside, LeaveTheRoot, Unknown };
+
+// A missing component ends the walk without a verdict on what lies below it: nothing does, links
+// included.
+Links walkBeneath(const std::string& relative) {
+  const int root = rootDescriptor();
+  if (root < 0) return Links::StayInside;
+  const int descriptor = openBeneath(root, relative, O_PATH);
+  if (descriptor >= 0) {
+    close(descriptor);
+    return Links::StayInside;
+  }
+  if (errno == EXDEV || errno == ELOOP) return Links::LeaveTheRoot;
+  if (errno == ENOSYS || errno == EAGAIN || errno == EINTR) return Links::Unknown;
+  return Links::StayInside;
+}
+
+// The same check without openat2: each component is looked at, and only a link is resolved.
+Links walkComponents(const std::filesystem::path& root, const std::filesystem::path& host) {
+  std::filesystem::path walked = root;
+  for (const auto& part : host.lexically_relative(root)) {
+    walked /= part;
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(walked, error);
+    if (!std::filesystem::exists(status)) break;
+    if (std::filesystem::is_symlink(status)) {
+      auto resolved = std::filesystem::weakly_canonical(host, error);
+      return !error && isWithin(resolved, root) ? Links::StayInside : Links::LeaveTheRoot;
+    }
+  }
+  return Links::StayInside;
 }
 
 }  // namespace
@@ -24,47 +110,46 @@ void DeviceFileSystem::setRoot(std::filesystem::path hostDirectory) {
   auto resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(hostDirectory), error);
   if (error) resolved = std::filesystem::absolute(hostDirectory).lexically_normal();
   if (resolved.has_relative_path() && resolved.filename().empty()) resolved = resolved.parent_path();
-  currentRoot() = std::move(resolved);
+  Root& root = currentRoot();
+  if (root.descriptor >= 0) close(root.descriptor);
+  root = Root{std::move(resolved), -1};
 }
 
 const std::filesystem::path& DeviceFileSystem::root() {
-  return currentRoot();
+  return currentRoot().path;
 }
 
 std::optional<std::filesystem::path> DeviceFileSystem::resolve(std::string_view devicePath) {
-  const auto& root = currentRoot();
-  if (root.empty() || devicePath.empty() || devicePath.front() != '/') return std::nullopt;
-  if (devicePath.find('\0') != std::string_view::npos) return std::nullopt;
+  const auto relative = relativeToRoot(devicePath);
+  if (!relative) return std::nullopt;
+  const std::filesystem::path& root = currentRoot().path;
+  if (relative->empty()) return root;
+  std::filesystem::path host = root / *relative;
 
-  // ".." is taken lexically first: "/var/../etc" is the device's /etc, "/.." is refused.
-  std::filesystem::path relative;
-  for (const auto& part : std::filesystem::path(devicePath).relative_path()) {
-    if (part == "..") {
-      if (relative.empty()) return std::nullopt;
-      relative = relative.parent_path();
-    } else if (!part.empty() && part != ".") {
-      relative /= part;
-    }
-  }
-  std::filesystem::path host = root / relative;
-
-  // Then the links on the way: only a link can lead out of the root, so the path is resolved in
-  // full only when a component is one, and must then still be inside the root. Looking at each
-  // component costs far less than resolving every path, and paths are resolved on every layout.
-  std::filesystem::path walked = root;
-  for (const auto& part : relative) {
-    walked /= part;
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(walked, error);
-    // Below a component that does not exist, nothing exists, links included.
-    if (!std::filesystem::exists(status)) break;
-    if (std::filesystem::is_symlink(status)) {
-      auto resolved = std::filesystem::weakly_canonical(host, error);
-      if (error || !isWithin(resolved, root)) return std::nullopt;
-      break;
-    }
-  }
+  // Then the links on the way: only a link can lead out of the root. Paths are resolved on every
+  // layout pass, so the kernel walks the path once rather than being asked about each component.
+  Links links = walkBeneath(*relative);
+  if (links == Links::Unknown) links = walkComponents(root, host);
+  if (links == Links::LeaveTheRoot) return std::nullopt;
   return host;
+}
+
+int DeviceFileSystem::open(std::string_view devicePath, int flags) {
+  const auto relative = relativeToRoot(devicePath);
+  if (!relative) {
+    errno = EXDEV;
+    return -1;
+  }
+  const int root = rootDescriptor();
+  if (root < 0) return -1;
+  const int descriptor = openBeneath(root, *relative, flags);
+  if (descriptor >= 0 || errno != ENOSYS) return descriptor;
+  const auto host = resolve(devicePath);
+  if (!host) {
+    errno = EXDEV;
+    return -1;
+  }
+  return ::open(host->c_str(), flags | O_CLOEXEC);
 }
 
 }  // namespace platform::foundation

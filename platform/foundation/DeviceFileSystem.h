@@ -18,6 +18,10 @@ class DeviceFileSystem {
   // The host path of a device path; nullopt (refused) when the device path is not absolute, or
   // would leave the root through "..", or through a symbolic link that points outside it.
   static std::optional<std::filesystem::path> resolve(std::string_view devicePath);
+
+  // The file at a device path opened with `flags` (O_PATH only to learn that it is there), in one
+  // walk that cannot leave the root; -1 with errno set otherwise (EXDEV for a path that would).
+  static int open(std::string_view devicePath, int flags);
 };
 
 }  // namespace platform::foundation

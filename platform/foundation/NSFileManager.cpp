@@ -1,6 +1,7 @@
 #include "platform/foundation/NSFileManager.h"
 
-#include <filesystem>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/foundation/DeviceFileSystem.h"
 
@@ -12,9 +13,10 @@ NSFileManager* NSFileManager::defaultManager() {
 }
 
 bool NSFileManager::fileExistsAtPath(std::string_view devicePath) const {
-  auto path = DeviceFileSystem::resolve(devicePath);
-  std::error_code error;
-  return path && std::filesystem::exists(*path, error);
+  const int descriptor = DeviceFileSystem::open(devicePath, O_PATH);
+  if (descriptor < 0) return false;
+  close(descriptor);
+  return true;
 }
 
 }  // namespace platform::foundation

@@ -239,27 +239,40 @@ Result<PropertyList> PropertyList::parse(std::string_view bytes) {
   return parse(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
 
-Result<PropertyList> PropertyList::readFile(const std::filesystem::path& hostPath) {
-  auto failure = [&](const std::string& what) { return Error{hostPath.string() + ": " + what}; };
-  int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return failure(std::strerror(errno));
+namespace {
+
+// Reads the file to its end and closes it.
+Result<std::vector<uint8_t>> readAndClose(int fd) {
   std::vector<uint8_t> bytes;
   uint8_t buffer[16384];
   ssize_t count;
   while ((count = read(fd, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + count);
-  int readError = errno;
+  const int readError = errno;
   close(fd);
-  if (count < 0) return failure(std::strerror(readError));
-  auto parsed = parse(bytes);
+  if (count < 0) return Error{std::strerror(readError)};
+  return bytes;
+}
+
+}  // namespace
+
+Result<PropertyList> PropertyList::readFile(const std::filesystem::path& hostPath) {
+  auto failure = [&](const std::string& what) { return Error{hostPath.string() + ": " + what}; };
+  const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return failure(std::strerror(errno));
+  auto bytes = readAndClose(fd);
+  if (!bytes) return failure(bytes.error());
+  auto parsed = parse(*bytes);
   if (!parsed) return failure(parsed.error());
   return parsed;
 }
 
 std::optional<PropertyList::Dictionary> PropertyList::dictionaryWithContentsOfFile(
     std::string_view devicePath) {
-  auto path = DeviceFileSystem::resolve(devicePath);
-  if (!path) return std::nullopt;
-  auto contents = readFile(*path);
+  const int fd = DeviceFileSystem::open(devicePath, O_RDONLY);
+  if (fd < 0) return std::nullopt;
+  auto bytes = readAndClose(fd);
+  if (!bytes) return std::nullopt;
+  auto contents = parse(*bytes);
   if (!contents || !contents->isDictionary()) return std::nullopt;
   return *contents->dictionary();
 }

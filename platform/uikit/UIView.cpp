@@ -201,13 +201,11 @@ UIWindow* UIView::window() {
 }
 
 void UIView::layoutIfNeeded() {
-  // The pass keeps every view it meets alive, so that a view removed and destroyed meanwhile
-  // cannot be mistaken for a new one at the same address.
-  std::vector<std::shared_ptr<UIView>> visited;
-  layoutMarkedViews(visited);
+  LayoutPass pass;
+  layoutMarkedViews(pass);
 }
 
-void UIView::layoutMarkedViews(std::vector<std::shared_ptr<UIView>>& visited) {
+void UIView::layoutMarkedViews(LayoutPass& pass) {
   if (needsLayout_) {
     // Cleared first: a mark set while the view lays itself out waits for the next pass.
     needsLayout_ = false;
@@ -220,10 +218,10 @@ void UIView::layoutMarkedViews(std::vector<std::shared_ptr<UIView>>& visited) {
   for (bool added = true; added;) {
     added = false;
     for (const auto& subview : subviews()) {
-      if (std::ranges::find(visited, subview) != visited.end()) continue;
-      visited.push_back(subview);
+      if (!pass.met.insert(subview.get()).second) continue;
+      pass.keptAlive.push_back(subview);
       added = true;
-      if (subview->superview().get() == this) subview->layoutMarkedViews(visited);
+      if (subview->superview().get() == this) subview->layoutMarkedViews(pass);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/uikit/CGAffineTransform.h"
@@ -195,7 +196,13 @@ class UIView : public UIResponder {
   UIView* hitTestImp(CGPoint point, UIEvent* event);
   void propagateTintColorChange();
   // Lays out the marked views of the subtree; `visited` holds the views the pass has met.
-  void layoutMarkedViews(std::vector<std::shared_ptr<UIView>>& visited);
+  // The views one layout pass has met, each kept alive by it so that a view removed and destroyed
+  // meanwhile cannot be mistaken for a new one at the same address.
+  struct LayoutPass {
+    std::vector<std::shared_ptr<UIView>> keptAlive;
+    std::unordered_set<const UIView*> met;
+  };
+  void layoutMarkedViews(LayoutPass& pass);
   void resizeSubviews(CGSize oldSize);
   void autoresize(CGSize oldSuperSize, CGSize newSuperSize);
   // Where the view's coordinate origin lies in the coordinates of the root of its tree.

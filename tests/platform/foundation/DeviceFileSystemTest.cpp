@@ -1,5 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 
 #include "platform/foundation/DeviceFileSystem.h"
@@ -43,6 +46,26 @@ TEST_F(DeviceFileSystemTest, LinksCountOnlyWhenTheyStayInside) {
   EXPECT_EQ(DeviceFileSystem::resolve("/var/escape/x"), std::nullopt);
   EXPECT_EQ(DeviceFileSystem::resolve("/var/relative-escape"), std::nullopt);
   EXPECT_EQ(DeviceFileSystem::resolve("/var/inside/x"), device() / "var/inside/x");
+}
+
+TEST_F(DeviceFileSystemTest, OpeningFollowsOnlyTheLinksThatStayInside) {
+  std::ofstream(host.path() / "outside/secret") << "secret";
+  std::ofstream(device() / "var/mobile/note") << "note";
+  std::filesystem::create_symlink(host.path() / "outside/secret", device() / "var/mobile/escape");
+  std::filesystem::create_symlink("../../../outside/nothing", device() / "var/mobile/dangling");
+  std::filesystem::create_symlink("note", device() / "var/mobile/alias");
+
+  const int alias = DeviceFileSystem::open("/var/mobile/alias", O_RDONLY);
+  EXPECT_GE(alias, 0);
+  if (alias >= 0) close(alias);
+  EXPECT_EQ(DeviceFileSystem::open("/var/mobile/escape", O_RDONLY), -1);
+  EXPECT_EQ(errno, EXDEV);
+  EXPECT_EQ(DeviceFileSystem::open("/../outside/secret", O_RDONLY), -1);
+  // A link that leads out is refused even when nothing is at its end, and so is all below it.
+  EXPECT_EQ(DeviceFileSystem::resolve("/var/mobile/dangling"), std::nullopt);
+  EXPECT_EQ(DeviceFileSystem::resolve("/var/mobile/dangling/below"), std::nullopt);
+  EXPECT_FALSE(NSFileManager::defaultManager()->fileExistsAtPath("/var/mobile/escape"));
+  EXPECT_TRUE(NSFileManager::defaultManager()->fileExistsAtPath("/var/mobile/alias"));
 }
 
 TEST_F(DeviceFileSystemTest, FilesAreFoundAndReadByDevicePathOnly) {
