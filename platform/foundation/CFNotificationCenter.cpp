@@ -40,6 +40,8 @@ class CFNotificationCenter {
   static std::string fileName(std::string_view name);
   void watch();
   void deliver();
+  // Drops the posts that have arrived and not been delivered.
+  void discardArrived();
 
   std::vector<Registration> registrations_;
   uint64_t nextSerial_ = 1;
@@ -82,6 +84,9 @@ void CFNotificationCenter::post(std::string_view name) {
 void CFNotificationCenter::addObserver(const void* observer, std::string_view name,
                                        CFNotificationCallback callback) {
   if (name.empty()) return;
+  // Posts that arrived while no one here observed were for no one (a SpringBoard that has been
+  // shut down): a new observer hears only what is posted from now on.
+  if (registrations_.empty()) discardArrived();
   removeObserver(observer, name);
   registrations_.push_back({nextSerial_++, observer, std::string(name), fileName(name), std::move(callback)});
   watch();
@@ -114,6 +119,13 @@ void CFNotificationCenter::watch() {
   }
   // Again on every registration: a run loop reset since the last one dropped its input sources.
   NSRunLoop::mainRunLoop().addInputSource(inotify_, [this] { deliver(); });
+}
+
+void CFNotificationCenter::discardArrived() {
+  if (inotify_ < 0 || owner_ != getpid()) return;
+  alignas(inotify_event) char buffer[16 * 1024];
+  while (read(inotify_, buffer, sizeof buffer) > 0) {
+  }
 }
 
 void CFNotificationCenter::deliver() {

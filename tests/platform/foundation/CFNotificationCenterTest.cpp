@@ -86,5 +86,17 @@ TEST_F(CFNotificationCenterTest, ObserversAddedAfterARunLoopResetAreHeard) {
   EXPECT_EQ(heard, std::vector<std::string>{"second name"});
 }
 
+TEST_F(CFNotificationCenterTest, APostWhileNoOneObservedReachesNoLaterObserver) {
+  observe(first, "name");
+  CFNotificationCenterRemoveEveryObserver(center, first);
+  CFNotificationCenterPostNotification(center, "name");
+  observe(second, "name");
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_TRUE(heard.empty());
+  CFNotificationCenterPostNotification(center, "name");
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(heard, std::vector<std::string>{"second name"});
+}
+
 }  // namespace
 }  // namespace platform::foundation
