@@ -31,6 +31,7 @@ std::filesystem::path Device::hostPath(std::string_view devicePath) const {
 }
 
 void Device::switchOn() {
+  closeSettingsApp();
   springBoard_.reset();
   NSRunLoop::mainRunLoop().reset();
   phone_ = std::make_unique<platform::springboard::Device>();
@@ -48,6 +49,15 @@ void Device::boot() {
 void Device::respring() {
   if (!springBoard_->isRunning()) throw CommandError("SpringBoard does not run; boot starts it");
   springBoard_->respring();
+}
+
+SettingsProcess& Device::settingsApp() {
+  if (settingsApp_ == nullptr) settingsApp_ = std::make_unique<SettingsProcess>(root_.path());
+  return *settingsApp_;
+}
+
+void Device::closeSettingsApp() {
+  settingsApp_.reset();
 }
 
 double Device::clock() const {

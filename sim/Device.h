@@ -8,6 +8,7 @@
 #include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
 #include "sim/DeviceRoot.h"
+#include "sim/settings/SettingsProcess.h"
 
 namespace lunadoze::sim {
 
@@ -23,8 +24,8 @@ class Device {
   // leaving the device root).
   std::filesystem::path hostPath(std::string_view devicePath) const;
 
-  // A fresh boot state: SpringBoard not running, the phone's configuration at its defaults, the
-  // clock at zero. What is on the device's file system stays.
+  // A fresh boot state: SpringBoard not running, the Settings app closed, the phone's
+  // configuration at its defaults, the clock at zero. What is on the device's file system stays.
   void switchOn();
   // The phone's configuration; what SpringBoard reads at boot.
   platform::springboard::Device& phone() { return *phone_; }
@@ -35,6 +36,11 @@ class Device {
   // when SpringBoard does not run.
   void respring();
   platform::springboard::SpringBoard& springBoard() { return *springBoard_; }
+
+  // The Settings app, opened at the first use and kept open, as a person keeps it open, until it
+  // is closed; it runs whether SpringBoard does or not. CommandError when it cannot be started.
+  SettingsProcess& settingsApp();
+  void closeSettingsApp();
 
   // Seconds since the device was switched on.
   double clock() const;
@@ -52,6 +58,8 @@ class Device {
   DeviceRoot root_;
   std::unique_ptr<platform::springboard::Device> phone_;
   std::unique_ptr<platform::springboard::SpringBoard> springBoard_;
+  // After the root: the app works in it until it is closed.
+  std::unique_ptr<SettingsProcess> settingsApp_;
   double clockOrigin_ = 0;
 };
 

@@ -1,43 +1,44 @@
-// The Settings app: `prefs ...`.
+// The Settings app: `prefs ...`, sent to the app that the device keeps open for the script.
 #include <string>
 
-#include "platform/foundation/PropertyList.h"
-#include "platform/settings/HBPreferences.h"
 #include "sim/CommandContext.h"
-#include "sim/CommandError.h"
 #include "sim/CommandGroups.h"
-#include "sim/SettingsDomain.h"
+#include "sim/Device.h"
 #include "sim/Simulator.h"
-#include "sim/StateFormat.h"
 
 namespace lunadoze::sim {
 namespace {
 
-using platform::foundation::PropertyList;
-using platform::settings::HBPreferences;
-
-// Booleans on/off, integers, decimals, and text (quoted when it could read as one of those).
-PropertyList settingValue(const Word& word) {
-  if (word.raw.starts_with('"')) return word.text;
-  if (word.text == "on") return true;
-  if (word.text == "off") return false;
-  if (auto integer = parseInteger(word.text)) return *integer;
-  if (auto decimal = parseDecimal(word.text)) return *decimal;
-  return word.text;
+// Sends the command line to the Settings app and returns what it printed; its refusals are the
+// command's errors. The app has answered, so what it posted has arrived: SpringBoard's run loop
+// takes it now, and what that queues (a reload, a respring) runs before the next command.
+std::vector<std::string> inSettings(CommandContext& context, const std::string& command) {
+  auto lines = context.device().settingsApp().run(command);
+  context.device().runDueEvents();
+  return lines;
 }
 
-// Writes the setting as the preferences pane does: stored in the domain, then announced with the
-// domain's change notification. (Directly, until the Settings app with its pane is simulated.)
-void set(CommandContext&, const Arguments& arguments) {
-  auto preferences = HBPreferences::initWithIdentifier(kSettingsDomain);
-  preferences->setObject(settingValue(arguments.word(1)), arguments[0]);
-  if (!preferences->synchronize()) throw CommandError("cannot write the setting " + inQuotes(arguments[0]));
+void set(CommandContext& context, const Arguments& arguments) {
+  // As the script wrote them, so that a quoted value stays text.
+  inSettings(context, "set " + arguments.word(0).raw + " " + arguments.word(1).raw);
+}
+
+void show(CommandContext& context, const Arguments& arguments) {
+  std::string command = arguments.size() == 1 ? "show " + arguments.word(0).raw : "show";
+  for (const auto& line : inSettings(context, command)) context.out() << line << '\n';
+}
+
+void respring(CommandContext& context, const Arguments&) {
+  inSettings(context, "respring");
 }
 
 }  // namespace
 
 void addPrefsCommands(Simulator& simulator) {
-  simulator.commands().add("prefs set", "KEY VALUE", set);
+  CommandTable& commands = simulator.commands();
+  commands.add("prefs set", "KEY VALUE", set);
+  commands.add("prefs show", "[PAGE]", show);
+  commands.add("prefs respring", "", respring);
 }
 
 }  // namespace lunadoze::sim

@@ -30,11 +30,14 @@ void ScriptRunner::runFile(const std::string& path) {
 }
 
 void ScriptRunner::runScript(std::istream& input, std::string_view name) {
-  simulator_.device().switchOn();
+  Device& device = simulator_.device();
+  device.switchOn();
   std::string line;
   for (int number = 1; std::getline(input, line); ++number) {
-    if (!runLine(line, std::string(name) + ":" + std::to_string(number))) return;
+    if (!runLine(line, std::string(name) + ":" + std::to_string(number))) break;
   }
+  // The person leaves Settings with the script: the next one opens the app afresh.
+  device.closeSettingsApp();
 }
 
 void ScriptRunner::runRepl() {

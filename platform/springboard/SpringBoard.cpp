@@ -6,12 +6,14 @@
 #include <ranges>
 #include <string>
 
+#include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/Dispatch.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSString.h"
+#include "platform/foundation/NSTask.h"
 #include "platform/foundation/SystemLog.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/BBSettingsGateway.h"
@@ -106,10 +108,22 @@ void SpringBoard::boot() {
   player.connect([this] { nowPlayingDidChange(); });
   // A new SpringBoard asks the media server what plays; the answer comes on the main queue.
   if (player.nowPlayingItem() != nullptr) foundation::dispatch_async_main([this] { nowPlayingDidChange(); });
+  // killall backboardd from any process of the device. The restart waits for the main queue, so
+  // the notification's delivery is not torn down under it; a SpringBoard stopped meanwhile stays
+  // stopped.
+  auto restart = [this](const std::string&) {
+    foundation::dispatch_async_main([this] {
+      if (isRunning()) respring();
+    });
+  };
+  foundation::CFNotificationCenterAddObserver(foundation::CFNotificationCenterGetDarwinNotifyCenter(), this,
+                                              foundation::NSTask::kBackboardRestartNotification, restart);
 }
 
 void SpringBoard::shutDown() {
   if (!isRunning()) return;
+  foundation::CFNotificationCenterRemoveEveryObserver(foundation::CFNotificationCenterGetDarwinNotifyCenter(),
+                                                      this);
   device_.musicPlayer().disconnect();
   process_.reset();
   uikit::UIApplication::sharedApplication().reset();

@@ -20,7 +20,8 @@ class SBVolumeControl;
 // loader opens every library installed in kDynamicLibrariesPath (their load-time constructors run
 // there and then). A respring ends the process and boots a new one: every object of the old one
 // is gone, its libraries are unloaded and its classes forgotten, so the next boot starts from a
-// fresh process state. What outlives a respring belongs to the Device.
+// fresh process state. What outlives a respring belongs to the Device. A running SpringBoard
+// resprings when any process of the device kills backboardd (NSTask's restart notification).
 class SpringBoard {
  public:
   static constexpr const char* kDynamicLibrariesPath = "/Library/MobileSubstrate/DynamicLibraries/";

@@ -89,6 +89,15 @@ std::optional<std::string> keyOf(const PSSpecifier& specifier) {
   return *key->string();
 }
 
+bool isText(const Word& word) {
+  return word.raw.starts_with('"');
+}
+
+// The value for a message; a quoted one is named as text, which no switch or number row takes.
+std::string typed(const Word& word) {
+  return isText(word) ? "the text " + inQuotes(word.text) : inQuotes(word.text);
+}
+
 std::string formatValue(const std::optional<PropertyList>& value) {
   if (!value) return "none";
   if (value->isBool()) return *value->boolValue() ? "on" : "off";
@@ -97,26 +106,21 @@ std::string formatValue(const std::optional<PropertyList>& value) {
   return "none";
 }
 
-std::optional<double> parseNumber(const std::string& word) {
-  if (word.empty()) return std::nullopt;
-  size_t used = 0;
-  try {
-    double number = std::stod(word, &used);
-    if (used == word.size() && std::isfinite(number)) return number;
-  } catch (const std::exception&) {
-  }
-  return std::nullopt;
+// The words a script writes for numbers; a quoted word is text.
+std::optional<double> parseNumber(const Word& word) {
+  if (isText(word)) return std::nullopt;
+  return parseDecimal(word.text);
 }
 
 // A person's change of the row's control: validated first, so a value the control cannot take
 // changes nothing.
-void changeControl(const std::string& key, UITableViewCell& cell, const std::string& value) {
+void changeControl(const std::string& key, UITableViewCell& cell, const Word& value) {
   using namespace platform::preferences;
   if (auto* toggle = dynamic_cast<PSSwitchTableCell*>(&cell)) {
-    if (value != "on" && value != "off")
-      throw SettingsError(key + " takes on or off, not " + inQuotes(value));
+    if (isText(value) || (value.text != "on" && value.text != "off"))
+      throw SettingsError(key + " takes on or off, not " + typed(value));
     auto& control = static_cast<UISwitch&>(*toggle->control());
-    control.setOn(value == "on");
+    control.setOn(value.text == "on");
     control.sendActionsForControlEvents(UIControlEventValueChanged);
   } else if (auto* slider = dynamic_cast<PSSliderTableCell*>(&cell)) {
     auto& control = static_cast<UISlider&>(*slider->control());
@@ -128,7 +132,7 @@ void changeControl(const std::string& key, UITableViewCell& cell, const std::str
     bool onStep =
         number && (!slider->step() || std::abs(std::remainder(*number - low, *slider->step())) < 1e-6);
     if (!number || *number < low || *number > high || !onStep) {
-      throw SettingsError(key + " takes a number from " + range + ", not " + inQuotes(value));
+      throw SettingsError(key + " takes a number from " + range + ", not " + typed(value));
     }
     control.setValue(static_cast<float>(*number));
     control.sendActionsForControlEvents(UIControlEventValueChanged);
@@ -146,9 +150,9 @@ void changeControl(const std::string& key, UITableViewCell& cell, const std::str
       choices += (index == 0 ? "" : ", ") + formatValue(choice) + " (" +
                  control.titleForSegmentAtIndex(static_cast<int64_t>(index)) + ")";
     }
-    throw SettingsError(key + " takes one of " + choices + ", not " + inQuotes(value));
+    throw SettingsError(key + " takes one of " + choices + ", not " + typed(value));
   } else if (auto* editable = dynamic_cast<PSEditableTableCell*>(&cell)) {
-    editable->textField()->setText(value);
+    editable->textField()->setText(value.text);
     editable->textField()->sendActionsForControlEvents(UIControlEventEditingDidEnd);
   } else {
     throw SettingsError("the row of " + key + " cannot be changed");
@@ -247,7 +251,7 @@ std::vector<std::string> SettingsApp::show(const std::string& pageName) {
   return lines;
 }
 
-void SettingsApp::set(const std::string& key, const std::string& value) {
+void SettingsApp::set(const std::string& key, const Word& value) {
   // A person changes a row of the page in front of them; otherwise they go looking for it, from
   // the root page through its sub-pages.
   auto shown = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());

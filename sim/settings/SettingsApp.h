@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/uikit/NSIndexPath.h"
+#include "sim/ScriptSyntax.h"
 
 namespace platform::foundation {
 class NSBundle;
@@ -45,9 +46,9 @@ class SettingsApp {
   std::vector<std::string> show(const std::string& page);
   // Changes the row of the key, on whichever page holds it, as a person would: on/off for a
   // switch, a number on a slider's range and steps, one of a segment's values, any text for a
-  // text field. Nothing is written when the key has no row, the row is greyed or the value does
-  // not fit the row's control.
-  void set(const std::string& key, const std::string& value);
+  // text field. A value in quotes is text, never a switch position or a number. Nothing is
+  // written when the key has no row, the row is greyed or the value does not fit the row's control.
+  void set(const std::string& key, const Word& value);
   // Taps the root page's "Respring" button; an error while it is not shown.
   void respring();
 

@@ -13,50 +13,49 @@
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "sim/DeviceRoot.h"
+#include "sim/ScriptSyntax.h"
 #include "sim/settings/SettingsApp.h"
 
 namespace {
 
 using lunadoze::sim::SettingsApp;
 using lunadoze::sim::SettingsError;
+using lunadoze::sim::Word;
 
 constexpr const char* kUsage =
     "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring\n"
     "       lunadoze-settings [--root DIR] -      the same commands from standard input, one a line\n";
 
-// Words separated by blanks; double quotes keep a word with blanks together.
-std::vector<std::string> splitWords(std::string_view line) {
-  std::vector<std::string> words;
-  std::optional<std::string> word;
-  bool quoted = false;
-  for (char c : line) {
-    if (c == '"') {
-      quoted = !quoted;
-      if (!word) word.emplace();
-    } else if (!quoted && (c == ' ' || c == '\t')) {
-      if (word) words.push_back(*word);
-      word.reset();
-    } else {
-      if (!word) word.emplace();
-      *word += c;
-    }
-  }
-  if (quoted) throw SettingsError("a quote is not closed");
-  if (word) words.push_back(*word);
+// A command line in the simulator's words: blanks separate words, double quotes keep blanks
+// inside one and mark it as text.
+std::vector<Word> splitWords(std::string_view line) {
+  auto words = lunadoze::sim::tokenize(line);
+  if (!words) throw SettingsError(words.error());
+  return std::move(words).value();
+}
+
+// Words given as the program's arguments: the shell has split them already.
+std::vector<Word> argumentWords(const std::vector<std::string>& arguments) {
+  std::vector<Word> words;
+  for (const auto& argument : arguments) words.push_back({argument, argument});
   return words;
 }
 
-std::vector<std::string> perform(SettingsApp& app, const std::vector<std::string>& words) {
+bool names(const std::vector<Word>& words, std::string_view command, size_t minSize, size_t maxSize) {
+  return !words.empty() && words[0].text == command && words.size() >= minSize && words.size() <= maxSize;
+}
+
+std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& words) {
   std::vector<std::string> output;
-  if (!words.empty() && words[0] == "show" && words.size() <= 2) {
-    output = app.show(words.size() == 2 ? words[1] : "");
-  } else if (!words.empty() && words[0] == "set" && words.size() == 3) {
-    app.set(words[1], words[2]);
-  } else if (words == std::vector<std::string>{"respring"}) {
+  if (names(words, "show", 1, 2)) {
+    output = app.show(words.size() == 2 ? words[1].text : "");
+  } else if (names(words, "set", 3, 3)) {
+    app.set(words[1].text, words[2]);
+  } else if (names(words, "respring", 1, 1)) {
     app.respring();
   } else {
     std::string command;
-    for (const auto& word : words) command += (command.empty() ? "" : " ") + word;
+    for (const auto& word : words) command += (command.empty() ? "" : " ") + word.text;
     throw SettingsError("unknown command \"" + command + "\" (show [PAGE], set KEY VALUE, respring)");
   }
   // What the change queued (the settings store's own notification) is handled before the reply.
@@ -67,9 +66,10 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<std::string
 int serve(SettingsApp& app) {
   std::string line;
   while (std::getline(std::cin, line)) {
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
     try {
-      for (const auto& output : perform(app, splitWords(line))) std::cout << output << '\n';
+      auto words = splitWords(line);
+      if (words.empty()) continue;
+      for (const auto& output : perform(app, words)) std::cout << output << '\n';
       std::cout << "ok" << std::endl;
     } catch (const SettingsError& error) {
       std::cout << "error: " << error.what() << std::endl;
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     platform::foundation::NSProcessInfo::processInfo()->setProcessName("Preferences");
     SettingsApp app;
     if (words == std::vector<std::string>{"-"}) return serve(app);
-    for (const auto& output : perform(app, words)) std::cout << output << '\n';
+    for (const auto& output : perform(app, argumentWords(words))) std::cout << output << '\n';
     return 0;
   } catch (const SettingsError& error) {
     std::cerr << "lunadoze-settings: " << error.what() << '\n';

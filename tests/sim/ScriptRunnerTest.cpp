@@ -83,19 +83,68 @@ TEST_F(ScriptRunnerTest, ExpectTakesQuotesIntoAccountOnlyWhereTheStateLineHasThe
   Outcome result = runScripts({
       "prefs set onTimerEndsBluetoothDeviceName \"Car Kit\"\n"
       "prefs set timerDefaultValue 30\n"
-      "prefs set confirmViewAutoDismissTime 2.25\n"
-      "prefs set onTimerEndsBluetoothMode \"1\"\n"
+      "prefs set confirmViewAutoDismissTime 2.5\n"
       "expect setting.onTimerEndsBluetoothDeviceName \"Car Kit\"\n"
       "expect setting.timerDefaultValue 30\n"
       "expect setting.timerDefaultValue \"30\"\n"
-      "expect setting.confirmViewAutoDismissTime 2.25\n"
-      "expect setting.onTimerEndsBluetoothMode \"1\"\n"
+      "expect setting.confirmViewAutoDismissTime 2.5\n"
       "expect setting.enabled none\n"
-      "expect setting.onTimerEndsBluetoothDeviceName Car Kit\n",
+      "expect setting.onTimerEndsBluetoothDeviceName Car Kit\n"
+      "prefs set onTimerEndsBluetoothDeviceName 1\n"
+      "expect setting.onTimerEndsBluetoothDeviceName \"1\"\n"
+      "expect setting.onTimerEndsBluetoothDeviceName 1\n",
   });
   EXPECT_EQ(result.err,
-            "s1.sim:11: setting.onTimerEndsBluetoothDeviceName reads \"Car Kit\", expected Car Kit\n");
-  EXPECT_EQ(result.out, "6 passed, 1 failed\n");
+            "s1.sim:9: setting.onTimerEndsBluetoothDeviceName reads \"Car Kit\", expected Car Kit\n"
+            "s1.sim:12: setting.onTimerEndsBluetoothDeviceName reads \"1\", expected 1\n");
+  EXPECT_EQ(result.out, "6 passed, 2 failed\n");
+}
+
+TEST_F(ScriptRunnerTest, PrefsShowPrintsThePageTheSettingsAppShows) {
+  Outcome result = runScripts({"prefs set enabledModes 2\nprefs show\nprefs show TimerStartActions\n"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("\n1.0 enabledModes = 2\n1.1 timerMinutesSteps = 5\n"
+                            "1.2 timerDefaultValue = 1 (greyed)\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("\n2.1 > TimerEndActions \"When the timer ends\"\n"), std::string::npos);
+  EXPECT_NE(result.out.find("onTimerStartsCustomVolumeValue = "), std::string::npos) << result.out;
+}
+
+TEST_F(ScriptRunnerTest, TheSettingsAppRefusesWhatItsRowsCannotTakeAndWritesNothing) {
+  auto error = [this](const std::string& line) {
+    Outcome result = runScripts({line + "\n"});
+    EXPECT_EQ(result.status, 2) << line;
+    return result.err;
+  };
+  // Quoted, a value is text: no switch position, no number.
+  EXPECT_EQ(error("prefs set enabled \"off\""),
+            "s1.sim:1: prefs set: enabled takes on or off, not the text \"off\"\n");
+  EXPECT_EQ(error("prefs set timerDefaultValue \"30\""),
+            "s1.sim:1: prefs set: timerDefaultValue takes a number from 1 to 180 in steps of 1, not the text "
+            "\"30\"\n");
+  EXPECT_EQ(
+      error("prefs set timerDefaultValue 1e1"),
+      "s1.sim:1: prefs set: timerDefaultValue takes a number from 1 to 180 in steps of 1, not \"1e1\"\n");
+  EXPECT_EQ(error("prefs show Nope"),
+            "s1.sim:1: prefs show: no page \"Nope\" (pages: Prefs, TimerStartActions, TimerEndActions)\n");
+  Outcome after = runScripts({"expect setting.enabled none\nexpect setting.timerDefaultValue none\n"});
+  EXPECT_EQ(after.status, 0) << after.err;
+}
+
+TEST_F(ScriptRunnerTest, EachScriptHasASettingsAppOfItsOwnThatRemembersItsCommands) {
+  // Changing "enabled" shows the Respring button for the rest of the script only; the button
+  // restarts a SpringBoard that runs, and does nothing to one that does not.
+  Outcome result = runScripts({
+      "prefs set enabled off\nprefs respring\nexpect tweak not-loaded\nboot\nexpect tweak disabled\n",
+      "boot\nprefs respring\n",
+  });
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(
+      result.err,
+      "s2.sim:2: prefs respring: the Respring button is not shown: it appears once \"enabled\" has been "
+      "changed\n");
+  EXPECT_EQ(result.out, "2 passed, 0 failed\n");
 }
 
 TEST_F(ScriptRunnerTest, BadInputIsAnErrorThatNamesTheLine) {
