@@ -37,7 +37,7 @@ constexpr platform::runtime::Selector<void(id)> respringSelector{"respring:"};
 platform::runtime::Class* LDPrefsListController::runtimeClass() {
   using platform::runtime::class_addMethod;
   return platform::runtime::objc_registerClass(
-      "LDPrefsListController", HBRootListController::runtimeClass(), [](platform::runtime::Class* cls) {
+      "LDPrefsListController", &HBRootListController::runtimeClass, [](platform::runtime::Class* cls) {
         registerControllerClass<LDPrefsListController>(cls);
         class_addMethod(cls, selectors::viewDidLoad, [](id self) {
           platform::runtime::sendSuper(LDPrefsListController::runtimeClass(), self, selectors::viewDidLoad);

@@ -25,7 +25,7 @@ namespace {
 platform::runtime::Class* LDSubPrefsListController::runtimeClass() {
   using platform::runtime::class_addMethod;
   return platform::runtime::objc_registerClass(
-      "LDSubPrefsListController", HBRootListController::runtimeClass(), [](platform::runtime::Class* cls) {
+      "LDSubPrefsListController", &HBRootListController::runtimeClass, [](platform::runtime::Class* cls) {
         registerControllerClass<LDSubPrefsListController>(cls);
         class_addMethod(cls, selectors::viewDidLoad, [](id self) {
           platform::runtime::sendSuper(LDSubPrefsListController::runtimeClass(), self,

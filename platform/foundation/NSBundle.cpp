@@ -48,7 +48,7 @@ std::string join(std::string_view directory, std::string_view file) {
 }  // namespace
 
 runtime::Class* NSBundle::runtimeClass() {
-  return runtime::objc_registerClass("NSBundle", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSBundle", &runtime::NSObject::runtimeClass);
 }
 
 NSBundle::NSBundle(std::string path, std::vector<std::string> localizations)

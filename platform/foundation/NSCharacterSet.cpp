@@ -42,7 +42,7 @@ size_t sequenceLength(unsigned char lead) {
 }  // namespace
 
 runtime::Class* NSCharacterSet::runtimeClass() {
-  return runtime::objc_registerClass("NSCharacterSet", NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSCharacterSet", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<NSCharacterSet> NSCharacterSet::whitespaceAndNewlineCharacterSet() {

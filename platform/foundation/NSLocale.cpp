@@ -37,7 +37,7 @@ NSLocale::NSLocale(std::string identifier) : identifier_(std::move(identifier)) 
 }
 
 runtime::Class* NSLocale::runtimeClass() {
-  return runtime::objc_registerClass("NSLocale", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSLocale", &runtime::NSObject::runtimeClass);
 }
 
 std::shared_ptr<NSLocale> NSLocale::currentLocale() {

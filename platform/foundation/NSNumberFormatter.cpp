@@ -32,7 +32,7 @@ const NumberingSystem& numberingSystem(const NSLocale& locale) {
 }  // namespace
 
 runtime::Class* NSNumberFormatter::runtimeClass() {
-  return runtime::objc_registerClass("NSNumberFormatter", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSNumberFormatter", &runtime::NSObject::runtimeClass);
 }
 
 void NSNumberFormatter::setLocale(std::shared_ptr<NSLocale> locale) {

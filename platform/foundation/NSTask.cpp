@@ -7,7 +7,7 @@
 namespace platform::foundation {
 
 runtime::Class* NSTask::runtimeClass() {
-  return runtime::objc_registerClass("NSTask", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSTask", &runtime::NSObject::runtimeClass);
 }
 
 void NSTask::launch() {

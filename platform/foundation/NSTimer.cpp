@@ -20,7 +20,7 @@ NSRunLoop& runLoop() {
 }  // namespace
 
 runtime::Class* NSTimer::runtimeClass() {
-  return runtime::objc_registerClass("NSTimer", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSTimer", &runtime::NSObject::runtimeClass);
 }
 
 NSTimer::NSTimer(double interval, bool repeats, std::shared_ptr<runtime::NSObject> target,

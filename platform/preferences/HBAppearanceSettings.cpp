@@ -5,7 +5,7 @@
 namespace platform::preferences {
 
 runtime::Class* HBAppearanceSettings::runtimeClass() {
-  return runtime::objc_registerClass("HBAppearanceSettings", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("HBAppearanceSettings", &runtime::NSObject::runtimeClass);
 }
 
 }  // namespace platform::preferences

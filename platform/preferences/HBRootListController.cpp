@@ -9,7 +9,7 @@ namespace platform::preferences {
 
 runtime::Class* HBRootListController::runtimeClass() {
   return runtime::objc_registerClass(
-      "HBRootListController", PSListController::runtimeClass(), [](runtime::Class* cls) {
+      "HBRootListController", &PSListController::runtimeClass, [](runtime::Class* cls) {
         registerControllerClass<HBRootListController>(cls);
         runtime::class_addMethod(cls, uikit::selectors::viewWillAppear, [](runtime::id self, bool animated) {
           runtime::sendSuper(HBRootListController::runtimeClass(), self, uikit::selectors::viewWillAppear,

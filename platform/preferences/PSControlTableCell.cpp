@@ -11,7 +11,7 @@ constexpr runtime::Selector<void(runtime::id)> controlChangedSelector{"controlCh
 
 runtime::Class* PSControlTableCell::runtimeClass() {
   return runtime::objc_registerClass(
-      "PSControlTableCell", PSTableCell::runtimeClass(), [](runtime::Class* cls) {
+      "PSControlTableCell", &PSTableCell::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, controlChangedSelector, [](runtime::id self, runtime::id) {
           static_cast<PSControlTableCell*>(self)->controlChanged();
         });

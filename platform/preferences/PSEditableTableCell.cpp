@@ -11,7 +11,7 @@ constexpr runtime::Selector<void(runtime::id)> textFieldDidEndEditingSelector{"t
 
 runtime::Class* PSEditableTableCell::runtimeClass() {
   return runtime::objc_registerClass(
-      "PSEditableTableCell", PSTableCell::runtimeClass(), [](runtime::Class* cls) {
+      "PSEditableTableCell", &PSTableCell::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, textFieldDidEndEditingSelector, [](runtime::id self, runtime::id) {
           static_cast<PSEditableTableCell*>(self)->textFieldDidEndEditing();
         });

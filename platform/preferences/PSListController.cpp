@@ -42,7 +42,7 @@ foundation::Result<PSListController::Specifiers> parseSpecifierList(const Proper
 
 runtime::Class* PSListController::runtimeClass() {
   return runtime::objc_registerClass(
-      "PSListController", uikit::UIViewController::runtimeClass(), [](runtime::Class* cls) {
+      "PSListController", &uikit::UIViewController::runtimeClass, [](runtime::Class* cls) {
         registerControllerClass<PSListController>(cls);
         runtime::class_addMethod(cls, uikit::selectors::loadView, [](id self) {
           auto* controller = static_cast<PSListController*>(self);

@@ -20,7 +20,7 @@ bool sameValue(const PropertyList& a, const PropertyList& b) {
 }  // namespace
 
 runtime::Class* PSSegmentTableCell::runtimeClass() {
-  return runtime::objc_registerClass("PSSegmentTableCell", PSControlTableCell::runtimeClass());
+  return runtime::objc_registerClass("PSSegmentTableCell", &PSControlTableCell::runtimeClass);
 }
 
 void PSSegmentTableCell::initWithSpecifier(const PSSpecifier& specifier) {

@@ -9,7 +9,7 @@
 namespace platform::preferences {
 
 runtime::Class* PSSliderTableCell::runtimeClass() {
-  return runtime::objc_registerClass("PSSliderTableCell", PSControlTableCell::runtimeClass());
+  return runtime::objc_registerClass("PSSliderTableCell", &PSControlTableCell::runtimeClass);
 }
 
 void PSSliderTableCell::initWithSpecifier(const PSSpecifier& specifier) {

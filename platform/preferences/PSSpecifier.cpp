@@ -42,7 +42,7 @@ std::optional<std::string> problemOfRow(PSCellType type, const PropertyList& ite
 }  // namespace
 
 runtime::Class* PSSpecifier::runtimeClass() {
-  return runtime::objc_registerClass("PSSpecifier", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("PSSpecifier", &runtime::NSObject::runtimeClass);
 }
 
 foundation::Result<std::shared_ptr<PSSpecifier>> PSSpecifier::specifierWithItem(const PropertyList& item) {

@@ -6,7 +6,7 @@
 namespace platform::preferences {
 
 runtime::Class* PSSwitchTableCell::runtimeClass() {
-  return runtime::objc_registerClass("PSSwitchTableCell", PSControlTableCell::runtimeClass());
+  return runtime::objc_registerClass("PSSwitchTableCell", &PSControlTableCell::runtimeClass);
 }
 
 void PSSwitchTableCell::initWithSpecifier(const PSSpecifier&) {

@@ -30,7 +30,7 @@ std::shared_ptr<PSTableCell> makeCell(PSCellType type) {
 }  // namespace
 
 runtime::Class* PSTableCell::runtimeClass() {
-  return runtime::objc_registerClass("PSTableCell", uikit::UITableViewCell::runtimeClass());
+  return runtime::objc_registerClass("PSTableCell", &uikit::UITableViewCell::runtimeClass);
 }
 
 std::shared_ptr<PSTableCell> PSTableCell::cellForSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {

@@ -38,6 +38,12 @@ Class* objc_registerClass(std::string_view name, Class* superclass,
   return raw;
 }
 
+Class* objc_registerClass(std::string_view name, Class* (*superclass)(),
+                          const std::function<void(Class*)>& setup) {
+  if (Class* existing = objc_getClass(name)) return existing;
+  return objc_registerClass(name, superclass(), setup);
+}
+
 void objc_disposeAllClasses() {
   classes().clear();
 }

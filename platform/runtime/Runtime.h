@@ -26,6 +26,10 @@ inline Class* NSClassFromString(std::string_view name) {
 // method table) when there is none yet.
 Class* objc_registerClass(std::string_view name, Class* superclass,
                           const std::function<void(Class*)>& setup = {});
+// The same with the superclass asked for only when the class is registered: every send looks its
+// receiver's class up, and that stays one lookup however deep the class stands.
+Class* objc_registerClass(std::string_view name, Class* (*superclass)(),
+                          const std::function<void(Class*)>& setup = {});
 
 // Forgets every class, as a process that ends does: the next process registers its own.
 // Objects of the old classes must be gone before this is called.

@@ -29,7 +29,7 @@ HBPreferences::~HBPreferences() {
 }
 
 runtime::Class* HBPreferences::runtimeClass() {
-  return runtime::objc_registerClass("HBPreferences", NSObject::runtimeClass());
+  return runtime::objc_registerClass("HBPreferences", &NSObject::runtimeClass);
 }
 
 std::string HBPreferences::changeNotificationName(const std::string& identifier) {

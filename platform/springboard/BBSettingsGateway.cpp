@@ -7,7 +7,7 @@
 namespace platform::springboard {
 
 runtime::Class* BBSettingsGateway::runtimeClass() {
-  return runtime::objc_registerClass("BBSettingsGateway", NSObject::runtimeClass());
+  return runtime::objc_registerClass("BBSettingsGateway", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<BBSettingsGateway> BBSettingsGateway::create() {

@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* BluetoothDevice::runtimeClass() {
-  return runtime::objc_registerClass("BluetoothDevice", NSObject::runtimeClass());
+  return runtime::objc_registerClass("BluetoothDevice", &NSObject::runtimeClass);
 }
 
 }  // namespace platform::springboard

@@ -8,7 +8,7 @@
 namespace platform::springboard {
 
 runtime::Class* BluetoothManager::runtimeClass() {
-  return runtime::objc_registerClass("BluetoothManager", NSObject::runtimeClass());
+  return runtime::objc_registerClass("BluetoothManager", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<BluetoothManager> BluetoothManager::sharedInstance() {

@@ -7,7 +7,7 @@ namespace platform::springboard {
 
 runtime::Class* CCUIContentModuleContainerViewController::runtimeClass() {
   return runtime::objc_registerClass(
-      "CCUIContentModuleContainerViewController", UIViewController::runtimeClass(), [](runtime::Class* cls) {
+      "CCUIContentModuleContainerViewController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::setExpanded, [](runtime::id self, bool expanded) {
           static_cast<CCUIContentModuleContainerViewController*>(self)->expanded_ = expanded;
         });

@@ -6,7 +6,7 @@
 namespace platform::springboard {
 
 runtime::Class* CFWColorInfo::runtimeClass() {
-  return runtime::objc_registerClass("CFWColorInfo", NSObject::runtimeClass());
+  return runtime::objc_registerClass("CFWColorInfo", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<CFWColorInfo> CFWColorInfo::create(std::shared_ptr<uikit::UIColor> primaryColor) {

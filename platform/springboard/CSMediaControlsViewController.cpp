@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* CSMediaControlsViewController::runtimeClass() {
-  return runtime::objc_registerClass("CSMediaControlsViewController", UIViewController::runtimeClass());
+  return runtime::objc_registerClass("CSMediaControlsViewController", &UIViewController::runtimeClass);
 }
 
 std::shared_ptr<CSMediaControlsViewController> CSMediaControlsViewController::create() {

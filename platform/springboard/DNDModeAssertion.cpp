@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* DNDModeAssertion::runtimeClass() {
-  return runtime::objc_registerClass("DNDModeAssertion", NSObject::runtimeClass());
+  return runtime::objc_registerClass("DNDModeAssertion", &NSObject::runtimeClass);
 }
 
 }  // namespace platform::springboard

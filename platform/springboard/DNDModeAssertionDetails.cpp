@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* DNDModeAssertionDetails::runtimeClass() {
-  return runtime::objc_registerClass("DNDModeAssertionDetails", NSObject::runtimeClass());
+  return runtime::objc_registerClass("DNDModeAssertionDetails", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<DNDModeAssertionDetails> DNDModeAssertionDetails::userRequestedAssertionDetailsWithIdentifier(

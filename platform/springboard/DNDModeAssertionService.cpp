@@ -9,7 +9,7 @@
 namespace platform::springboard {
 
 runtime::Class* DNDModeAssertionService::runtimeClass() {
-  return runtime::objc_registerClass("DNDModeAssertionService", NSObject::runtimeClass());
+  return runtime::objc_registerClass("DNDModeAssertionService", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<DNDModeAssertionService> DNDModeAssertionService::serviceForClientIdentifier(

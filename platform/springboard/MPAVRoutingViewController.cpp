@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* MPAVRoutingViewController::runtimeClass() {
-  return runtime::objc_registerClass("MPAVRoutingViewController", UIViewController::runtimeClass());
+  return runtime::objc_registerClass("MPAVRoutingViewController", &UIViewController::runtimeClass);
 }
 
 std::shared_ptr<MPAVRoutingViewController> MPAVRoutingViewController::create() {

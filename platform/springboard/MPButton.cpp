@@ -6,7 +6,7 @@
 namespace platform::springboard {
 
 runtime::Class* MPButton::runtimeClass() {
-  return runtime::objc_registerClass("MPButton", UIButton::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("MPButton", &UIButton::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::_handleTouchUp, [](runtime::id) {});
   });
 }

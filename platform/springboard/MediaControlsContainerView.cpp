@@ -7,7 +7,7 @@ namespace platform::springboard {
 
 runtime::Class* MediaControlsContainerView::runtimeClass() {
   return runtime::objc_registerClass(
-      "MediaControlsContainerView", UIView::runtimeClass(), [](runtime::Class* cls) {
+      "MediaControlsContainerView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::shouldShowNextUp, [](runtime::id self) {
           return static_cast<MediaControlsContainerView*>(self)->showsNextUp_;
         });

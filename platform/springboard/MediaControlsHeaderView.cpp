@@ -13,7 +13,7 @@ constexpr uikit::CGRect kRouteButtonFrame{{270, 10}, {40, 40}};
 
 runtime::Class* MediaControlsHeaderView::runtimeClass() {
   return runtime::objc_registerClass(
-      "MediaControlsHeaderView", UIView::runtimeClass(), [](runtime::Class* cls) {
+      "MediaControlsHeaderView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, routeButtonTappedSelector, [](runtime::id self) {
           static_cast<MediaControlsHeaderView*>(self)->routeButtonTapped();
         });

@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* MediaControlsParentContainerView::runtimeClass() {
-  return runtime::objc_registerClass("MediaControlsParentContainerView", UIView::runtimeClass());
+  return runtime::objc_registerClass("MediaControlsParentContainerView", &UIView::runtimeClass);
 }
 
 std::shared_ptr<MediaControlsParentContainerView> MediaControlsParentContainerView::create(

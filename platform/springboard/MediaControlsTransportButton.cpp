@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* MediaControlsTransportButton::runtimeClass() {
-  return runtime::objc_registerClass("MediaControlsTransportButton", UIButton::runtimeClass());
+  return runtime::objc_registerClass("MediaControlsTransportButton", &UIButton::runtimeClass);
 }
 
 std::shared_ptr<MediaControlsTransportButton> MediaControlsTransportButton::create(uikit::CGRect frame) {

@@ -8,7 +8,7 @@ namespace platform::springboard {
 
 runtime::Class* MediaControlsTransportStackView::runtimeClass() {
   return runtime::objc_registerClass(
-      "MediaControlsTransportStackView", UIView::runtimeClass(), [](runtime::Class* cls) {
+      "MediaControlsTransportStackView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, uikit::selectors::layoutSubviews, [](runtime::id self) {
           auto* view = static_cast<MediaControlsTransportStackView*>(self);
           view->placeButtons();

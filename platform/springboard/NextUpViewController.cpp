@@ -5,7 +5,7 @@
 namespace platform::springboard {
 
 runtime::Class* NextUpViewController::runtimeClass() {
-  return runtime::objc_registerClass("NextUpViewController", UIViewController::runtimeClass());
+  return runtime::objc_registerClass("NextUpViewController", &UIViewController::runtimeClass);
 }
 
 std::shared_ptr<NextUpViewController> NextUpViewController::create(bool controlCenter) {

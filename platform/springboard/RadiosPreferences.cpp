@@ -7,7 +7,7 @@
 namespace platform::springboard {
 
 runtime::Class* RadiosPreferences::runtimeClass() {
-  return runtime::objc_registerClass("RadiosPreferences", NSObject::runtimeClass());
+  return runtime::objc_registerClass("RadiosPreferences", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<RadiosPreferences> RadiosPreferences::create() {

@@ -7,7 +7,7 @@
 namespace platform::springboard {
 
 runtime::Class* SBBacklightController::runtimeClass() {
-  return runtime::objc_registerClass("SBBacklightController", NSObject::runtimeClass());
+  return runtime::objc_registerClass("SBBacklightController", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<SBBacklightController> SBBacklightController::sharedInstance() {

@@ -6,7 +6,7 @@ namespace platform::springboard {
 
 runtime::Class* SBDashBoardMediaControlsViewController::runtimeClass() {
   return runtime::objc_registerClass("SBDashBoardMediaControlsViewController",
-                                     UIViewController::runtimeClass());
+                                     &UIViewController::runtimeClass);
 }
 
 std::shared_ptr<SBDashBoardMediaControlsViewController> SBDashBoardMediaControlsViewController::create() {

@@ -24,7 +24,7 @@ SBMediaController* controller(id self) {
 }  // namespace
 
 runtime::Class* SBMediaController::runtimeClass() {
-  return runtime::objc_registerClass("SBMediaController", NSObject::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("SBMediaController", &NSObject::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::setNowPlayingInfo,
                              [](id self, const PropertyList::Dictionary* info) {
                                controller(self)->nowPlayingInfo_ = info ? std::optional(*info) : std::nullopt;

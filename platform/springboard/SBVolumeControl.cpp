@@ -8,7 +8,7 @@
 namespace platform::springboard {
 
 runtime::Class* SBVolumeControl::runtimeClass() {
-  return runtime::objc_registerClass("SBVolumeControl", NSObject::runtimeClass());
+  return runtime::objc_registerClass("SBVolumeControl", &NSObject::runtimeClass);
 }
 
 std::shared_ptr<SBVolumeControl> SBVolumeControl::sharedInstance() {

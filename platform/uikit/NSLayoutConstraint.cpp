@@ -6,7 +6,7 @@
 namespace platform::uikit {
 
 runtime::Class* NSLayoutConstraint::runtimeClass() {
-  return runtime::objc_registerClass("NSLayoutConstraint", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("NSLayoutConstraint", &runtime::NSObject::runtimeClass);
 }
 
 std::shared_ptr<NSLayoutConstraint> NSLayoutConstraint::constraintWithItem(

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIAlertAction::runtimeClass() {
-  return runtime::objc_registerClass("UIAlertAction", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIAlertAction", &runtime::NSObject::runtimeClass);
 }
 
 UIAlertAction::UIAlertAction(std::string title, UIAlertActionStyle style, Handler handler)

@@ -27,7 +27,7 @@ constexpr CGFloat kButtonHeight = 44;
 
 runtime::Class* UIAlertController::runtimeClass() {
   return runtime::objc_registerClass(
-      "UIAlertController", UIViewController::runtimeClass(), [](runtime::Class* cls) {
+      "UIAlertController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::loadView, [](id self) {
           runtime::sendSuper(UIAlertController::runtimeClass(), self, selectors::loadView);
           static_cast<UIAlertController*>(self)->makeContent();

@@ -8,7 +8,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIApplication::runtimeClass() {
-  return runtime::objc_registerClass("UIApplication", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIApplication", &runtime::NSObject::runtimeClass);
 }
 
 UIApplication& UIApplication::sharedApplication() {

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIBarButtonItem::runtimeClass() {
-  return runtime::objc_registerClass("UIBarButtonItem", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIBarButtonItem", &runtime::NSObject::runtimeClass);
 }
 
 std::shared_ptr<UIBarButtonItem> UIBarButtonItem::initWithTitle(std::string title, UIBarButtonItemStyle style,

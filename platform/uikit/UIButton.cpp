@@ -25,7 +25,7 @@ Value valueForState(const std::map<UIControlState, Value>& values, UIControlStat
 }  // namespace
 
 runtime::Class* UIButton::runtimeClass() {
-  return runtime::objc_registerClass("UIButton", UIControl::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("UIButton", &UIControl::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIButton::runtimeClass(), self, selectors::layoutSubviews);
       static_cast<UIButton*>(self)->layoutContent();

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIColor::runtimeClass() {
-  return runtime::objc_registerClass("UIColor", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIColor", &runtime::NSObject::runtimeClass);
 }
 
 UIColor::UIColor(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha)

@@ -10,7 +10,7 @@ namespace platform::uikit {
 using runtime::id;
 
 runtime::Class* UIControl::runtimeClass() {
-  return runtime::objc_registerClass("UIControl", UIView::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("UIControl", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::sendAction,
                              [](id self, std::string_view action, id target, UIEvent*) {
                                runtime::performSelector(target, action, self);

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIEvent::runtimeClass() {
-  return runtime::objc_registerClass("UIEvent", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIEvent", &runtime::NSObject::runtimeClass);
 }
 
 }  // namespace platform::uikit

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIFont::runtimeClass() {
-  return runtime::objc_registerClass("UIFont", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIFont", &runtime::NSObject::runtimeClass);
 }
 
 UIFont::UIFont(CGFloat pointSize, UIFontWeight weight) : pointSize_(pointSize), weight_(weight) {}

@@ -10,7 +10,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIImage::runtimeClass() {
-  return runtime::objc_registerClass("UIImage", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIImage", &runtime::NSObject::runtimeClass);
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(std::string_view path) {

@@ -6,7 +6,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIImageView::runtimeClass() {
-  return runtime::objc_registerClass("UIImageView", UIView::runtimeClass());
+  return runtime::objc_registerClass("UIImageView", &UIView::runtimeClass);
 }
 
 std::shared_ptr<UIImageView> UIImageView::create(CGRect frame) {

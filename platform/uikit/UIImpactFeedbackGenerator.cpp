@@ -10,7 +10,7 @@ int64_t impactsOccurred = 0;
 }  // namespace
 
 runtime::Class* UIImpactFeedbackGenerator::runtimeClass() {
-  return runtime::objc_registerClass("UIImpactFeedbackGenerator", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIImpactFeedbackGenerator", &runtime::NSObject::runtimeClass);
 }
 
 std::shared_ptr<UIImpactFeedbackGenerator> UIImpactFeedbackGenerator::create(UIImpactFeedbackStyle style) {

@@ -10,7 +10,7 @@
 namespace platform::uikit {
 
 runtime::Class* UILabel::runtimeClass() {
-  return runtime::objc_registerClass("UILabel", UIView::runtimeClass());
+  return runtime::objc_registerClass("UILabel", &UIView::runtimeClass);
 }
 
 std::shared_ptr<UILabel> UILabel::create(CGRect frame) {

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UINavigationBar::runtimeClass() {
-  return runtime::objc_registerClass("UINavigationBar", UIView::runtimeClass());
+  return runtime::objc_registerClass("UINavigationBar", &UIView::runtimeClass);
 }
 
 std::shared_ptr<UINavigationBar> UINavigationBar::create(CGRect frame) {

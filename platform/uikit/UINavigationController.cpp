@@ -12,7 +12,7 @@ constexpr CGFloat kBarHeight = 44;
 }  // namespace
 
 runtime::Class* UINavigationController::runtimeClass() {
-  return runtime::objc_registerClass("UINavigationController", UIViewController::runtimeClass());
+  return runtime::objc_registerClass("UINavigationController", &UIViewController::runtimeClass);
 }
 
 std::shared_ptr<UINavigationController> UINavigationController::initWithRootViewController(

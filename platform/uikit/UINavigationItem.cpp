@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UINavigationItem::runtimeClass() {
-  return runtime::objc_registerClass("UINavigationItem", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UINavigationItem", &runtime::NSObject::runtimeClass);
 }
 
 }  // namespace platform::uikit

@@ -45,7 +45,7 @@ void registerUIKitClasses() {
 }  // namespace
 
 runtime::Class* UINib::runtimeClass() {
-  return runtime::objc_registerClass("UINib", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UINib", &runtime::NSObject::runtimeClass);
 }
 
 void UINib::registerClass(std::string name, Factory factory) {

@@ -24,7 +24,7 @@ std::optional<std::string> UIPickerViewDelegate::titleForRow(UIPickerView*, int6
 void UIPickerViewDelegate::didSelectRow(UIPickerView*, int64_t, int64_t) {}
 
 runtime::Class* UIPickerView::runtimeClass() {
-  return runtime::objc_registerClass("UIPickerView", UIView::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("UIPickerView", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIPickerView::runtimeClass(), self, selectors::layoutSubviews);
       static_cast<UIPickerView*>(self)->showRowsInSight();

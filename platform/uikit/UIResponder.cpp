@@ -7,7 +7,7 @@ namespace platform::uikit {
 
 runtime::Class* UIResponder::runtimeClass() {
   return runtime::objc_registerClass(
-      "UIResponder", runtime::NSObject::runtimeClass(), [](runtime::Class* cls) {
+      "UIResponder", &runtime::NSObject::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::touchesBegan, [](runtime::id self, UIEvent* event) {
           runtime::send(static_cast<UIResponder*>(self)->nextResponder(), selectors::touchesBegan, event);
         });

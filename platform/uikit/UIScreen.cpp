@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIScreen::runtimeClass() {
-  return runtime::objc_registerClass("UIScreen", runtime::NSObject::runtimeClass());
+  return runtime::objc_registerClass("UIScreen", &runtime::NSObject::runtimeClass);
 }
 
 UIScreen& UIScreen::mainScreen() {

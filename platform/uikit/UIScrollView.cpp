@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIScrollView::runtimeClass() {
-  return runtime::objc_registerClass("UIScrollView", UIView::runtimeClass());
+  return runtime::objc_registerClass("UIScrollView", &UIView::runtimeClass);
 }
 
 std::shared_ptr<UIScrollView> UIScrollView::create(CGRect frame) {

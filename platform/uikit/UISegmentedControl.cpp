@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UISegmentedControl::runtimeClass() {
-  return runtime::objc_registerClass("UISegmentedControl", UIControl::runtimeClass());
+  return runtime::objc_registerClass("UISegmentedControl", &UIControl::runtimeClass);
 }
 
 std::shared_ptr<UISegmentedControl> UISegmentedControl::initWithItems(std::vector<std::string> titles) {

@@ -7,7 +7,7 @@
 namespace platform::uikit {
 
 runtime::Class* UISlider::runtimeClass() {
-  return runtime::objc_registerClass("UISlider", UIControl::runtimeClass());
+  return runtime::objc_registerClass("UISlider", &UIControl::runtimeClass);
 }
 
 std::shared_ptr<UISlider> UISlider::create(CGRect frame) {

@@ -20,7 +20,7 @@ CGFloat naturalLength(const UIView& view, bool horizontal) {
 }  // namespace
 
 runtime::Class* UIStackView::runtimeClass() {
-  return runtime::objc_registerClass("UIStackView", UIView::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("UIStackView", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIStackView::runtimeClass(), self, selectors::layoutSubviews);
       static_cast<UIStackView*>(self)->layoutArrangedSubviews();

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UISwitch::runtimeClass() {
-  return runtime::objc_registerClass("UISwitch", UIControl::runtimeClass());
+  return runtime::objc_registerClass("UISwitch", &UIControl::runtimeClass);
 }
 
 std::shared_ptr<UISwitch> UISwitch::create(CGRect frame) {

@@ -6,7 +6,7 @@
 namespace platform::uikit {
 
 runtime::Class* UITableView::runtimeClass() {
-  return runtime::objc_registerClass("UITableView", UIScrollView::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("UITableView", &UIScrollView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UITableView::runtimeClass(), self, selectors::layoutSubviews);
       auto* table = static_cast<UITableView*>(self);

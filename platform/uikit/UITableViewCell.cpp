@@ -11,7 +11,7 @@ constexpr CGFloat kRowHeight = 44;
 }  // namespace
 
 runtime::Class* UITableViewCell::runtimeClass() {
-  return runtime::objc_registerClass("UITableViewCell", UIView::runtimeClass());
+  return runtime::objc_registerClass("UITableViewCell", &UIView::runtimeClass);
 }
 
 std::shared_ptr<UITableViewCell> UITableViewCell::create() {

@@ -5,7 +5,7 @@
 namespace platform::uikit {
 
 runtime::Class* UITextField::runtimeClass() {
-  return runtime::objc_registerClass("UITextField", UIControl::runtimeClass());
+  return runtime::objc_registerClass("UITextField", &UIControl::runtimeClass);
 }
 
 std::shared_ptr<UITextField> UITextField::create(CGRect frame) {

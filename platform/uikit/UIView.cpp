@@ -47,7 +47,7 @@ void runCompletionAfter(double seconds, UIView::Completion completion) {
 }  // namespace
 
 runtime::Class* UIView::runtimeClass() {
-  return runtime::objc_registerClass("UIView", UIResponder::runtimeClass(), [](runtime::Class* cls) {
+  return runtime::objc_registerClass("UIView", &UIResponder::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](id) {});
     runtime::class_addMethod(cls, selectors::hitTest, [](id self, CGPoint point, UIEvent* event) {
       return static_cast<UIView*>(self)->hitTestImp(point, event);

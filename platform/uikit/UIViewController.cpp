@@ -17,19 +17,18 @@ namespace platform::uikit {
 using runtime::id;
 
 runtime::Class* UIViewController::runtimeClass() {
-  return runtime::objc_registerClass(
-      "UIViewController", UIResponder::runtimeClass(), [](runtime::Class* cls) {
-        runtime::class_addMethod(cls, selectors::loadView, [](id self) {
-          static_cast<UIViewController*>(self)->setView(UIView::create(UIScreen::mainScreen().bounds()));
-        });
-        runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) {});
-        runtime::class_addMethod(cls, selectors::viewWillLayoutSubviews, [](id) {});
-        runtime::class_addMethod(cls, selectors::viewDidLayoutSubviews, [](id) {});
-        runtime::class_addMethod(cls, selectors::viewWillAppear, [](id, bool) {});
-        runtime::class_addMethod(cls, selectors::viewDidAppear, [](id, bool) {});
-        runtime::class_addMethod(cls, selectors::viewWillDisappear, [](id, bool) {});
-        runtime::class_addMethod(cls, selectors::viewDidDisappear, [](id, bool) {});
-      });
+  return runtime::objc_registerClass("UIViewController", &UIResponder::runtimeClass, [](runtime::Class* cls) {
+    runtime::class_addMethod(cls, selectors::loadView, [](id self) {
+      static_cast<UIViewController*>(self)->setView(UIView::create(UIScreen::mainScreen().bounds()));
+    });
+    runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) {});
+    runtime::class_addMethod(cls, selectors::viewWillLayoutSubviews, [](id) {});
+    runtime::class_addMethod(cls, selectors::viewDidLayoutSubviews, [](id) {});
+    runtime::class_addMethod(cls, selectors::viewWillAppear, [](id, bool) {});
+    runtime::class_addMethod(cls, selectors::viewDidAppear, [](id, bool) {});
+    runtime::class_addMethod(cls, selectors::viewWillDisappear, [](id, bool) {});
+    runtime::class_addMethod(cls, selectors::viewDidDisappear, [](id, bool) {});
+  });
 }
 
 std::shared_ptr<UIViewController> UIViewController::create() {

@@ -7,7 +7,7 @@
 namespace platform::uikit {
 
 runtime::Class* UIWindow::runtimeClass() {
-  return runtime::objc_registerClass("UIWindow", UIView::runtimeClass());
+  return runtime::objc_registerClass("UIWindow", &UIView::runtimeClass);
 }
 
 std::shared_ptr<UIWindow> UIWindow::create(CGRect frame) {

@@ -20,7 +20,7 @@ constexpr double kPopVelocity = 5.0;
 
 platform::runtime::Class* CheckboxButton::runtimeClass() {
   return platform::runtime::objc_registerClass(
-      "CheckboxButton", UIButton::runtimeClass(), [](platform::runtime::Class* cls) {
+      "CheckboxButton", &UIButton::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, checkboxSelectedSelector, [](id self, id sender) {
           static_cast<CheckboxButton*>(self)->checkboxSelected(sender);
         });

@@ -41,7 +41,7 @@ constexpr CGFloat kSeparatorAlpha = 0.35;
 
 platform::runtime::Class* ChooseSnoozeTimeView::runtimeClass() {
   return platform::runtime::objc_registerClass(
-      "ChooseSnoozeTimeView", UIView::runtimeClass(), [](platform::runtime::Class* cls) {
+      "ChooseSnoozeTimeView", &UIView::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, selectors::layoutSubviews, [](id self) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::layoutSubviews);
           static_cast<ChooseSnoozeTimeView*>(self)->layoutParts();

@@ -12,7 +12,7 @@ namespace lunadoze {
 using platform::uikit::UIControlStateNormal;
 
 platform::runtime::Class* CurrentTimerView::runtimeClass() {
-  return platform::runtime::objc_registerClass("CurrentTimerView", UIView::runtimeClass());
+  return platform::runtime::objc_registerClass("CurrentTimerView", &UIView::runtimeClass);
 }
 
 std::shared_ptr<CurrentTimerView> CurrentTimerView::create() {

@@ -13,7 +13,7 @@ namespace selectors = platform::uikit::selectors;
 
 platform::runtime::Class* LunadozeImageButton::runtimeClass() {
   return platform::runtime::objc_registerClass(
-      "LunadozeImageButton", UIButton::runtimeClass(), [](platform::runtime::Class* cls) {
+      "LunadozeImageButton", &UIButton::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, selectors::setHighlighted, [](id self, bool highlighted) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::setHighlighted, highlighted);
           static_cast<LunadozeImageButton*>(self)->setAlpha(highlighted ? kDimmedAlpha : 1.0);

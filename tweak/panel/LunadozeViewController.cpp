@@ -36,7 +36,7 @@ LunadozeViewController* controller(id self) {
 
 platform::runtime::Class* LunadozeViewController::runtimeClass() {
   return platform::runtime::objc_registerClass(
-      "LunadozeViewController", UIViewController::runtimeClass(), [](platform::runtime::Class* cls) {
+      "LunadozeViewController", &UIViewController::runtimeClass, [](platform::runtime::Class* cls) {
         using platform::runtime::class_addMethod;
         class_addMethod(cls, selectors::viewWillLayoutSubviews, [](id self) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::viewWillLayoutSubviews);

@@ -24,7 +24,7 @@ constexpr platform::runtime::Selector<void(id)> toggleStateButtonClickedSelector
 
 platform::runtime::Class* OnTimerEndsSettingsView::runtimeClass() {
   return platform::runtime::objc_registerClass(
-      "OnTimerEndsSettingsView", UIView::runtimeClass(), [](platform::runtime::Class* cls) {
+      "OnTimerEndsSettingsView", &UIView::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, toggleStateButtonClickedSelector, [](id self, id sender) {
           static_cast<OnTimerEndsSettingsView*>(self)->toggleStateButtonClicked(
               dynamic_cast<UIView*>(sender));

@@ -29,7 +29,7 @@ std::vector<Call> calls;
 class Panel : public NSObject {
  public:
   static Class* runtimeClass() {
-    return runtime::objc_registerClass("PerformTestPanel", NSObject::runtimeClass(), [](Class* cls) {
+    return runtime::objc_registerClass("PerformTestPanel", &NSObject::runtimeClass, [](Class* cls) {
       runtime::class_addMethod(cls, dismissCurrentView, [](id self) {
         calls.push_back({self, nullptr, NSRunLoop::mainRunLoop().currentTime()});
       });

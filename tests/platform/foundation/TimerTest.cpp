@@ -30,7 +30,7 @@ std::vector<Firing> firings;
 class Sleeper : public NSObject {
  public:
   static Class* runtimeClass() {
-    return runtime::objc_registerClass("TimerTestSleeper", NSObject::runtimeClass(), [](Class* cls) {
+    return runtime::objc_registerClass("TimerTestSleeper", &NSObject::runtimeClass, [](Class* cls) {
       runtime::class_addMethod(cls, tick, [](id, id timer) {
         firings.push_back({static_cast<NSTimer*>(timer), NSRunLoop::mainRunLoop().currentTime()});
       });

@@ -31,7 +31,7 @@ class RecordingListController : public PSListController {
  public:
   static runtime::Class* runtimeClass() {
     return runtime::objc_registerClass(
-        "RecordingListController", PSListController::runtimeClass(),
+        "RecordingListController", &PSListController::runtimeClass,
         [](runtime::Class* cls) { registerControllerClass<RecordingListController>(cls); });
   }
   runtime::Class* isa() const override { return runtimeClass(); }

@@ -18,7 +18,7 @@ std::vector<std::string> calls;
 class Base : public NSObject {
  public:
   static Class* runtimeClass() {
-    return objc_registerClass("Base", NSObject::runtimeClass(), [](Class* cls) {
+    return objc_registerClass("Base", &NSObject::runtimeClass, [](Class* cls) {
       class_addMethod(cls, layoutSubviews, [](id) { calls.push_back("Base layout"); });
       class_addMethod(cls, twice, [](id, int value) { return value * 2; });
     });
@@ -28,7 +28,7 @@ class Base : public NSObject {
 
 class Derived : public Base {
  public:
-  static Class* runtimeClass() { return objc_registerClass("Derived", Base::runtimeClass()); }
+  static Class* runtimeClass() { return objc_registerClass("Derived", &Base::runtimeClass); }
   Class* isa() const override { return runtimeClass(); }
 };
 

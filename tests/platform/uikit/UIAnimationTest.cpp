@@ -28,7 +28,7 @@ class AppearanceController : public UIViewController {
  public:
   static runtime::Class* runtimeClass() {
     return runtime::objc_registerClass(
-        "AppearanceController", UIViewController::runtimeClass(), [](runtime::Class* cls) {
+        "AppearanceController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
           runtime::class_addMethod(cls, selectors::viewWillAppear,
                                    [](id, bool) { calls.push_back("will appear"); });
           runtime::class_addMethod(cls, selectors::viewDidAppear,

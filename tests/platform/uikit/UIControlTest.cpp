@@ -24,7 +24,7 @@ std::vector<std::string> calls;
 class Target : public runtime::NSObject {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("Target", NSObject::runtimeClass(), [](runtime::Class* cls) {
+    return runtime::objc_registerClass("Target", &NSObject::runtimeClass, [](runtime::Class* cls) {
       runtime::class_addMethod(cls, runtime::Selector<void(id)>{"tapped:"}, [](id self, id sender) {
         calls.push_back(static_cast<Target*>(self)->name + " tapped by " +
                         (sender != nullptr ? "control" : "nil"));
@@ -44,7 +44,7 @@ class Target : public runtime::NSObject {
 class ReportingButton : public UIButton {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("ReportingButton", UIButton::runtimeClass(), [](runtime::Class* cls) {
+    return runtime::objc_registerClass("ReportingButton", &UIButton::runtimeClass, [](runtime::Class* cls) {
       runtime::class_addMethod(cls, selectors::sendAction,
                                [](id self, std::string_view action, id target, UIEvent* event) {
                                  calls.push_back("send " + std::string(action));

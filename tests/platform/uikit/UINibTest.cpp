@@ -33,7 +33,7 @@ std::vector<std::string> calls;
 class OwnerButton : public UIButton {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("OwnerButton", UIButton::runtimeClass(), [](runtime::Class* cls) {
+    return runtime::objc_registerClass("OwnerButton", &UIButton::runtimeClass, [](runtime::Class* cls) {
       runtime::class_addMethod(cls, runtime::Selector<void(id)>{"toggle:"},
                                [](id, id) { calls.push_back("owner toggle"); });
     });
@@ -58,7 +58,7 @@ class OwnerButton : public UIButton {
 class SelfWiredButton : public UIButton {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("SelfWiredButton", UIButton::runtimeClass(), [](runtime::Class* cls) {
+    return runtime::objc_registerClass("SelfWiredButton", &UIButton::runtimeClass, [](runtime::Class* cls) {
       runtime::class_addMethod(cls, runtime::Selector<void(id)>{"selfTapped:"},
                                [](id, id) { calls.push_back("self tapped"); });
     });
@@ -75,7 +75,7 @@ class SelfWiredButton : public UIButton {
 class PageView : public UIView {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("PageView", UIView::runtimeClass());
+    return runtime::objc_registerClass("PageView", &UIView::runtimeClass);
   }
   runtime::Class* isa() const override { return runtimeClass(); }
 

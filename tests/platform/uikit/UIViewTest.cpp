@@ -20,7 +20,7 @@ std::vector<std::string> calls;
 class WideTouchView : public UIView {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("WideTouchView", UIView::runtimeClass(), [](runtime::Class* cls) {
+    return runtime::objc_registerClass("WideTouchView", &UIView::runtimeClass, [](runtime::Class* cls) {
       runtime::class_addMethod(cls, selectors::pointInside, [](id self, CGPoint point, UIEvent*) {
         return CGRectContainsPoint(CGRectInset(static_cast<UIView*>(self)->bounds(), -20, -20), point);
       });
@@ -33,7 +33,7 @@ class WideTouchView : public UIView {
 class RecordingView : public UIView {
  public:
   static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("RecordingView", UIView::runtimeClass(), [](runtime::Class* cls) {
+    return runtime::objc_registerClass("RecordingView", &UIView::runtimeClass, [](runtime::Class* cls) {
       runtime::class_addMethod(cls, selectors::layoutSubviews, [](id self) {
         runtime::sendSuper(RecordingView::runtimeClass(), self, selectors::layoutSubviews);
         auto* view = static_cast<RecordingView*>(self);
@@ -275,7 +275,7 @@ TEST_F(UIViewTest, AControllerHearsOfItsViewsLayout) {
    public:
     static runtime::Class* runtimeClass() {
       return runtime::objc_registerClass(
-          "RecordingController", UIViewController::runtimeClass(), [](runtime::Class* cls) {
+          "RecordingController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
             runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) { calls.push_back("did load"); });
             runtime::class_addMethod(cls, selectors::viewWillLayoutSubviews,
                                      [](id) { calls.push_back("will layout"); });

@@ -30,7 +30,7 @@ std::vector<std::string> calls;
 class Recorder : public platform::runtime::NSObject {
  public:
   static platform::runtime::Class* runtimeClass() {
-    return platform::runtime::objc_registerClass("Recorder", NSObject::runtimeClass(), [](auto* cls) {
+    return platform::runtime::objc_registerClass("Recorder", &NSObject::runtimeClass, [](auto* cls) {
       platform::runtime::class_addMethod(cls, platform::runtime::Selector<void()>{"first"}, [](id) {
         calls.push_back("first after " +
                         std::to_string(platform::uikit::UIImpactFeedbackGenerator::impactCount()));
