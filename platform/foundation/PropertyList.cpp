@@ -241,12 +241,21 @@ Result<PropertyList> PropertyList::parse(std::string_view bytes) {
 
 namespace {
 
-// Reads the file to its end and closes it.
+// Opened without waiting: a FIFO at a settings path must not hold the process up until someone
+// writes to it.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
+// Reads the file to its end and closes it. A read of a regular file that returns less than it was
+// asked for has reached the end, so a settings file takes one read: these files are read on every
+// layout pass.
 Result<std::vector<uint8_t>> readAndClose(int fd) {
   std::vector<uint8_t> bytes;
   uint8_t buffer[16384];
   ssize_t count;
-  while ((count = read(fd, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + count);
+  while ((count = read(fd, buffer, sizeof buffer)) > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + count);
+    if (static_cast<size_t>(count) < sizeof buffer) break;
+  }
   const int readError = errno;
   close(fd);
   if (count < 0) return Error{std::strerror(readError)};
@@ -257,7 +266,7 @@ Result<std::vector<uint8_t>> readAndClose(int fd) {
 
 Result<PropertyList> PropertyList::readFile(const std::filesystem::path& hostPath) {
   auto failure = [&](const std::string& what) { return Error{hostPath.string() + ": " + what}; };
-  const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = open(hostPath.c_str(), kReadFlags);
   if (fd < 0) return failure(std::strerror(errno));
   auto bytes = readAndClose(fd);
   if (!bytes) return failure(bytes.error());
@@ -268,7 +277,7 @@ Result<PropertyList> PropertyList::readFile(const std::filesystem::path& hostPat
 
 std::optional<PropertyList::Dictionary> PropertyList::dictionaryWithContentsOfFile(
     std::string_view devicePath) {
-  const int fd = DeviceFileSystem::open(devicePath, O_RDONLY);
+  const int fd = DeviceFileSystem::open(devicePath, kReadFlags);
   if (fd < 0) return std::nullopt;
   auto bytes = readAndClose(fd);
   if (!bytes) return std::nullopt;

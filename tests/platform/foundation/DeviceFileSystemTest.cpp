@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <fstream>
+#include <string>
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSFileManager.h"
@@ -85,6 +87,19 @@ TEST_F(DeviceFileSystemTest, FilesAreFoundAndReadByDevicePathOnly) {
   EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/list.plist"), std::nullopt);
   EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/missing"), std::nullopt);
   EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/../outside/secret.plist"), std::nullopt);
+}
+
+// Settings files are read on every layout pass: a large one is still read whole, and a FIFO put in
+// a file's place must not hold the process up.
+TEST_F(DeviceFileSystemTest, SettingsFilesAreReadWholeAndNeverWaitedFor) {
+  PropertyList::Dictionary large;
+  for (int key = 0; key < 2000; ++key) large.emplace("key" + std::to_string(key), key);
+  std::ofstream(device() / "var/mobile/large.plist") << PropertyList(large).toXml();
+  ASSERT_GT(std::filesystem::file_size(device() / "var/mobile/large.plist"), 65536u);
+  EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/large.plist"), large);
+
+  ASSERT_EQ(mkfifo((device() / "var/mobile/fifo.plist").c_str(), 0600), 0);
+  EXPECT_EQ(PropertyList::dictionaryWithContentsOfFile("/var/mobile/fifo.plist"), std::nullopt);
 }
 
 }  // namespace
