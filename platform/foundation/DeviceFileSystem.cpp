@@ -34,6 +34,7 @@ std::optional<std::string> relativeToRoot(std::string_view devicePath) {
   if (currentRoot().path.empty() || devicePath.empty() || devicePath.front() != '/') return std::nullopt;
   if (devicePath.find('\0') != std::string_view::npos) return std::nullopt;
   std::string relative;
+  relative.reserve(devicePath.size());
   size_t start = 0;
   while (start < devicePath.size()) {
     size_t end = devicePath.find('/', start);
