@@ -35,10 +35,7 @@ class MediaControlsTest : public TweakTest {
  protected:
   void SetUp() override {
     TweakTest::SetUp();
-    const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
-    std::filesystem::create_directories(root_.path() / bundle);
-    std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root_.path() / bundle,
-                          std::filesystem::copy_options::recursive);
+    installResourceBundle(root_.path());
   }
 
   void bootWithTweak(std::string version = "14.4") {

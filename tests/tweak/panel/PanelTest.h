@@ -15,6 +15,7 @@
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
 #include "platform/uikit/UIKit.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/TweakTest.h"
 #include "tweak/core/Settings.h"
 
 namespace lunadoze {
@@ -24,10 +25,7 @@ namespace lunadoze {
 class PanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
-    std::filesystem::create_directories(root_.path() / bundle);
-    std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root_.path() / bundle,
-                          std::filesystem::copy_options::recursive);
+    installResourceBundle(root_.path());
     std::filesystem::create_directories(root_.path() / "var/mobile/Library/Preferences");
     platform::foundation::DeviceFileSystem::setRoot(root_.path());
     // SpringBoard has UIKit loaded, so haptics find their class.
