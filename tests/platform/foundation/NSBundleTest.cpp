@@ -16,6 +16,8 @@ class NSBundleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DeviceFileSystem::setRoot(device.path());
+    // The locale is the process's: another test may have left its own.
+    NSLocale::setCurrentLocaleIdentifier("en_US");
     write("en.lproj/Localizable.strings", strings({{"SLEEP", "Sleep"}, {"BACK", "Back"}}));
     write("fr.lproj/Localizable.strings", strings({{"SLEEP", "Sommeil"}}));
     write("zh-Hans.lproj/Localizable.strings", strings({{"SLEEP", "睡眠"}}));
