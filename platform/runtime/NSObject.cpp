@@ -5,7 +5,7 @@
 namespace platform::runtime {
 
 Class* NSObject::runtimeClass() {
-  return objc_registerClass("NSObject", static_cast<Class*>(nullptr));
+  return objc_registerClass("NSObject", nullptr);
 }
 
 bool NSObject::respondsToSelector(std::string_view selector) const {

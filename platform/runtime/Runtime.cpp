@@ -28,20 +28,14 @@ Class* objc_getClass(std::string_view name) {
   return found == classes().end() ? nullptr : found->second.get();
 }
 
-Class* objc_registerClass(std::string_view name, Class* superclass,
+Class* objc_registerClass(std::string_view name, Class* (*superclass)(),
                           const std::function<void(Class*)>& setup) {
   if (Class* existing = objc_getClass(name)) return existing;
-  auto cls = std::make_unique<Class>(std::string(name), superclass);
+  auto cls = std::make_unique<Class>(std::string(name), superclass != nullptr ? superclass() : nullptr);
   Class* raw = cls.get();
   classes().emplace(std::string(name), std::move(cls));
   if (setup) setup(raw);
   return raw;
-}
-
-Class* objc_registerClass(std::string_view name, Class* (*superclass)(),
-                          const std::function<void(Class*)>& setup) {
-  if (Class* existing = objc_getClass(name)) return existing;
-  return objc_registerClass(name, superclass(), setup);
 }
 
 void objc_disposeAllClasses() {

@@ -23,11 +23,9 @@ inline Class* NSClassFromString(std::string_view name) {
 }
 
 // The class registered under the name; registers it first (running `setup` on it to fill its
-// method table) when there is none yet.
-Class* objc_registerClass(std::string_view name, Class* superclass,
-                          const std::function<void(Class*)>& setup = {});
-// The same with the superclass asked for only when the class is registered: every send looks its
-// receiver's class up, and that stays one lookup however deep the class stands.
+// method table) when there is none yet. The superclass (null for a root class) is asked for only
+// then: every send looks its receiver's class up, and that stays one lookup however deep the class
+// stands.
 Class* objc_registerClass(std::string_view name, Class* (*superclass)(),
                           const std::function<void(Class*)>& setup = {});
 
