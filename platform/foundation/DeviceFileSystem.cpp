@@ -127,8 +127,8 @@ std::optional<std::filesystem::path> DeviceFileSystem::resolve(std::string_view 
   if (relative->empty()) return root;
   std::filesystem::path host = root / *relative;
 
-  // Then the links on the way: only a link can lead out of the root. Paths are resolved on every
-  // layout pass, so the kernel walks the path once rather than being asked about each component.
+  // Then the links on the way: only a link can lead out of the root. The kernel walks the path
+  // once rather than being asked about each component.
   Links links = walkBeneath(*relative);
   if (links == Links::Unknown) links = walkComponents(root, host);
   if (links == Links::LeaveTheRoot) return std::nullopt;
