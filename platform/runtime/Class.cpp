@@ -1,6 +1,12 @@
 #include "platform/runtime/Class.h"
 
 namespace platform::runtime {
+namespace {
+
+// Moves on whenever a method is added anywhere, which may change what a subclass's lookup finds.
+uint64_t methodsGeneration = 1;
+
+}  // namespace
 
 Class::Class(std::string name, Class* superclass) : name_(std::move(name)), superclass_(superclass) {}
 
@@ -10,11 +16,18 @@ Method* Class::ownMethod(std::string_view selector) {
 }
 
 const Method* Class::lookup(std::string_view selector) const {
-  for (const Class* cls = this; cls != nullptr; cls = cls->superclass_) {
-    auto found = cls->methods_.find(selector);
-    if (found != cls->methods_.end()) return &found->second;
+  if (cacheGeneration_ != methodsGeneration) {
+    cache_.clear();
+    cacheGeneration_ = methodsGeneration;
   }
-  return nullptr;
+  if (auto cached = cache_.find(selector); cached != cache_.end()) return cached->second;
+  const Method* method = nullptr;
+  for (const Class* cls = this; cls != nullptr && method == nullptr; cls = cls->superclass_) {
+    auto found = cls->methods_.find(selector);
+    if (found != cls->methods_.end()) method = &found->second;
+  }
+  cache_.emplace(std::string(selector), method);
+  return method;
 }
 
 bool Class::isSubclassOf(const Class* other) const {
@@ -28,6 +41,7 @@ bool Class::addMethod(Method method) {
   if (ownMethod(method.name) != nullptr) return false;
   std::string key = method.name;
   methods_.emplace(std::move(key), std::move(method));
+  ++methodsGeneration;
   return true;
 }
 

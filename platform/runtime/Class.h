@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,12 @@ class Class {
   std::string name_;
   Class* superclass_;
   std::unordered_map<std::string, Method, StringHash, std::equal_to<>> methods_;
+  // What lookups found, null for nothing: most sends reach a method of a superclass, and the chain
+  // is walked once per selector rather than once per send. A method added to any class empties
+  // every cache (its generation is behind); a hook that replaces an implementation in place
+  // leaves the entry pointing at the same method.
+  mutable std::unordered_map<std::string, const Method*, StringHash, std::equal_to<>> cache_;
+  mutable uint64_t cacheGeneration_ = 0;
 };
 
 }  // namespace platform::runtime

@@ -79,6 +79,29 @@ TEST_F(RuntimeTest, HookOfAnInheritedMethodOverridesOnlyTheSubclass) {
   EXPECT_EQ(calls, (std::vector<std::string>{"Base layout", "derived hook", "Base layout"}));
 }
 
+// Lookups are remembered per class; what was found (or not found) before must not outlive a change.
+TEST_F(RuntimeTest, SendsSeeMethodsAddedAndHookedAfterEarlierSends) {
+  Base base;
+  Derived derived;
+  send(&derived, layoutSubviews);
+  EXPECT_FALSE(derived.respondsToSelector("refresh"));
+
+  class_addMethod(Base::runtimeClass(), refresh, [](id) { calls.push_back("refresh"); });
+  ASSERT_TRUE(derived.respondsToSelector("refresh"));
+  send(&derived, refresh);
+
+  previousLayout = nullptr;
+  MSHookMessageEx(
+      Derived::runtimeClass(), layoutSubviews, [](id) { calls.push_back("derived hook"); }, &previousLayout);
+  send(&derived, layoutSubviews);
+  MSHookMessageEx(
+      Base::runtimeClass(), layoutSubviews, [](id) { calls.push_back("base hook"); }, &previousLayout);
+  send(&base, layoutSubviews);
+  send(&derived, layoutSubviews);
+  EXPECT_EQ(calls, (std::vector<std::string>{"Base layout", "refresh", "derived hook", "base hook",
+                                             "derived hook"}));
+}
+
 TEST_F(RuntimeTest, HookOfAnUnknownSelectorChangesNothing) {
   Selector<void(id)>::Imp previous = nullptr;
   MSHookMessageEx(
