@@ -93,6 +93,26 @@ int64_t saturatingInteger(double value) {
   return static_cast<int64_t>(value);
 }
 
+Result<PropertyList> fromNode(plist_t node);
+
+Result<PropertyList::Dictionary> dictionaryFromNode(plist_t node) {
+  PropertyList::Dictionary entries;
+  plist_dict_iter iterator = nullptr;
+  plist_dict_new_iter(node, &iterator);
+  Malloced<void> ownedIterator(iterator);
+  for (;;) {
+    char* rawKey = nullptr;
+    plist_t value = nullptr;
+    plist_dict_next_item(node, iterator, &rawKey, &value);
+    Malloced<char> key(rawKey);
+    if (value == nullptr) break;
+    auto entry = fromNode(value);
+    if (!entry) return Error{"key \"" + std::string(key.get()) + "\": " + entry.error()};
+    entries.insert_or_assign(std::string(key.get()), std::move(entry).value());
+  }
+  return entries;
+}
+
 Result<PropertyList> fromNode(plist_t node) {
   switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
@@ -137,21 +157,9 @@ Result<PropertyList> fromNode(plist_t node) {
       return PropertyList(std::move(items));
     }
     case PLIST_DICT: {
-      PropertyList::Dictionary entries;
-      plist_dict_iter iterator = nullptr;
-      plist_dict_new_iter(node, &iterator);
-      Malloced<void> ownedIterator(iterator);
-      for (;;) {
-        char* rawKey = nullptr;
-        plist_t value = nullptr;
-        plist_dict_next_item(node, iterator, &rawKey, &value);
-        Malloced<char> key(rawKey);
-        if (value == nullptr) break;
-        auto entry = fromNode(value);
-        if (!entry) return Error{"key \"" + std::string(key.get()) + "\": " + entry.error()};
-        entries.insert_or_assign(std::string(key.get()), std::move(entry).value());
-      }
-      return PropertyList(std::move(entries));
+      auto entries = dictionaryFromNode(node);
+      if (!entries) return Error{entries.error()};
+      return PropertyList(std::move(entries).value());
     }
     default:
       return Error{"a value of a kind property lists do not hold here (uid or key)"};
@@ -218,21 +226,31 @@ const PropertyList* PropertyList::operator[](std::string_view key) const {
   return entry != entries->end() ? &entry->second : nullptr;
 }
 
-Result<PropertyList> PropertyList::parse(std::span<const uint8_t> bytes) {
+namespace {
+
+Result<Node> parseNode(std::span<const uint8_t> bytes) {
   if (bytes.empty()) return Error{"empty input"};
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return Error{"input too large"};
   const auto* text = reinterpret_cast<const char*>(bytes.data());
   const auto length = static_cast<uint32_t>(bytes.size());
-  const bool binary = plist_is_binary(text, length) != 0;
   plist_t parsed = nullptr;
   plist_from_memory(text, length, &parsed);
   Node root(parsed);
   if (root == nullptr) {
     // libplist reports no position; say at least which format failed.
-    return Error{binary ? "malformed binary property list"
-                        : "not a property list (malformed XML or unknown format)"};
+    return Error{plist_is_binary(text, length) != 0
+                     ? "malformed binary property list"
+                     : "not a property list (malformed XML or unknown format)"};
   }
-  return fromNode(root.get());
+  return root;
+}
+
+}  // namespace
+
+Result<PropertyList> PropertyList::parse(std::span<const uint8_t> bytes) {
+  auto root = parseNode(bytes);
+  if (!root) return Error{root.error()};
+  return fromNode(root->get());
 }
 
 Result<PropertyList> PropertyList::parse(std::string_view bytes) {
@@ -281,9 +299,12 @@ std::optional<PropertyList::Dictionary> PropertyList::dictionaryWithContentsOfFi
   if (fd < 0) return std::nullopt;
   auto bytes = readAndClose(fd);
   if (!bytes) return std::nullopt;
-  auto contents = parse(*bytes);
-  if (!contents || !contents->isDictionary()) return std::nullopt;
-  return *contents->dictionary();
+  // Built straight from the parsed nodes: these files are read on every layout pass.
+  auto root = parseNode(*bytes);
+  if (!root || plist_get_node_type(root->get()) != PLIST_DICT) return std::nullopt;
+  auto entries = dictionaryFromNode(root->get());
+  if (!entries) return std::nullopt;
+  return std::move(entries).value();
 }
 
 namespace {

@@ -195,13 +195,13 @@ class UIView : public UIResponder {
   // The real work of the dispatched methods, reached through UIView's method table.
   UIView* hitTestImp(CGPoint point, UIEvent* event);
   void propagateTintColorChange();
-  // Lays out the marked views of the subtree; `visited` holds the views the pass has met.
   // The views one layout pass has met, each kept alive by it so that a view removed and destroyed
   // meanwhile cannot be mistaken for a new one at the same address.
   struct LayoutPass {
     std::vector<std::shared_ptr<UIView>> keptAlive;
     std::unordered_set<const UIView*> met;
   };
+  // Lays out the marked views of the subtree.
   void layoutMarkedViews(LayoutPass& pass);
   void resizeSubviews(CGSize oldSize);
   void autoresize(CGSize oldSuperSize, CGSize newSuperSize);
