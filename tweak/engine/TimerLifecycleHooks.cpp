@@ -82,16 +82,16 @@ void SBMediaController_setNowPlayingInfo(id self, const PropertyList::Dictionary
         lastSongTitleName = *title;
         ++nbSongsPlayed;
 
-        if (songsSnoozeIsRunning && lunadozeVC != nullptr && lunadozeVC->selectedMode() == SnoozeModeSongs) {
+        // The running snooze's own state decides, not the panel's mode or the setting as they are
+        // now: either may have changed since the start, and the music would then play on.
+        if (songsSnoozeIsRunning) {
           if (nbSongsPlayed >= nbSongsToPlayBeforeStop) {
             send(controller.get(), selectors::stopSnooze);
           } else {
             send(lastMediaControlsTransportStackView.get(), selectors::updateButtonTextWithRemainingNbSongs);
           }
         }
-        if (letTheSongFinishEnabled && hasToStopSnoozeAtTheEndOfCurrentSong) {
-          send(controller.get(), selectors::stopSnooze);
-        }
+        if (hasToStopSnoozeAtTheEndOfCurrentSong) send(controller.get(), selectors::stopSnooze);
       });
 }
 

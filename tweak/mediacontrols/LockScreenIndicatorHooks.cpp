@@ -147,7 +147,8 @@ void lockScreenControlsWillAppear() {
 
 void lockScreenControlsDidDisappear() {
   ncMediaModuleIsShowed = false;
-  stopRemainingTimeLabelsTimer();
+  // The open Control Center module still shows the remaining time; its collapse stops the timer.
+  if (!ccMediaModuleIsExpanded) stopRemainingTimeLabelsTimer();
 }
 
 }  // namespace

@@ -167,5 +167,59 @@ TEST_F(SnoozeLifecycleTest, TickLeavesTheWaitForTheSongsEnd) {
   EXPECT_FALSE(isPlaying());
 }
 
+// A snooze keeps to what it was started with: settings changed while it runs must not leave the
+// music playing on.
+TEST_F(SnoozeLifecycleTest, TheWaitForTheSongsEndHoldsWhenItsSettingIsTurnedOff) {
+  pane().setBool(true, "letTheSongFinishEnabled");
+  bootWithTweak();
+  const double start = now();
+  startTimeSnooze(1);
+  advance(61.01);
+  EXPECT_EQ(snoozeState().snooze, "song-end");
+  pane().setBool(false, "letTheSongFinishEnabled");
+  synchronizeAndDeliver();
+
+  advance(start + kSongLength + 0.5 - now());
+  EXPECT_EQ(nowPlayingTitle(), "Low Tide");
+  EXPECT_FALSE(isPlaying());
+  EXPECT_EQ(snoozeState().snooze, "idle");
+}
+
+TEST_F(SnoozeLifecycleTest, ASongsSnoozeCountsOnWhenTheOfferedModesChange) {
+  bootWithTweak();
+  player().setQueue({{"A", 10}, {"B", 10}, {"C", 10}, {"D", 10}});
+  advance(0);
+  startSongsSnooze(2);
+  advance(2);
+  // Time only from now on: the next layout pass shows the time picker in the closed panel.
+  pane().setInteger(1, "enabledModes");
+  synchronizeAndDeliver();
+  module().layout();
+  advance(0.5);
+  ASSERT_EQ(lunadozeVC->selectedMode(), SnoozeModeTime);
+
+  advance(8);
+  EXPECT_EQ(buttonText(), "1 song left");
+  advance(10);
+  EXPECT_EQ(nowPlayingTitle(), "C");
+  EXPECT_FALSE(isPlaying());
+  EXPECT_EQ(snoozeState().snooze, "idle");
+}
+
+TEST_F(SnoozeLifecycleTest, ControlCenterKeepsCountingWhenTheLockScreenControlsGo) {
+  bootWithTweak();
+  lockScreen().show();
+  startTimeSnooze(1);
+  advance(2.5);
+  lockScreen().hide();
+  const std::string shown = buttonText();
+  advance(3);
+  EXPECT_NE(updateRemainingTimeLabelsTimer, nullptr);
+  EXPECT_NE(buttonText(), shown);
+
+  module().setExpanded(false);
+  EXPECT_EQ(updateRemainingTimeLabelsTimer, nullptr);
+}
+
 }  // namespace
 }  // namespace lunadoze
