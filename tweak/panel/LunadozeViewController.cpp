@@ -166,6 +166,9 @@ void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
   const auto panel = view();
   // The completions run later: they hold the controller, and read the transition views then.
   const auto self = retained<LunadozeViewController>();
+  // The way in is the way out from its first moment: a dismissal during the way in must put the
+  // host's views back the way they are being moved.
+  if (show) hasBeenShownUsingSlideAnimation_ = slideAnimated;
 
   if (show && slideAnimated) {
     panel->setFrame(belowContainer);
@@ -181,10 +184,11 @@ void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
           panel->setFrame(containerFrame_);
         },
         [self](bool) {
+          // Dismissed during the way in: the host's views are back and must stay visible.
+          if (!self->isPresented()) return;
           for (const auto& transition : self->transitionViews_) {
             if (transition != nullptr) transition->setHidden(true);
           }
-          self->hasBeenShownUsingSlideAnimation_ = true;
         });
   } else if (show) {
     panel->setAlpha(0);
@@ -198,12 +202,12 @@ void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
           }
         },
         [self](bool) {
+          if (!self->isPresented()) return;
           for (const auto& transition : self->transitionViews_) {
             if (transition == nullptr) continue;
             transition->setHidden(true);
             transition->setAlpha(1);
           }
-          self->hasBeenShownUsingSlideAnimation_ = false;
         });
   } else if (slideAnimated) {
     for (const auto& transition : transitionViews_) {
@@ -220,7 +224,10 @@ void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
           }
           panel->setFrame(belowContainer);
         },
-        [panel](bool) { panel->setHidden(true); });
+        [self, panel](bool) {
+          // Presented again during the way out: the panel stays.
+          if (!self->isPresented()) panel->setHidden(true);
+        });
   } else {
     for (const auto& transition : transitionViews_) {
       if (transition == nullptr) continue;
@@ -235,8 +242,8 @@ void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
           }
           panel->setAlpha(0);
         },
-        [panel](bool) {
-          panel->setHidden(true);
+        [self, panel](bool) {
+          if (!self->isPresented()) panel->setHidden(true);
           panel->setAlpha(1);
         });
   }

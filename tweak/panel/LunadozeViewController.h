@@ -78,6 +78,9 @@ class LunadozeViewController : public platform::uikit::UIViewController {
   // Takes the panel's resting frame and the transition view, and records the transition views'
   // frames, as a page is presented.
   void beginPresentation(platform::uikit::UIView* transitionView);
+  // A page is presented: the animations that end later check it, as a presentation or a
+  // dismissal may have come while they ran.
+  bool isPresented() const { return chooseSnoozeTimeViewShowed_ || currentTimerViewShowed_; }
 
   bool chooseSnoozeTimeViewShowed_ = false;
   bool currentTimerViewShowed_ = false;
@@ -85,6 +88,7 @@ class LunadozeViewController : public platform::uikit::UIViewController {
   std::shared_ptr<platform::uikit::UIView> containerView_;
   // One frame per element of transitionViews, as they were when the presentation began.
   std::vector<platform::uikit::CGRect> transitionViewsOriginalFramesArray_;
+  // How the last presentation came in, set as its way in begins; it chooses the way out.
   bool hasBeenShownUsingSlideAnimation_ = false;
   std::shared_ptr<ChooseSnoozeTimeView> chooseSnoozeTimeView_;
   std::shared_ptr<CurrentTimerView> currentTimerView_;

@@ -87,7 +87,7 @@ TEST_F(LunadozeViewControllerTest, SlideInMovesTheControlsUpAndSlideOutPutsThemB
   EXPECT_EQ(controls_->frame(), kControlsOutOfSight);
   advance(0.299);
   EXPECT_FALSE(controls_->isHidden());
-  EXPECT_FALSE(panel_->hasBeenShownUsingSlideAnimation());
+  EXPECT_TRUE(panel_->hasBeenShownUsingSlideAnimation());
   advance(0.002);
   EXPECT_TRUE(controls_->isHidden());
   EXPECT_TRUE(panel_->hasBeenShownUsingSlideAnimation());
@@ -264,6 +264,49 @@ TEST_F(LunadozeViewControllerTest, AbsentTransitionViewsAreSkipped) {
   EXPECT_FALSE(controls_->isHidden());
   EXPECT_DOUBLE_EQ(controls_->alpha(), 1);
   EXPECT_TRUE(panelView().isHidden());
+}
+
+// A dismissal during the way in goes out the way the panel is coming in, and the way in, ending
+// later, leaves the host's controls as the dismissal put them.
+TEST_F(LunadozeViewControllerTest, DismissalDuringTheWayInPutsTheControlsBackToStay) {
+  panel_->showChooseSnoozeTimeView(true, controls_.get(), true);
+  advance(0.1);
+  panel_->dismissCurrentView();
+  EXPECT_EQ(controls_->frame(), kControls);
+  advance(0.5);
+  EXPECT_FALSE(controls_->isHidden());
+  EXPECT_EQ(controls_->frame(), kControls);
+  EXPECT_TRUE(panelView().isHidden());
+
+  panel_->showCurrentTimerView(true, controls_.get(), false);
+  advance(0.1);
+  panel_->dismissCurrentView();
+  advance(0.5);
+  EXPECT_FALSE(controls_->isHidden());
+  EXPECT_DOUBLE_EQ(controls_->alpha(), 1);
+  EXPECT_EQ(controls_->frame(), kControls);
+  EXPECT_TRUE(panelView().isHidden());
+}
+
+TEST_F(LunadozeViewControllerTest, PresentationDuringTheWayOutKeepsThePanel) {
+  panel_->showChooseSnoozeTimeView(true, controls_.get(), true);
+  advance(0.301);
+  panel_->dismissCurrentView();
+  advance(0.1);
+  // The host sizes the panel to the module before each presentation.
+  panelView().setFrame(kContainer);
+  panel_->showChooseSnoozeTimeView(true, controls_.get(), true);
+  advance(0.5);
+  EXPECT_FALSE(panelView().isHidden());
+  EXPECT_EQ(panelView().frame(), kContainer);
+  EXPECT_TRUE(controls_->isHidden());
+
+  panel_->dismissCurrentView();
+  advance(0.1);
+  panel_->showChooseSnoozeTimeView(true, controls_.get(), false);
+  advance(0.5);
+  EXPECT_FALSE(panelView().isHidden());
+  EXPECT_DOUBLE_EQ(panelView().alpha(), 1);
 }
 
 }  // namespace
