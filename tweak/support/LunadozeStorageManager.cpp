@@ -21,7 +21,11 @@ void LunadozeStorageManager::loadDictionaryFromStorage() {
 }
 
 void LunadozeStorageManager::saveDictionaryToStorage() {
-  HBPreferences::initWithIdentifier(kPreferencesIdentifier)->synchronize();
+  auto store = HBPreferences::initWithIdentifier(kPreferencesIdentifier);
+  // Saving must store what is in memory, or the changes made to it are lost. Before the first
+  // load there is nothing to store, and the stored dictionary stays as it is.
+  if (wholeStorageDictionary_) store->setObject(PropertyList(*wholeStorageDictionary_), kStorageKey);
+  store->synchronize();
 }
 
 }  // namespace lunadoze

@@ -26,7 +26,8 @@ class LunadozeStorageManager : public platform::runtime::NSObject {
 
   // Reads the stored dictionary; nothing stored, or something that is no dictionary, reads empty.
   void loadDictionaryFromStorage();
-  // Asks the settings domain to synchronize. The in-memory dictionary is not written.
+  // Stores the in-memory dictionary under the key, once one was loaded or set, and synchronizes the
+  // settings domain.
   void saveDictionaryToStorage();
 
  private:

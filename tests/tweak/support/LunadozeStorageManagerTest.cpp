@@ -39,5 +39,25 @@ TEST_F(LunadozeStorageManagerTest, LoadsTheStoredDictionaryOrAnEmptyOne) {
   EXPECT_EQ(manager_->wholeStorageDictionary(), PropertyList::Dictionary{});
 }
 
+TEST_F(LunadozeStorageManagerTest, SavingStoresTheDictionaryInMemory) {
+  auto store = HBPreferences::initWithIdentifier("com.corvane.lunadoze");
+  store->setObject(PropertyList(PropertyList::Dictionary{{"com.example.music", true}}), "customizedApps");
+  // Nothing loaded or set yet: the stored dictionary is left alone.
+  manager_->saveDictionaryToStorage();
+  EXPECT_EQ(store->objectForKey("customizedApps"),
+            PropertyList(PropertyList::Dictionary{{"com.example.music", true}}));
+
+  manager_->loadDictionaryFromStorage();
+  auto dictionary = *manager_->wholeStorageDictionary();
+  dictionary.insert_or_assign("com.example.radio", false);
+  manager_->setWholeStorageDictionary(dictionary);
+  manager_->saveDictionaryToStorage();
+  EXPECT_EQ(store->objectForKey("customizedApps"), PropertyList(dictionary));
+
+  manager_->setWholeStorageDictionary(std::nullopt);
+  manager_->loadDictionaryFromStorage();
+  EXPECT_EQ(manager_->wholeStorageDictionary(), dictionary);
+}
+
 }  // namespace
 }  // namespace lunadoze
