@@ -52,6 +52,15 @@ void addTargetOnce(UIControl* control, id target, const char* action) {
   if (!wired) control->addTarget(target, action, UIControlEventTouchUpInside);
 }
 
+// Puts the panel's view in front in the media container's superview, once the container is known.
+// It is normally known when the panel is created; when it was not, a later pass attaches the
+// panel, which would otherwise never show.
+void attachPanelView() {
+  auto panel = lunadozeVC->view();
+  if (panel->superview() != nullptr || lastMediaControlsView == nullptr) return;
+  if (auto parent = lastMediaControlsView->superview()) parent->addSubview(panel);
+}
+
 }  // namespace
 
 void fitPanelViewToMediaModule() {
@@ -63,6 +72,7 @@ void fitPanelViewToMediaModule() {
 
 void MediaControlsTransportStackView_initLunadozeVC(id) {
   if (lunadozeVC != nullptr) {
+    attachPanelView();
     fitPanelViewToMediaModule();
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView()) {
       chooseView->setPickerMinutesSteps(timerMinutesSteps);
@@ -77,9 +87,7 @@ void MediaControlsTransportStackView_initLunadozeVC(id) {
   panel->setHidden(true);
   panel->setFrame(CGRect{});
   // The container is laid out before the stack view inside it, so it is known by now.
-  if (lastMediaControlsView != nullptr) {
-    if (auto parent = lastMediaControlsView->superview()) parent->addSubview(panel);
-  }
+  attachPanelView();
 }
 
 void MediaControlsTransportStackView_setTimeButtonClicked(id self) {

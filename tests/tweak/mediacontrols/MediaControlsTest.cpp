@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/foundation/NSRunLoop.h"
@@ -75,6 +76,24 @@ TEST_F(MediaControlsTest, PanelIsCreatedHiddenOnTheFirstPassAndSizedAndFedOnTheS
   ASSERT_NE(lunadozeVC->chooseSnoozeTimeView(), nullptr);
   EXPECT_EQ(lunadozeVC->chooseSnoozeTimeView()->pickerMinutesSteps(), 10);
   EXPECT_EQ(lunadozeVC->chooseSnoozeTimeView()->modeType(), 2);
+}
+
+// A container not yet known when the panel is made (laid out while transparent) would leave the
+// panel out of the view tree for good.
+TEST_F(MediaControlsTest, PanelMadeBeforeTheContainerIsKnownIsAttachedOnALaterPass) {
+  bootWithTweak();
+  module().mediaContainerView()->setAlpha(0);
+  expandAndLayOut();
+  ASSERT_NE(lunadozeVC, nullptr);
+  auto panel = lunadozeVC->view();
+  EXPECT_EQ(panel->superview(), nullptr);
+
+  module().mediaContainerView()->setAlpha(1);
+  module().layout();
+  EXPECT_EQ(module().parentContainerView()->subviews().back(), panel);
+  EXPECT_EQ(panel->frame(), CGRectMake(0, 0, 320, 300));
+  module().layout();
+  EXPECT_EQ(std::ranges::count(module().parentContainerView()->subviews(), panel), 1);
 }
 
 TEST_F(MediaControlsTest, TwoTapsLeaveOneTargetActionPairOnTheConfirmAndCancelButtons) {
