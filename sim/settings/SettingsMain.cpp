@@ -78,6 +78,18 @@ int serve(SettingsApp& app) {
   return 0;
 }
 
+// An app that could not open answers every command with the reason, so that the one who sent it
+// reports it at the command's own place instead of finding the app gone.
+int refuse(const std::string& reason) {
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    auto words = lunadoze::sim::tokenize(line);
+    if (words && words->empty()) continue;
+    std::cout << "error: " << reason << std::endl;
+  }
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,16 +103,24 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+  const bool serving = words == std::vector<std::string>{"-"};
+  // Declared in this order so that the app is closed before its device goes.
+  std::optional<lunadoze::sim::DeviceRoot> root;
+  std::optional<SettingsApp> app;
   try {
-    lunadoze::sim::DeviceRoot root(chosenRoot, LUNADOZE_STAGE_DIR);
-    platform::foundation::DeviceFileSystem::setRoot(root.path());
+    root.emplace(chosenRoot, LUNADOZE_STAGE_DIR);
+    platform::foundation::DeviceFileSystem::setRoot(root->path());
     platform::foundation::NSProcessInfo::processInfo()->setProcessName("Preferences");
-    SettingsApp app;
-    if (words == std::vector<std::string>{"-"}) return serve(app);
-    for (const auto& output : perform(app, argumentWords(words))) std::cout << output << '\n';
-    return 0;
-  } catch (const SettingsError& error) {
+    app.emplace();
+  } catch (const std::exception& error) {
+    if (serving) return refuse(error.what());
     std::cerr << "lunadoze-settings: " << error.what() << '\n';
+    return 2;
+  }
+  try {
+    if (serving) return serve(*app);
+    for (const auto& output : perform(*app, argumentWords(words))) std::cout << output << '\n';
+    return 0;
   } catch (const std::exception& error) {
     std::cerr << "lunadoze-settings: " << error.what() << '\n';
   }
