@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -21,8 +22,11 @@ void ScriptRunner::runFile(const std::string& path) {
     return;
   }
   std::ifstream file(path);
-  if (!file) {
-    err_ << path << ": cannot read the script: " << std::strerror(errno) << '\n';
+  // A directory opens as a file would, and then reads as an empty script that passes.
+  std::error_code ignored;
+  const int failure = !file ? errno : std::filesystem::is_directory(path, ignored) ? EISDIR : 0;
+  if (failure != 0) {
+    err_ << path << ": cannot read the script: " << std::strerror(failure) << '\n';
     hadError_ = true;
     return;
   }

@@ -164,6 +164,22 @@ TEST_F(ScriptRunnerTest, BadInputIsAnErrorThatNamesTheLine) {
   EXPECT_EQ(error("expect brightness 1"), "s1.sim:1: expect: no state line \"brightness\"\n");
 }
 
+TEST_F(ScriptRunnerTest, AScriptThatCannotBeReadIsAnErrorAndTheOthersStillRun) {
+  std::ostringstream out;
+  std::ostringstream err;
+  ScriptRunner runner(simulator, out, err);
+  const fs::path directory = simulator.device().hostPath("/var");
+  runner.runFile(directory.string());
+  runner.runFile((directory / "missing.sim").string());
+  std::ofstream(directory / "echo.sim") << "echo still here\n";
+  runner.runFile((directory / "echo.sim").string());
+  EXPECT_EQ(runner.finish(), 2);
+  EXPECT_EQ(err.str(), directory.string() + ": cannot read the script: Is a directory\n" +
+                           (directory / "missing.sim").string() +
+                           ": cannot read the script: No such file or directory\n");
+  EXPECT_EQ(out.str(), "still here\n0 passed, 0 failed\n");
+}
+
 TEST_F(ScriptRunnerTest, DeviceFilesAreWrittenAndRemovedUnderTheRoot) {
   Outcome result = runScripts({
       "device plist /var/lib/x.plist flag=true count=3 ratio=0.5 name=Moon\n"
