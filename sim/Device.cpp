@@ -1,6 +1,7 @@
 #include "sim/Device.h"
 
 #include <limits>
+#include <memory>
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
@@ -83,8 +84,19 @@ void Device::runDueEvents() {
 
 void Device::runUntilReadable(int fd) {
   NSRunLoop& loop = NSRunLoop::mainRunLoop();
-  loop.addInputSource(fd, [&loop] { loop.stop(); });
-  loop.runRealtime(std::numeric_limits<double>::infinity());
+  bool readable = false;
+  while (!readable) {
+    // A respring meanwhile (another process killed backboardd) ends SpringBoard's process and
+    // drops every input source of the loop, this one too: the loop would then wait for ever. The
+    // callback going away stops the loop, and the descriptor is watched again.
+    std::shared_ptr<void> dropped(nullptr, [&loop](void*) { loop.stop(); });
+    loop.addInputSource(fd, [&loop, &readable, dropped] {
+      readable = true;
+      loop.stop();
+    });
+    dropped.reset();
+    loop.runRealtime(std::numeric_limits<double>::infinity());
+  }
   loop.removeInputSource(fd);
 }
 
