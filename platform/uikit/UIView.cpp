@@ -201,11 +201,12 @@ UIWindow* UIView::window() {
 }
 
 void UIView::layoutIfNeeded() {
-  LayoutPass pass;
-  layoutMarkedViews(pass);
+  // Numbers the passes, so that a view knows whether this pass has met it.
+  static uint64_t passes = 0;
+  layoutMarkedViews(++passes);
 }
 
-void UIView::layoutMarkedViews(LayoutPass& pass) {
+void UIView::layoutMarkedViews(uint64_t pass) {
   if (needsLayout_) {
     // Cleared first: a mark set while the view lays itself out waits for the next pass.
     needsLayout_ = false;
@@ -214,15 +215,18 @@ void UIView::layoutMarkedViews(LayoutPass& pass) {
     layoutSubviews();
     if (controller != nullptr) controller->viewDidLayoutSubviews();
   }
-  // Views added while the subtree is laid out (here or below) are laid out in the same pass.
-  for (bool added = true; added;) {
-    added = false;
-    for (const auto& subview : subviews()) {
-      if (!pass.met.insert(subview.get()).second) continue;
-      pass.keptAlive.push_back(subview);
-      added = true;
-      if (subview->superview().get() == this) subview->layoutMarkedViews(pass);
+  // A copy, as laying a subview out may change the list. Views added meanwhile (here or below)
+  // are laid out in the same pass, a view moved away is left to its new superview, and a view is
+  // met once, wherever it moves.
+  auto subviews = subviews_;
+  for (;;) {
+    for (const auto& subview : subviews) {
+      if (subview->layoutPass_ == pass || subview->superview().get() != this) continue;
+      subview->layoutPass_ = pass;
+      subview->layoutMarkedViews(pass);
     }
+    if (subviews == subviews_) break;
+    subviews = subviews_;
   }
 }
 

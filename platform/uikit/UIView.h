@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/uikit/CGAffineTransform.h"
@@ -195,14 +194,8 @@ class UIView : public UIResponder {
   // The real work of the dispatched methods, reached through UIView's method table.
   UIView* hitTestImp(CGPoint point, UIEvent* event);
   void propagateTintColorChange();
-  // The views one layout pass has met, each kept alive by it so that a view removed and destroyed
-  // meanwhile cannot be mistaken for a new one at the same address.
-  struct LayoutPass {
-    std::vector<std::shared_ptr<UIView>> keptAlive;
-    std::unordered_set<const UIView*> met;
-  };
-  // Lays out the marked views of the subtree.
-  void layoutMarkedViews(LayoutPass& pass);
+  // Lays out the marked views of the subtree, in the pass of that number.
+  void layoutMarkedViews(uint64_t pass);
   void resizeSubviews(CGSize oldSize);
   void autoresize(CGSize oldSuperSize, CGSize newSuperSize);
   // Where the view's coordinate origin lies in the coordinates of the root of its tree.
@@ -222,6 +215,8 @@ class UIView : public UIResponder {
   UIViewAutoresizing autoresizingMask_ = UIViewAutoresizingNone;
   bool autoresizesSubviews_ = true;
   bool needsLayout_ = true;
+  // The last layout pass that met the view.
+  uint64_t layoutPass_ = 0;
   std::weak_ptr<UIView> superview_;
   std::vector<std::shared_ptr<UIView>> subviews_;
   std::weak_ptr<UIViewController> viewController_;

@@ -255,6 +255,35 @@ TEST_F(UIViewTest, ViewsAddedDuringAPassAreLaidOutInIt) {
   EXPECT_EQ(calls, (std::vector<std::string>{"layout root", "layout stack"}));
 }
 
+TEST_F(UIViewTest, AViewMovedDuringAPassIsLaidOutOnceAndAReplacementIsLaidOutToo) {
+  auto root = RecordingView::create("root");
+  auto container = RecordingView::create("container");
+  auto stack = RecordingView::create("stack");
+  auto moved = RecordingView::create("moved");
+  auto replaced = RecordingView::create("replaced");
+  root->addSubview(container);
+  container->addSubview(stack);
+  container->addSubview(moved);
+  root->addSubview(replaced);
+  root->layoutIfNeeded();
+  calls.clear();
+
+  // The stack view's layout moves a marked sibling up to the root, and puts a new view where an
+  // old one was (the old one destroyed: the new one may take its address).
+  std::shared_ptr<RecordingView> replacement;
+  stack->onLayout = [&] {
+    root->addSubview(moved);
+    replaced->removeFromSuperview();
+    replaced.reset();
+    replacement = RecordingView::create("replacement");
+    root->addSubview(replacement);
+  };
+  moved->setNeedsLayout();
+  stack->setNeedsLayout();
+  root->layoutIfNeeded();
+  EXPECT_EQ(calls, (std::vector<std::string>{"layout stack", "layout moved", "layout replacement"}));
+}
+
 TEST_F(UIViewTest, AHookOnAHostClassLayoutRunsForEveryLayoutAndThePreviousImplementationStillRuns) {
   static runtime::Selector<void()>::Imp previous;
   previous = nullptr;
