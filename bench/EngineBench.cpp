@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/runtime/Runtime.h"
@@ -24,17 +24,6 @@ namespace {
 
 using platform::uikit::UIFont;
 
-// A device root holding only the resource bundle: the tweak is loaded by calling its entry point.
-std::filesystem::path stageDeviceRoot() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lunadoze-bench-XXXXXX").string();
-  std::filesystem::path root = mkdtemp(pattern.data());
-  const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
-  std::filesystem::create_directories(root / bundle);
-  std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root / bundle,
-                        std::filesystem::copy_options::recursive);
-  return root;
-}
-
 // One second of a 30-minute snooze in English, with Control Center open and the lock-screen
 // controls showing: the tick writes the remaining time on the sleep button, the panel's timer
 // label and the lock-screen indicator.
@@ -43,8 +32,8 @@ void BM_RemainingTimeLabelsTick(benchmark::State& state) {
     state.SkipWithError("needs a SpringBoard of its own");
     return;
   }
-  const std::filesystem::path root = stageDeviceRoot();
-  platform::foundation::DeviceFileSystem::setRoot(root);
+  const bench::BenchDeviceRoot root(bench::BenchDeviceRoot::Contents::ResourceBundle);
+  platform::foundation::DeviceFileSystem::setRoot(root.path());
   {
     platform::springboard::Device device;
     platform::springboard::SpringBoard springBoard(device);
@@ -81,7 +70,6 @@ void BM_RemainingTimeLabelsTick(benchmark::State& state) {
     ccMediaModuleIsExpanded = false;
     ncMediaModuleIsShowed = false;
   }
-  std::filesystem::remove_all(root);
 }
 BENCHMARK(BM_RemainingTimeLabelsTick)->Unit(benchmark::kMicrosecond);
 

@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/settings/HBPreferences.h"
 #include "platform/springboard/Device.h"
@@ -36,9 +36,8 @@ void storeEverySetting() {
 // The tweak's load inside SpringBoard: the settings object, 22 bindings, the change block run
 // once, and the 31 rows of the hook table. Each run starts from a freshly booted SpringBoard.
 void BM_TweakEntryPoint(benchmark::State& state) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lunadoze-bench-XXXXXX").string();
-  std::filesystem::path root = mkdtemp(pattern.data());
-  platform::foundation::DeviceFileSystem::setRoot(root);
+  const lunadoze::bench::BenchDeviceRoot root(lunadoze::bench::BenchDeviceRoot::Contents::Empty);
+  platform::foundation::DeviceFileSystem::setRoot(root.path());
   storeEverySetting();
   {
     platform::springboard::Device device;
@@ -51,7 +50,6 @@ void BM_TweakEntryPoint(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  std::filesystem::remove_all(root);
 }
 BENCHMARK(BM_TweakEntryPoint)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 

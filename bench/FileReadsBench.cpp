@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/PropertyList.h"
@@ -22,7 +22,7 @@ class FileReadsDevice {
  public:
   static void use() {
     static FileReadsDevice device;
-    DeviceFileSystem::setRoot(device.root_);
+    DeviceFileSystem::setRoot(device.root_.path());
   }
 
   static std::string settingsXml() {
@@ -33,16 +33,14 @@ class FileReadsDevice {
 
  private:
   FileReadsDevice() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lunadoze-bench-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
-    DeviceFileSystem::setRoot(root_);
+    DeviceFileSystem::setRoot(root_.path());
     std::filesystem::create_directories(*DeviceFileSystem::resolve("/var/lib/dpkg/info"));
     std::filesystem::create_directories(*DeviceFileSystem::resolve("/var/mobile/Library/Preferences"));
     std::ofstream{*DeviceFileSystem::resolve(kRecord)};
     std::ofstream{*DeviceFileSystem::resolve(kSettings)} << settingsXml();
   }
 
-  std::filesystem::path root_;
+  lunadoze::bench::BenchDeviceRoot root_{lunadoze::bench::BenchDeviceRoot::Contents::Empty};
 };
 
 void BM_FileExistsAtPath(benchmark::State& state) {

@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PropertyList.h"
@@ -63,13 +63,7 @@ class BenchDevice {
 
  private:
   BenchDevice() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lunadoze-bench-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
-    const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
-    std::filesystem::create_directories(root_ / bundle);
-    std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root_ / bundle,
-                          std::filesystem::copy_options::recursive);
-    platform::foundation::DeviceFileSystem::setRoot(root_);
+    platform::foundation::DeviceFileSystem::setRoot(root_.path());
     springBoard_.boot();
     springBoard_.nowPlayingModule()->setExpanded(true);
     springBoard_.lockScreenMediaControls()->show();
@@ -87,7 +81,7 @@ class BenchDevice {
     std::ofstream{path} << PropertyList(std::move(dictionary)).toXml();
   }
 
-  std::filesystem::path root_;
+  lunadoze::bench::BenchDeviceRoot root_{lunadoze::bench::BenchDeviceRoot::Contents::ResourceBundle};
   platform::springboard::Device device_;
   platform::springboard::SpringBoard springBoard_{device_};
   bool tweakLoaded_ = false;
