@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/runtime/Runtime.h"
@@ -11,6 +10,8 @@
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/SpringBoard.h"
 #include "platform/uikit/UIFont.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/InstallResourceBundle.h"
 #include "tweak/core/LunadozeSelectors.h"
 #include "tweak/core/Tweak.h"
 #include "tweak/engine/SnoozeState.h"
@@ -32,7 +33,8 @@ void BM_RemainingTimeLabelsTick(benchmark::State& state) {
     state.SkipWithError("needs a SpringBoard of its own");
     return;
   }
-  const bench::BenchDeviceRoot root(bench::BenchDeviceRoot::Contents::ResourceBundle);
+  const platform::foundation::TemporaryDirectory root;
+  installResourceBundle(root.path());
   platform::foundation::DeviceFileSystem::setRoot(root.path());
   {
     platform::springboard::Device device;

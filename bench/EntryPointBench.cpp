@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/settings/HBPreferences.h"
 #include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tweak/core/Settings.h"
 #include "tweak/core/Tweak.h"
 
@@ -36,7 +36,7 @@ void storeEverySetting() {
 // The tweak's load inside SpringBoard: the settings object, 22 bindings, the change block run
 // once, and the 31 rows of the hook table. Each run starts from a freshly booted SpringBoard.
 void BM_TweakEntryPoint(benchmark::State& state) {
-  const lunadoze::bench::BenchDeviceRoot root(lunadoze::bench::BenchDeviceRoot::Contents::Empty);
+  const platform::foundation::TemporaryDirectory root;
   platform::foundation::DeviceFileSystem::setRoot(root.path());
   storeEverySetting();
   {

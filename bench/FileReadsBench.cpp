@@ -4,10 +4,10 @@
 #include <fstream>
 #include <string>
 
-#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/PropertyList.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace platform::foundation {
 namespace {
@@ -40,7 +40,7 @@ class FileReadsDevice {
     std::ofstream{*DeviceFileSystem::resolve(kSettings)} << settingsXml();
   }
 
-  lunadoze::bench::BenchDeviceRoot root_{lunadoze::bench::BenchDeviceRoot::Contents::Empty};
+  TemporaryDirectory root_;
 };
 
 void BM_FileExistsAtPath(benchmark::State& state) {

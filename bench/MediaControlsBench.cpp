@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "bench/BenchDeviceRoot.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PropertyList.h"
@@ -16,6 +15,8 @@
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIDatePicker.h"
 #include "platform/uikit/UIPickerView.h"
+#include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/InstallResourceBundle.h"
 #include "tweak/core/Tweak.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/mediacontrols/ViewGlobals.h"
@@ -63,6 +64,7 @@ class BenchDevice {
 
  private:
   BenchDevice() {
+    lunadoze::installResourceBundle(root_.path());
     platform::foundation::DeviceFileSystem::setRoot(root_.path());
     springBoard_.boot();
     springBoard_.nowPlayingModule()->setExpanded(true);
@@ -81,7 +83,7 @@ class BenchDevice {
     std::ofstream{path} << PropertyList(std::move(dictionary)).toXml();
   }
 
-  lunadoze::bench::BenchDeviceRoot root_{lunadoze::bench::BenchDeviceRoot::Contents::ResourceBundle};
+  platform::foundation::TemporaryDirectory root_;
   platform::springboard::Device device_;
   platform::springboard::SpringBoard springBoard_{device_};
   bool tweakLoaded_ = false;

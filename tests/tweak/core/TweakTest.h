@@ -12,17 +12,10 @@
 #include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/InstallResourceBundle.h"
 #include "tweak/core/Settings.h"
 
 namespace lunadoze {
-
-// Installs the tweak's resource bundle, as the build staged it, on a device root.
-inline void installResourceBundle(const std::filesystem::path& root) {
-  const std::filesystem::path bundle = "Library/Application Support/LunadozeBundle.bundle";
-  std::filesystem::create_directories(root / bundle);
-  std::filesystem::copy(std::filesystem::path(LUNADOZE_STAGE_DIR) / bundle, root / bundle,
-                        std::filesystem::copy_options::recursive);
-}
 
 // A fresh device whose SpringBoard runs with no library installed: the test loads the tweak by
 // calling its entry point, as the library's constructor does inside SpringBoard. Settings are
