@@ -40,6 +40,13 @@ class ScriptRunnerTest : public ::testing::Test {
  protected:
   Outcome runScripts(const std::vector<std::string>& scripts) { return sim::runScripts(simulator, scripts); }
 
+  // What a one-line script that must fail prints.
+  std::string error(const std::string& line) {
+    Outcome result = runScripts({line + "\n"});
+    EXPECT_EQ(result.status, 2) << line;
+    return result.err;
+  }
+
   Simulator simulator{std::nullopt, false};
 };
 
@@ -112,11 +119,6 @@ TEST_F(ScriptRunnerTest, PrefsShowPrintsThePageTheSettingsAppShows) {
 }
 
 TEST_F(ScriptRunnerTest, TheSettingsAppRefusesWhatItsRowsCannotTakeAndWritesNothing) {
-  auto error = [this](const std::string& line) {
-    Outcome result = runScripts({line + "\n"});
-    EXPECT_EQ(result.status, 2) << line;
-    return result.err;
-  };
   // Quoted, a value is text: no switch position, no number.
   EXPECT_EQ(error("prefs set enabled \"off\""),
             "s1.sim:1: prefs set: enabled takes on or off, not the text \"off\"\n");
@@ -148,11 +150,6 @@ TEST_F(ScriptRunnerTest, EachScriptHasASettingsAppOfItsOwnThatRemembersItsComman
 }
 
 TEST_F(ScriptRunnerTest, BadInputIsAnErrorThatNamesTheLine) {
-  auto error = [this](const std::string& line) {
-    Outcome result = runScripts({line + "\n"});
-    EXPECT_EQ(result.status, 2) << line;
-    return result.err;
-  };
   EXPECT_EQ(error("device rm Library/x"),
             "s1.sim:1: device rm: \"Library/x\" is not a path on the device (absolute, inside its root)\n");
   EXPECT_EQ(error("device rm /var/nothing"), "s1.sim:1: device rm: no file at \"/var/nothing\"\n");

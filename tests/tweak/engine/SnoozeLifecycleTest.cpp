@@ -16,6 +16,18 @@ class SnoozeLifecycleTest : public EngineTest {
     EngineTest::SetUp();
     pane().setInteger(0, "volumeFadeOutTime");
   }
+
+  // A one-minute snooze with let-the-song-finish on, past its minute: it waits for the end of the
+  // first song, which ends at the returned time.
+  double waitForTheSongsEnd() {
+    pane().setBool(true, "letTheSongFinishEnabled");
+    bootWithTweak();
+    const double songEnd = now() + kSongLength;
+    startTimeSnooze(1);
+    advance(61.01);
+    EXPECT_EQ(snoozeState().snooze, "song-end");
+    return songEnd;
+  }
 };
 
 TEST_F(SnoozeLifecycleTest, ThirtyMinutesReadThirtyFirstAndPauseOneSecondLater) {
@@ -150,17 +162,12 @@ TEST_F(SnoozeLifecycleTest, OverdueTimeReadsZero) {
 // Resetting at the first tick of a label timer started by a view appearing would drop the wait,
 // and the music would play on into the next song.
 TEST_F(SnoozeLifecycleTest, TickLeavesTheWaitForTheSongsEnd) {
-  pane().setBool(true, "letTheSongFinishEnabled");
-  bootWithTweak();
-  const double start = now();
-  startTimeSnooze(1);
-  advance(61.01);
-  EXPECT_EQ(snoozeState().snooze, "song-end");
+  const double songEnd = waitForTheSongsEnd();
   lockScreen().show();
   advance(2);
   EXPECT_EQ(updateRemainingTimeLabelsTimer, nullptr);
   EXPECT_EQ(snoozeState().snooze, "song-end");
-  advance(start + kSongLength - 1 - now());
+  advance(songEnd - 1 - now());
   EXPECT_TRUE(isPlaying());
   advance(1.5);
   EXPECT_EQ(nowPlayingTitle(), "Low Tide");
@@ -170,16 +177,11 @@ TEST_F(SnoozeLifecycleTest, TickLeavesTheWaitForTheSongsEnd) {
 // A snooze keeps to what it was started with: settings changed while it runs must not leave the
 // music playing on.
 TEST_F(SnoozeLifecycleTest, TheWaitForTheSongsEndHoldsWhenItsSettingIsTurnedOff) {
-  pane().setBool(true, "letTheSongFinishEnabled");
-  bootWithTweak();
-  const double start = now();
-  startTimeSnooze(1);
-  advance(61.01);
-  EXPECT_EQ(snoozeState().snooze, "song-end");
+  const double songEnd = waitForTheSongsEnd();
   pane().setBool(false, "letTheSongFinishEnabled");
   synchronizeAndDeliver();
 
-  advance(start + kSongLength + 0.5 - now());
+  advance(songEnd + 0.5 - now());
   EXPECT_EQ(nowPlayingTitle(), "Low Tide");
   EXPECT_FALSE(isPlaying());
   EXPECT_EQ(snoozeState().snooze, "idle");
