@@ -4,6 +4,8 @@
 #include <plist/plist.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -16,6 +18,8 @@
 #include <system_error>
 
 #include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSString.h"
+#include "platform/foundation/PropertyListCheck.h"
 
 namespace platform::foundation {
 namespace {
@@ -93,9 +97,11 @@ int64_t saturatingInteger(double value) {
   return static_cast<int64_t>(value);
 }
 
-Result<PropertyList> fromNode(plist_t node);
+// The depth is checked before libplist parses; it is checked again here because this recursion is
+// what a deeper tree would overflow.
+Result<PropertyList> fromNode(plist_t node, size_t depth);
 
-Result<PropertyList::Dictionary> dictionaryFromNode(plist_t node) {
+Result<PropertyList::Dictionary> dictionaryFromNode(plist_t node, size_t depth) {
   PropertyList::Dictionary entries;
   plist_dict_iter iterator = nullptr;
   plist_dict_new_iter(node, &iterator);
@@ -106,14 +112,16 @@ Result<PropertyList::Dictionary> dictionaryFromNode(plist_t node) {
     plist_dict_next_item(node, iterator, &rawKey, &value);
     Malloced<char> key(rawKey);
     if (value == nullptr) break;
-    auto entry = fromNode(value);
+    auto entry = fromNode(value, depth + 1);
     if (!entry) return Error{"key \"" + std::string(key.get()) + "\": " + entry.error()};
     entries.insert_or_assign(std::string(key.get()), std::move(entry).value());
   }
   return entries;
 }
 
-Result<PropertyList> fromNode(plist_t node) {
+Result<PropertyList> fromNode(plist_t node, size_t depth) {
+  if (depth > PropertyListCheck::kMaxDepth)
+    return Error{"nested deeper than " + std::to_string(PropertyListCheck::kMaxDepth) + " levels"};
   switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
       uint8_t value = 0;
@@ -150,14 +158,14 @@ Result<PropertyList> fromNode(plist_t node) {
     case PLIST_ARRAY: {
       PropertyList::Array items;
       for (uint32_t i = 0, count = plist_array_get_size(node); i < count; ++i) {
-        auto item = fromNode(plist_array_get_item(node, i));
+        auto item = fromNode(plist_array_get_item(node, i), depth + 1);
         if (!item) return Error{"item " + std::to_string(i) + ": " + item.error()};
         items.push_back(std::move(item).value());
       }
       return PropertyList(std::move(items));
     }
     case PLIST_DICT: {
-      auto entries = dictionaryFromNode(node);
+      auto entries = dictionaryFromNode(node, depth);
       if (!entries) return Error{entries.error()};
       return PropertyList(std::move(entries).value());
     }
@@ -231,6 +239,7 @@ namespace {
 Result<Node> parseNode(std::span<const uint8_t> bytes) {
   if (bytes.empty()) return Error{"empty input"};
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return Error{"input too large"};
+  if (auto problem = PropertyListCheck::problem(bytes)) return Error{*problem};
   const auto* text = reinterpret_cast<const char*>(bytes.data());
   const auto length = static_cast<uint32_t>(bytes.size());
   plist_t parsed = nullptr;
@@ -250,7 +259,7 @@ Result<Node> parseNode(std::span<const uint8_t> bytes) {
 Result<PropertyList> PropertyList::parse(std::span<const uint8_t> bytes) {
   auto root = parseNode(bytes);
   if (!root) return Error{root.error()};
-  return fromNode(root->get());
+  return fromNode(root->get(), 1);
 }
 
 Result<PropertyList> PropertyList::parse(std::string_view bytes) {
@@ -293,6 +302,12 @@ Result<PropertyList> PropertyList::readFile(const std::filesystem::path& hostPat
   return parsed;
 }
 
+Result<PropertyList> PropertyList::readDescriptor(int fd) {
+  auto bytes = readAndClose(fd);
+  if (!bytes) return Error{bytes.error()};
+  return parse(*bytes);
+}
+
 std::optional<PropertyList::Dictionary> PropertyList::dictionaryWithContentsOfFile(
     std::string_view devicePath) {
   const int fd = DeviceFileSystem::open(devicePath, kReadFlags);
@@ -302,12 +317,26 @@ std::optional<PropertyList::Dictionary> PropertyList::dictionaryWithContentsOfFi
   // Built straight from the parsed nodes: these files are read on every layout pass.
   auto root = parseNode(*bytes);
   if (!root || plist_get_node_type(root->get()) != PLIST_DICT) return std::nullopt;
-  auto entries = dictionaryFromNode(root->get());
+  auto entries = dictionaryFromNode(root->get(), 1);
   if (!entries) return std::nullopt;
   return std::move(entries).value();
 }
 
 namespace {
+
+// libplist holds a date in 32-bit seconds; a date beyond them is stored as the nearest it holds.
+double storableDate(double seconds) {
+  constexpr double kEarliest = std::numeric_limits<int32_t>::min();
+  constexpr double kLatest = std::numeric_limits<int32_t>::max();
+  return std::isnan(seconds) ? 0 : std::clamp(seconds, kEarliest, kLatest);
+}
+
+Node dateNode(double secondsSinceReferenceDate) {
+  const double seconds = storableDate(secondsSinceReferenceDate);
+  const double whole = std::floor(seconds);
+  const auto microseconds = std::min(static_cast<int32_t>((seconds - whole) * 1e6), int32_t{999999});
+  return Node(plist_new_date(static_cast<int32_t>(whole), microseconds));
+}
 
 Node toNode(const PropertyList& value) {
   if (const auto* entries = value.dictionary()) {
@@ -325,14 +354,148 @@ Node toNode(const PropertyList& value) {
   if (const auto* bytes = value.data()) {
     return Node(plist_new_data(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   }
-  if (auto seconds = value.date()) {
-    double whole = std::floor(*seconds);
-    return Node(plist_new_date(static_cast<int32_t>(whole), static_cast<int32_t>((*seconds - whole) * 1e6)));
-  }
+  if (auto seconds = value.date()) return dateNode(*seconds);
   if (value.isBool()) return Node(plist_new_bool(*value.boolValue()));
   if (value.isInteger()) return Node(plist_new_uint(static_cast<uint64_t>(*value.integerValue())));
   return Node(plist_new_real(*value.doubleValue()));
 }
+
+// The binary form, written here rather than by libplist: libplist stops at a NUL when it makes a
+// string node, and reads a string of single bytes only up to one, so a string holding NUL goes
+// out as UTF-16, which libplist reads whole.
+class BinaryWriter {
+ public:
+  explicit BinaryWriter(const PropertyList& top) { add(top); }
+
+  std::vector<uint8_t> bytes() {
+    const uint64_t count = objects_.size();
+    referenceWidth_ = count <= 0xFF ? 1 : count <= 0xFFFF ? 2 : 4;
+    out_.assign({'b', 'p', 'l', 'i', 's', 't', '0', '0'});
+    std::vector<uint64_t> offsets;
+    offsets.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+      offsets.push_back(out_.size());
+      write(i);
+    }
+    const uint64_t table = out_.size();
+    const size_t offsetWidth = table <= 0xFF ? 1 : table <= 0xFFFF ? 2 : table <= 0xFFFFFFFF ? 4 : 8;
+    for (uint64_t offset : offsets) number(offset, offsetWidth);
+    out_.insert(out_.end(), 6, 0);
+    out_.push_back(static_cast<uint8_t>(offsetWidth));
+    out_.push_back(static_cast<uint8_t>(referenceWidth_));
+    number(count, 8);
+    number(0, 8);  // the top object is the first
+    number(table, 8);
+    return std::move(out_);
+  }
+
+ private:
+  // An object is a value, or a dictionary key (value null) written as a string.
+  struct Object {
+    const PropertyList* value;
+    const std::string* key;
+    std::vector<uint64_t> references;
+  };
+
+  uint64_t add(const PropertyList& value) {
+    const uint64_t index = objects_.size();
+    objects_.push_back({&value, nullptr, {}});
+    std::vector<uint64_t> references;
+    if (const auto* items = value.array()) {
+      for (const auto& item : *items) references.push_back(add(item));
+    } else if (const auto* entries = value.dictionary()) {
+      for (const auto& entry : *entries) {
+        references.push_back(objects_.size());
+        objects_.push_back({nullptr, &entry.first, {}});
+      }
+      for (const auto& entry : *entries) references.push_back(add(entry.second));
+    }
+    objects_[index].references = std::move(references);
+    return index;
+  }
+
+  void number(uint64_t value, size_t width) {
+    for (size_t i = width; i-- > 0;) out_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+  }
+  void marker(uint8_t kind, uint64_t count) {
+    if (count < 15) {
+      out_.push_back(static_cast<uint8_t>(kind << 4 | count));
+      return;
+    }
+    out_.push_back(static_cast<uint8_t>(kind << 4 | 0x0F));
+    out_.push_back(0x13);
+    number(count, 8);
+  }
+  void real(uint8_t marker, double value) {
+    out_.push_back(marker);
+    number(std::bit_cast<uint64_t>(value), 8);
+  }
+  void string(const std::string& text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c > 0; })) {
+      marker(0x5, text.size());
+      out_.insert(out_.end(), text.begin(), text.end());
+      return;
+    }
+    const std::u16string units = utf16(text);
+    marker(0x6, units.size());
+    for (char16_t unit : units) number(unit, 2);
+  }
+
+  // Text that is not UTF-8 only comes from outside; each byte that breaks it reads as U+FFFD.
+  static std::u16string utf16(std::string_view text) {
+    std::u16string units;
+    for (size_t i = 0; i < text.size();) {
+      const auto lead = static_cast<unsigned char>(text[i]);
+      const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+      char32_t codePoint = 0xFFFD;
+      if (i + length <= text.size() && isValidUTF8(text.substr(i, length))) {
+        codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) codePoint = codePoint << 6 | (text[i + k] & 0x3F);
+        i += length;
+      } else {
+        ++i;
+      }
+      if (codePoint >= 0x10000) {
+        units.push_back(static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)));
+        units.push_back(static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF)));
+      } else {
+        units.push_back(static_cast<char16_t>(codePoint));
+      }
+    }
+    return units;
+  }
+
+  void write(size_t index) {
+    const Object& object = objects_[index];
+    if (object.key != nullptr) return string(*object.key);
+    const PropertyList& value = *object.value;
+    if (value.isBool()) {
+      out_.push_back(*value.boolValue() ? 0x09 : 0x08);
+    } else if (value.isInteger()) {
+      const auto integer = static_cast<uint64_t>(*value.integerValue());
+      const size_t width = integer <= 0xFF ? 1 : integer <= 0xFFFF ? 2 : integer <= 0xFFFFFFFF ? 4 : 8;
+      out_.push_back(static_cast<uint8_t>(0x10 | std::countr_zero(width)));
+      number(integer, width);
+    } else if (value.isReal()) {
+      real(0x23, *value.doubleValue());
+    } else if (auto date = value.date()) {
+      real(0x33, storableDate(*date));
+    } else if (const auto* data = value.data()) {
+      marker(0x4, data->size());
+      out_.insert(out_.end(), data->begin(), data->end());
+    } else if (const auto* text = value.string()) {
+      string(*text);
+    } else {
+      const bool isArray = value.isArray();
+      marker(isArray ? 0xA : 0xD, isArray ? object.references.size() : object.references.size() / 2);
+      for (uint64_t reference : object.references) number(reference, referenceWidth_);
+    }
+  }
+
+  std::vector<Object> objects_;
+  std::vector<uint8_t> out_;
+  size_t referenceWidth_ = 1;
+};
 
 }  // namespace
 
@@ -347,13 +510,35 @@ std::string PropertyList::toXml() const {
 }
 
 std::vector<uint8_t> PropertyList::toBinary() const {
-  Node node = toNode(*this);
-  char* bytes = nullptr;
-  uint32_t length = 0;
-  plist_to_bin(node.get(), &bytes, &length);
-  std::vector<uint8_t> binary(bytes, bytes + length);
-  plist_to_bin_free(bytes);
-  return binary;
+  return BinaryWriter(*this).bytes();
+}
+
+namespace {
+
+// XML 1.0 has no way to write most control characters, NUL included, nor U+FFFE and U+FFFF.
+bool fitsXmlText(std::string_view text) {
+  if (!isValidUTF8(text)) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') return false;
+    if (byte == 0xEF && text.substr(i + 1, 1) == "\xBF" &&
+        (text.substr(i + 2, 1) == "\xBE" || text.substr(i + 2, 1) == "\xBF"))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PropertyList::fitsXml() const {
+  if (const auto* text = string()) return fitsXmlText(*text);
+  if (const Array* items = array())
+    return std::all_of(items->begin(), items->end(), [](const auto& item) { return item.fitsXml(); });
+  if (const Dictionary* entries = dictionary()) {
+    return std::all_of(entries->begin(), entries->end(),
+                       [](const auto& entry) { return fitsXmlText(entry.first) && entry.second.fitsXml(); });
+  }
+  return true;
 }
 
 bool PropertyList::operator==(const PropertyList& other) const {

@@ -69,12 +69,18 @@ class PropertyList {
   static Result<PropertyList> parse(std::string_view bytes);
   // The file's contents parsed; the error names the file.
   static Result<PropertyList> readFile(const std::filesystem::path& hostPath);
+  // The contents of an open file parsed; the descriptor is closed.
+  static Result<PropertyList> readDescriptor(int fd);
   // NSDictionary's dictionaryWithContentsOfFile:, on a device path: nullopt (nil) when the path
   // is refused or the file is missing, unreadable or no dictionary.
   static std::optional<Dictionary> dictionaryWithContentsOfFile(std::string_view devicePath);
 
+  // XML cannot carry every string (see fitsXml); the binary form keeps each one whole.
   std::string toXml() const;
   std::vector<uint8_t> toBinary() const;
+  // Whether every string and key is UTF-8 that XML 1.0 can carry (no NUL or other control
+  // character but tab and line ends): else only the binary form keeps the value as it is.
+  bool fitsXml() const;
 
   // Deep equality; an integer never equals a real.
   bool operator==(const PropertyList& other) const;

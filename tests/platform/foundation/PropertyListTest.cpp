@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "platform/foundation/PropertyList.h"
+#include "platform/foundation/PropertyListCheck.h"
+#include "tests/platform/foundation/BinaryPropertyList.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace platform::foundation {
@@ -133,6 +137,112 @@ TEST(PropertyListTest, FileErrorsNameTheFile) {
   auto good = PropertyList::readFile(directory.path() / "good.plist");
   ASSERT_TRUE(good) << good.error();
   EXPECT_EQ(*good, everyKind());
+}
+
+// libplist aborts on reading such a key; it must come back as an error instead.
+TEST(PropertyListTest, DictionaryKeyHoldingNulIsAnError) {
+  const std::string utf16Key("\x62\x00\x61\x00\x00", 5);  // "a" then U+0000
+  const std::string asciiKey("\x52\x61\x00", 3);
+  for (const std::string& key : {utf16Key, asciiKey}) {
+    const std::string list = binaryPropertyList({"\xd1" + reference(1) + reference(2), key, "\x09"});
+    auto parsed = PropertyList::parse(list);
+    ASSERT_FALSE(parsed);
+    EXPECT_NE(parsed.error().find("U+0000"), std::string::npos) << parsed.error();
+    // Inside an array too: the key is found wherever it is.
+    auto nested = PropertyList::parse(
+        binaryPropertyList({"\xa1" + reference(1), "\xd1" + reference(2) + reference(3), key, "\x09"}));
+    EXPECT_FALSE(nested);
+  }
+  // NUL in a value is text like any other.
+  auto value =
+      PropertyList::parse(binaryPropertyList({"\xd1" + reference(1) + reference(2), "\x51k", utf16Key}));
+  ASSERT_TRUE(value) << value.error();
+  EXPECT_EQ(*(*value)["k"], PropertyList(std::string("a\0", 2)));
+}
+
+std::string nestedArraysXml(size_t depth) {
+  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">";
+  for (size_t i = 0; i < depth; ++i) xml += "<array>";
+  for (size_t i = 0; i < depth; ++i) xml += "</array>";
+  return xml + "</plist>";
+}
+
+std::string nestedArraysBinary(size_t depth) {
+  std::vector<std::string> objects;
+  for (size_t i = 1; i < depth; ++i) objects.push_back("\xa1" + reference(i));
+  objects.push_back("\xa0");
+  return binaryPropertyList(objects);
+}
+
+TEST(PropertyListTest, NestingIsBoundedInBothForms) {
+  for (size_t depth : {PropertyListCheck::kMaxDepth, PropertyListCheck::kMaxDepth + 1, size_t{20000}}) {
+    SCOPED_TRACE(depth);
+    const bool allowed = depth <= PropertyListCheck::kMaxDepth;
+    for (const std::string& list : {nestedArraysXml(depth), nestedArraysBinary(depth)}) {
+      auto parsed = PropertyList::parse(list);
+      EXPECT_EQ(bool(parsed), allowed) << (parsed ? "" : parsed.error());
+      if (!allowed) {
+        EXPECT_NE(parsed.error().find("nested deeper"), std::string::npos) << parsed.error();
+      }
+    }
+  }
+  // Tags the parser skips do not hide nesting, nor add to it.
+  std::string hidden = nestedArraysXml(PropertyListCheck::kMaxDepth + 1);
+  hidden.insert(hidden.find("<array>"), "<!-- </array></array> --><![CDATA[</array>]]>");
+  EXPECT_FALSE(PropertyList::parse(hidden));
+  std::string commented = nestedArraysXml(PropertyListCheck::kMaxDepth);
+  commented.insert(commented.find("<array>"), "<!-- <array><array> -->");
+  EXPECT_TRUE(PropertyList::parse(commented));
+}
+
+TEST(PropertyListTest, BinaryListsThatLoopOrExpandWithoutEndAreErrors) {
+  // An array holding itself.
+  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({"\xa1" + reference(0)})));
+  // Sixty arrays each holding the next twice: 2^60 values once expanded.
+  std::vector<std::string> objects;
+  for (size_t i = 1; i <= 60; ++i) objects.push_back("\xa2" + reference(i) + reference(i));
+  objects.push_back("\x09");
+  auto parsed = PropertyList::parse(binaryPropertyList(objects));
+  ASSERT_FALSE(parsed);
+  EXPECT_NE(parsed.error().find("values"), std::string::npos) << parsed.error();
+  // References and counts past the end.
+  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({"\xa1" + reference(7)})));
+  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({"\xaf\x13" + std::string(7, '\xff') + "\xff"})));
+}
+
+TEST(PropertyListTest, DatesBeyondWhatTheFileHoldsAreClampedNotWrapped) {
+  constexpr double kLatest = std::numeric_limits<int32_t>::max();
+  constexpr double kEarliest = std::numeric_limits<int32_t>::min();
+  const std::vector<std::pair<double, double>> cases = {
+      {1e300, kLatest}, {-1e300, kEarliest}, {HUGE_VAL, kLatest}, {-HUGE_VAL, kEarliest},
+      {NAN, 0},         {0x1p40, kLatest},   {-86400, -86400},        {600'000'000.25, 600'000'000.25}};
+  for (const auto& [stored, expected] : cases) {
+    SCOPED_TRACE(stored);
+    auto parsed =
+        PropertyList::parse(PropertyList(PropertyList::Array{PropertyList::fromDate(stored)}).toBinary());
+    ASSERT_TRUE(parsed) << parsed.error();
+    EXPECT_NEAR(*(*parsed->array())[0].date(), expected, 1e-5);
+  }
+}
+
+TEST(PropertyListTest, StringsHoldingNulAreWrittenWhole) {
+  const std::string text("one\0two \xc3\xa9", 10);
+  const std::string longText = std::string(40, 'x') + std::string(1, '\0') + "y";
+  PropertyList list = PropertyList::Dictionary{{"short", text}, {"long", longText}, {"plain", "plain"}};
+  auto parsed = PropertyList::parse(list.toBinary());
+  ASSERT_TRUE(parsed) << parsed.error();
+  EXPECT_EQ(*parsed, list);
+  EXPECT_FALSE(list.fitsXml());
+}
+
+TEST(PropertyListTest, OnlyTextXmlCanCarryFitsXml) {
+  EXPECT_TRUE(everyKind().fitsXml());
+  EXPECT_TRUE(PropertyList("tab\tline\nreturn\r \xf0\x9f\x8c\x99").fitsXml());
+  for (const std::string& text : {std::string("\x01"), std::string("\x1b[0m"), std::string("caf\xe9"),
+                                  std::string("\xef\xbf\xbe"), std::string("a\0b", 3)}) {
+    EXPECT_FALSE(PropertyList(text).fitsXml()) << testing::PrintToString(text);
+    EXPECT_FALSE(PropertyList(PropertyList::Array{PropertyList::Dictionary{{text, 1}}}).fitsXml());
+  }
 }
 
 }  // namespace
