@@ -51,8 +51,10 @@ class CFNotificationCenter {
   std::filesystem::path watched_;
 };
 
+constexpr std::string_view kDirectory = "/var/run/lunadoze/notify";
+
 std::optional<std::filesystem::path> CFNotificationCenter::directory() {
-  return DeviceFileSystem::resolve("/var/run/lunadoze/notify");
+  return DeviceFileSystem::resolve(kDirectory);
 }
 
 // Names such as "com.corvane.lunadoze/ReloadPrefs" hold slashes; they are escaped so that every
@@ -73,11 +75,13 @@ std::string CFNotificationCenter::fileName(std::string_view name) {
 }
 
 void CFNotificationCenter::post(std::string_view name) {
-  auto dir = directory();
-  if (name.empty() || !dir) return;
-  std::error_code ignored;
-  std::filesystem::create_directories(*dir, ignored);
-  int fd = open((*dir / fileName(name)).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (name.empty()) return;
+  const int dir = DeviceFileSystem::openDirectory(kDirectory);
+  if (dir < 0) return;
+  // Never through a link: whatever one points at is not this name's file.
+  int fd =
+      openat(dir, fileName(name).c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  close(dir);
   if (fd >= 0) close(fd);  // the close is the post: observers see IN_CLOSE_WRITE
 }
 
@@ -111,8 +115,7 @@ void CFNotificationCenter::watch() {
   auto dir = directory();
   if (inotify_ < 0 || !dir) return;
   if (*dir != watched_) {
-    std::error_code ignored;
-    std::filesystem::create_directories(*dir, ignored);
+    if (const int made = DeviceFileSystem::openDirectory(kDirectory); made >= 0) close(made);
     if (watch_ >= 0) inotify_rm_watch(inotify_, watch_);
     watch_ = inotify_add_watch(inotify_, dir->c_str(), IN_CLOSE_WRITE | IN_MOVED_TO);
     watched_ = watch_ >= 0 ? *dir : std::filesystem::path();

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -151,6 +152,38 @@ int DeviceFileSystem::open(std::string_view devicePath, int flags) {
     return -1;
   }
   return ::open(host->c_str(), flags | O_CLOEXEC);
+}
+
+int DeviceFileSystem::openDirectory(std::string_view devicePath) {
+  const auto relative = relativeToRoot(devicePath);
+  if (!relative) {
+    errno = EXDEV;
+    return -1;
+  }
+  const int root = rootDescriptor();
+  if (root < 0) return -1;
+  // Each missing component is made in the directory its parent resolved to, so that a link
+  // swapped in meanwhile cannot redirect the mkdir.
+  int parent = fcntl(root, F_DUPFD_CLOEXEC, 0);
+  size_t end = 0;
+  while (parent >= 0) {
+    end = relative->find('/', end + 1);
+    const std::string prefix = relative->substr(0, end);
+    const std::string part = prefix.substr(prefix.rfind('/') + 1);
+    const bool last = end == std::string::npos;
+    const int flags = (last ? O_RDONLY : O_PATH) | O_DIRECTORY;
+    int next = openBeneath(root, prefix, flags);
+    if (next < 0 && errno == ENOSYS) next = openat(parent, part.c_str(), flags | O_NOFOLLOW | O_CLOEXEC);
+    if (next < 0 && errno == ENOENT && !part.empty() &&
+        (mkdirat(parent, part.c_str(), 0755) == 0 || errno == EEXIST))
+      next = openat(parent, part.c_str(), flags | O_NOFOLLOW | O_CLOEXEC);
+    const int error = errno;
+    close(parent);
+    errno = error;
+    parent = next;
+    if (last) break;
+  }
+  return parent;
 }
 
 }  // namespace platform::foundation

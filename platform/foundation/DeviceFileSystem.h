@@ -22,6 +22,12 @@ class DeviceFileSystem {
   // The file at a device path opened with `flags` (O_PATH only to learn that it is there), in one
   // walk that cannot leave the root; -1 with errno set otherwise (EXDEV for a path that would).
   static int open(std::string_view devicePath, int flags);
+
+  // The directory at a device path, made first with any missing parent, opened (O_DIRECTORY) for
+  // the *at calls that create and replace files in it. No link leads out of the root on the way;
+  // -1 with errno set otherwise. Files are created through it with O_NOFOLLOW, so that a link
+  // where a file belongs is refused rather than written through.
+  static int openDirectory(std::string_view devicePath);
 };
 
 }  // namespace platform::foundation

@@ -1,15 +1,21 @@
 #include "platform/settings/PreferencesDomain.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <utility>
 
 #include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSString.h"
 
 namespace platform::settings {
 namespace {
@@ -31,21 +37,51 @@ class FileDescriptor {
   int fd_;
 };
 
-std::filesystem::path withSuffix(const std::filesystem::path& file, const std::string& suffix) {
-  std::filesystem::path result = file;
-  result += suffix;
-  return result;
-}
+using foundation::DeviceFileSystem;
 
-// The dictionary in the file: empty when there is no file, nullopt when it is anything else
-// than a readable dictionary.
-std::optional<PropertyList::Dictionary> readDictionary(const std::filesystem::path& file) {
-  std::error_code error;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(file, error)))
-    return PropertyList::Dictionary{};
-  auto stored = PropertyList::readFile(file);
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
+constexpr const char* kTemporaryInfix = ".tmp-";
+
+// The dictionary in the opened file (the descriptor is closed): empty when the open found no
+// file, nullopt when it is anything else than a readable dictionary, a link included.
+std::optional<PropertyList::Dictionary> readDictionary(int fd) {
+  if (fd < 0) return errno == ENOENT ? std::optional(PropertyList::Dictionary{}) : std::nullopt;
+  auto stored = PropertyList::readDescriptor(fd);
   if (!stored || !stored->isDictionary()) return std::nullopt;
   return *stored->dictionary();
+}
+
+// Whether the file can hold the value as it is: its text must be UTF-8, and libplist takes keys
+// only up to a NUL.
+bool storable(const PropertyList& value) {
+  if (const auto* text = value.string()) return foundation::isValidUTF8(*text);
+  if (const auto* items = value.array()) return std::all_of(items->begin(), items->end(), storable);
+  if (const auto* entries = value.dictionary()) {
+    return std::all_of(entries->begin(), entries->end(), [](const auto& entry) {
+      return foundation::isValidUTF8(entry.first) && entry.first.find('\0') == std::string::npos &&
+             storable(entry.second);
+    });
+  }
+  return true;
+}
+
+std::string randomSuffix() {
+  uint64_t bits = 0;
+  if (getrandom(&bits, sizeof bits, 0) != sizeof bits) {
+    bits = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+           static_cast<uint64_t>(getpid()) << 32;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(bits));
+  return text;
+}
+
+// Whether the name still holds the file written through `fd`, and not something put in its place.
+bool stillOurs(int directory, const std::string& name, int fd) {
+  struct stat named {};
+  struct stat written {};
+  return fstatat(directory, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && fstat(fd, &written) == 0 &&
+         named.st_dev == written.st_dev && named.st_ino == written.st_ino;
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -62,18 +98,30 @@ bool writeAll(int fd, const std::string& bytes) {
 
 std::shared_ptr<PreferencesDomain> PreferencesDomain::forDevicePath(const std::string& devicePath) {
   static std::map<std::string, std::weak_ptr<PreferencesDomain>> domains;
-  auto file = foundation::DeviceFileSystem::resolve(devicePath);
+  // The directory must stay inside the device; the file itself is never followed if it is a link
+  // (it then reads as unreadable and is moved aside), so only its directory is resolved.
+  const size_t slash = devicePath.rfind('/');
+  auto directory = slash == std::string::npos
+                       ? std::nullopt
+                       : DeviceFileSystem::resolve(devicePath.substr(0, std::max<size_t>(slash, 1)));
   // Keyed by the host file, so that a new device root gets new domains.
-  std::weak_ptr<PreferencesDomain>& slot = domains[file ? file->string() : std::string()];
+  std::weak_ptr<PreferencesDomain>& slot =
+      domains[directory ? (*directory / devicePath.substr(slash + 1)).string() : std::string()];
   auto domain = slot.lock();
   if (domain == nullptr) {
-    domain = std::make_shared<PreferencesDomain>(std::move(file));
+    domain = std::make_shared<PreferencesDomain>(directory ? std::optional(devicePath) : std::nullopt);
     slot = domain;
   }
   return domain;
 }
 
-PreferencesDomain::PreferencesDomain(std::optional<std::filesystem::path> file) : file_(std::move(file)) {}
+PreferencesDomain::PreferencesDomain(std::optional<std::string> devicePath)
+    : devicePath_(std::move(devicePath)) {
+  if (!devicePath_) return;
+  const size_t slash = devicePath_->rfind('/');
+  directoryPath_ = slash == 0 ? "/" : devicePath_->substr(0, slash);
+  name_ = devicePath_->substr(slash + 1);
+}
 
 bool PreferencesDomain::Stamp::operator==(const Stamp& other) const {
   return device == other.device && inode == other.inode && size == other.size &&
@@ -81,16 +129,19 @@ bool PreferencesDomain::Stamp::operator==(const Stamp& other) const {
 }
 
 std::optional<PreferencesDomain::Stamp> PreferencesDomain::stamp() const {
+  if (!devicePath_) return std::nullopt;
+  FileDescriptor file(DeviceFileSystem::open(*devicePath_, O_PATH | O_NOFOLLOW));
   struct stat info {};
-  if (!file_ || stat(file_->c_str(), &info) != 0) return std::nullopt;
+  if (!file.isValid() || fstat(file.get(), &info) != 0) return std::nullopt;
   return Stamp{info.st_dev, info.st_ino, info.st_size, info.st_ctim};
 }
 
 const PropertyList::Dictionary& PreferencesDomain::values() {
-  if (!file_) return values_;
+  if (!devicePath_) return values_;
   auto current = stamp();
   if (!loaded_ || current != loadedStamp_) {
-    values_ = readDictionary(*file_).value_or(PropertyList::Dictionary{});
+    values_ =
+        readDictionary(DeviceFileSystem::open(*devicePath_, kReadFlags)).value_or(PropertyList::Dictionary{});
     loaded_ = true;
     loadedStamp_ = current;
   }
@@ -106,18 +157,21 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
     }
   };
 
+  if (!foundation::isValidUTF8(key) || key.find('\0') != std::string::npos || (value && !storable(*value)))
+    return false;
   bool written = false;
-  if (file_) {
-    std::error_code ignored;
-    std::filesystem::create_directories(file_->parent_path(), ignored);
-    FileDescriptor lock(open(withSuffix(*file_, ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  FileDescriptor directory(devicePath_ ? DeviceFileSystem::openDirectory(directoryPath_) : -1);
+  if (directory.isValid()) {
+    FileDescriptor lock(openat(directory.get(), (name_ + ".lock").c_str(),
+                               O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
     if (lock.isValid() && flock(lock.get(), LOCK_EX) == 0) {
+      removeStaleTemporaries(directory.get());
       // Reread under the lock: other writers' keys must survive this write.
-      auto stored = readDictionary(*file_);
-      if (stored || moveAside()) {
+      auto stored = readDictionary(openat(directory.get(), name_.c_str(), kReadFlags));
+      if (stored || moveAside(directory.get())) {
         PropertyList::Dictionary values = std::move(stored).value_or(PropertyList::Dictionary{});
         apply(values);
-        written = replaceFile(values);
+        written = replaceFile(directory.get(), values);
         if (written) {
           values_ = std::move(values);
           loaded_ = true;
@@ -133,30 +187,60 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
   return written;
 }
 
-bool PreferencesDomain::moveAside() const {
+bool PreferencesDomain::moveAside(int directory) const {
   for (int n = 1;; ++n) {
-    auto aside = withSuffix(*file_, ".corrupt-" + std::to_string(n));
-    std::error_code error;
-    if (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) continue;
-    std::filesystem::rename(*file_, aside, error);
-    return !error;
+    const std::string aside = name_ + ".corrupt-" + std::to_string(n);
+    // Never over an earlier one, even one that appeared since the last look.
+    if (renameat2(directory, name_.c_str(), directory, aside.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EEXIST) return false;
   }
 }
 
-bool PreferencesDomain::replaceFile(const PropertyList::Dictionary& values) const {
-  auto temporary = withSuffix(*file_, ".tmp");
-  bool written = false;
-  {
-    FileDescriptor out(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    written = out.isValid() && writeAll(out.get(), PropertyList(values).toXml()) && fsync(out.get()) == 0;
+// Writers that were killed mid-write leave their temporary files; under the lock no other writer
+// is between creating one and renaming it, so every one left is stale.
+void PreferencesDomain::removeStaleTemporaries(int directory) const {
+  const int listing = openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) return;
+  DIR* entries = fdopendir(listing);
+  if (entries == nullptr) {
+    close(listing);
+    return;
   }
-  if (!written || rename(temporary.c_str(), file_->c_str()) != 0) {
-    unlink(temporary.c_str());
+  const std::string prefix = name_ + kTemporaryInfix;
+  while (const dirent* entry = readdir(entries)) {
+    if (std::string_view(entry->d_name).starts_with(prefix)) unlinkat(directory, entry->d_name, 0);
+  }
+  closedir(entries);
+}
+
+bool PreferencesDomain::replaceFile(int directory, const PropertyList::Dictionary& values) const {
+  // An unpredictable name, created only if nothing is there: nothing planted in advance can be
+  // written through or renamed into place.
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+    temporary = name_ + kTemporaryInfix + randomSuffix();
+    fd = openat(directory, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  FileDescriptor out(fd);
+  if (!out.isValid()) return false;
+  const PropertyList contents(values);
+  bool written = false;
+  if (contents.fitsXml()) {
+    written = writeAll(out.get(), contents.toXml());
+  } else {
+    // Text XML cannot carry (a NUL byte, a control character) is kept whole in the binary form.
+    const std::vector<uint8_t> binary = contents.toBinary();
+    written = writeAll(out.get(), std::string(binary.begin(), binary.end()));
+  }
+  written = written && fsync(out.get()) == 0 && stillOurs(directory, temporary, out.get());
+  if (!written || renameat(directory, temporary.c_str(), directory, name_.c_str()) != 0) {
+    unlinkat(directory, temporary.c_str(), 0);
     return false;
   }
   // The rename itself must reach the disk too, or a crash could bring back the old file.
-  FileDescriptor directory(open(file_->parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (directory.isValid()) fsync(directory.get());
+  fsync(directory);
   return true;
 }
 

@@ -2,6 +2,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
@@ -40,6 +43,21 @@ TEST_F(CFNotificationCenterTest, PostIsDeliveredOnTheNextRunLoopTurnToObserversO
   EXPECT_TRUE(heard.empty());
   NSRunLoop::mainRunLoop().runDueEvents();
   EXPECT_EQ(heard, std::vector<std::string>{"first com.corvane.lunadoze/ReloadPrefs"});
+}
+
+TEST_F(CFNotificationCenterTest, PostNeverWritesThroughALinkAtTheNamesFile) {
+  TemporaryDirectory outside;
+  const std::filesystem::path directory = device.path() / "var/run/lunadoze/notify";
+  std::filesystem::create_directories(directory);
+  std::ofstream(outside.path() / "victim") << "precious";
+  std::filesystem::create_symlink(outside.path() / "victim", directory / "linked");
+  std::filesystem::create_symlink(outside.path() / "created", directory / "dangling");
+  CFNotificationCenterPostNotification(center, "linked");
+  CFNotificationCenterPostNotification(center, "dangling");
+  std::ostringstream kept;
+  kept << std::ifstream(outside.path() / "victim").rdbuf();
+  EXPECT_EQ(kept.str(), "precious");
+  EXPECT_FALSE(std::filesystem::exists(outside.path() / "created"));
 }
 
 TEST_F(CFNotificationCenterTest, PostsThatArriveTogetherAreDeliveredOnce) {
