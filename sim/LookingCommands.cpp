@@ -76,6 +76,9 @@ void addLookingCommands(Simulator& simulator) {
   });
 
   commands.add("log", "", [](CommandContext& context, const Arguments&) {
+    if (size_t dropped = SystemLog::droppedLines(); dropped > 0)
+      context.out() << "(" << dropped << " older lines dropped; the log keeps the last "
+                    << SystemLog::kCapacity << ")\n";
     for (const std::string& line : SystemLog::lines()) context.out() << line << '\n';
   });
 

@@ -2,27 +2,44 @@
 
 #include <syslog.h>
 
+#include <deque>
+
 namespace platform::foundation {
 namespace {
 
-std::vector<std::string>& record() {
-  static std::vector<std::string> lines;
-  return lines;
+struct Record {
+  std::deque<std::string> lines;
+  size_t dropped = 0;
+};
+
+Record& record() {
+  static Record record;
+  return record;
 }
 
 }  // namespace
 
 void SystemLog::write(std::string_view line) {
   syslog(LOG_NOTICE, "%.*s", static_cast<int>(line.size()), line.data());
-  record().emplace_back(line);
+  Record& kept = record();
+  if (kept.lines.size() == kCapacity) {
+    kept.lines.pop_front();
+    ++kept.dropped;
+  }
+  kept.lines.emplace_back(line);
 }
 
-const std::vector<std::string>& SystemLog::lines() {
-  return record();
+std::vector<std::string> SystemLog::lines() {
+  const auto& kept = record().lines;
+  return {kept.begin(), kept.end()};
+}
+
+size_t SystemLog::droppedLines() {
+  return record().dropped;
 }
 
 void SystemLog::clear() {
-  record().clear();
+  record() = Record{};
 }
 
 }  // namespace platform::foundation

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,12 +8,18 @@
 namespace platform::foundation {
 
 // The system log. Each line goes to syslog(3) and into this process's own record, which tests
-// and the simulator read back.
+// and the simulator read back. Like the device's log, the record keeps only the most recent
+// lines, so a process that runs for months does not grow with it.
 class SystemLog {
  public:
+  static constexpr size_t kCapacity = 4096;
+
   static void write(std::string_view line);
-  // Every line written in this process since it started or since clear(), oldest first.
-  static const std::vector<std::string>& lines();
+  // The lines kept (the last kCapacity written since the process started or since clear()),
+  // oldest first.
+  static std::vector<std::string> lines();
+  // How many older lines were dropped to keep within kCapacity.
+  static size_t droppedLines();
   static void clear();
 };
 

@@ -30,5 +30,17 @@ TEST(SystemLogTest, LinesAreRecordedInOrderUntilCleared) {
   EXPECT_TRUE(SystemLog::lines().empty());
 }
 
+TEST(SystemLogTest, OnlyTheMostRecentLinesAreKeptAndTheDroppedOnesCounted) {
+  SystemLog::clear();
+  for (size_t i = 0; i < SystemLog::kCapacity + 10; ++i) NSLog("line " + std::to_string(i));
+  const auto lines = SystemLog::lines();
+  ASSERT_EQ(lines.size(), SystemLog::kCapacity);
+  EXPECT_EQ(lines.front(), "line 10");
+  EXPECT_EQ(lines.back(), "line " + std::to_string(SystemLog::kCapacity + 9));
+  EXPECT_EQ(SystemLog::droppedLines(), 10u);
+  SystemLog::clear();
+  EXPECT_EQ(SystemLog::droppedLines(), 0u);
+}
+
 }  // namespace
 }  // namespace platform::foundation
