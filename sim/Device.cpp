@@ -7,11 +7,8 @@
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/SystemLog.h"
 #include "sim/CommandError.h"
+#include "sim/ProgramFiles.h"
 #include "sim/StateFormat.h"
-
-#ifndef LUNADOZE_STAGE_DIR
-#error "LUNADOZE_STAGE_DIR: the device root that the build stages"
-#endif
 
 namespace lunadoze::sim {
 
@@ -20,7 +17,7 @@ using platform::foundation::NSRunLoop;
 using platform::foundation::SystemLog;
 
 Device::Device(const std::optional<std::filesystem::path>& root, bool realtime)
-    : root_(root, LUNADOZE_STAGE_DIR) {
+    : root_(root, ProgramFiles::stagedDeviceRoot()) {
   DeviceFileSystem::setRoot(root_.path());
   NSRunLoop::mainRunLoop().setRealtime(realtime);
   switchOn();

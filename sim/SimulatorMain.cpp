@@ -48,6 +48,15 @@ std::optional<Options> parseOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   using namespace lunadoze::sim;
+  const std::string_view only = argc == 2 ? argv[1] : "";
+  if (only == "--help" || only == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (only == "--version") {
+    std::cout << "lunadoze-sim " LUNADOZE_VERSION "\n";
+    return 0;
+  }
   auto options = parseOptions(argc, argv);
   if (!options) {
     std::cerr << kUsage;

@@ -1,20 +1,14 @@
 #include "platform/springboard/SpringBoard.h"
 
-#include <dlfcn.h>
-
-#include <algorithm>
-#include <ranges>
 #include <string>
 
 #include "platform/foundation/CFNotificationCenter.h"
-#include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/Dispatch.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSString.h"
 #include "platform/foundation/NSTask.h"
-#include "platform/foundation/SystemLog.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/BBSettingsGateway.h"
 #include "platform/springboard/BluetoothDevice.h"
@@ -95,7 +89,7 @@ void SpringBoard::boot() {
   if (isRunning()) return;
   if (runningSpringBoard != nullptr) runtime::fatal("another SpringBoard is already running");
   runningSpringBoard = this;
-  foundation::NSProcessInfo::processInfo()->setProcessName("SpringBoard");
+  foundation::NSProcessInfo::processInfo()->setProcessName(kProcessName);
   uikit::UIDevice::currentDevice()->setSystemVersion(device_.systemVersion());
   foundation::NSLocale::setCurrentLocaleIdentifier(device_.localeIdentifier());
   uikit::loadUIKit();
@@ -103,7 +97,7 @@ void SpringBoard::boot() {
   process_ = std::make_unique<Process>(device_);
   process_->nowPlayingModule.setShowsNextUp(device_.showsNextUp());
   installColouringTweak();
-  loadDynamicLibraries();
+  loader_.loadLibraries();
   MusicPlayer& player = device_.musicPlayer();
   player.connect([this] { nowPlayingDidChange(); });
   // A new SpringBoard asks the media server what plays; the answer comes on the main queue.
@@ -130,9 +124,7 @@ void SpringBoard::shutDown() {
   uikit::UIImpactFeedbackGenerator::resetImpactCount();
   runningSpringBoard = nullptr;
   foundation::NSRunLoop::mainRunLoop().reset();
-  // Last loaded, first closed, as a process's libraries are finalized at exit.
-  for (const Library& library : std::views::reverse(libraries_)) dlclose(library.handle);
-  libraries_.clear();
+  loader_.unloadLibraries();
   runtime::objc_disposeAllClasses();
 }
 
@@ -194,9 +186,7 @@ void SpringBoard::nowPlayingDidChange() const {
 }
 
 std::vector<std::filesystem::path> SpringBoard::loadedLibraries() const {
-  std::vector<std::filesystem::path> paths;
-  for (const Library& library : libraries_) paths.push_back(library.path);
-  return paths;
+  return loader_.loadedLibraries();
 }
 
 void SpringBoard::registerHostClasses() {
@@ -226,27 +216,6 @@ void SpringBoard::registerHostClasses() {
   BBSettingsGateway::runtimeClass();
   BluetoothManager::runtimeClass();
   BluetoothDevice::runtimeClass();
-}
-
-void SpringBoard::loadDynamicLibraries() {
-  auto directory = foundation::DeviceFileSystem::resolve(kDynamicLibrariesPath);
-  std::error_code error;
-  if (!directory || !std::filesystem::is_directory(*directory, error)) return;
-  std::vector<std::filesystem::path> paths;
-  for (const auto& entry : std::filesystem::directory_iterator(*directory, error)) {
-    if (entry.path().extension() == ".dylib" && entry.is_regular_file(error)) paths.push_back(entry.path());
-  }
-  std::ranges::sort(paths);  // in name order, whatever order the directory lists them in
-  for (const auto& path : paths) {
-    // Local: nothing else in the process binds to a library's symbols, so dlclose can unload it.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) {
-      foundation::SystemLog::write(std::string("substrate: cannot load ") + path.filename().string() + ": " +
-                                   dlerror());
-      continue;
-    }
-    libraries_.push_back({path, handle});
-  }
 }
 
 }  // namespace platform::springboard

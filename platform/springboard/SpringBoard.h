@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/springboard/SubstrateLoader.h"
+
 namespace platform::springboard {
 
 class BluetoothManager;
@@ -17,14 +19,15 @@ class SBVolumeControl;
 
 // The SpringBoard process of a simulated device. A boot starts it as the device does: the process
 // is named "SpringBoard", the host classes of the device's system version exist, and the substrate
-// loader opens every library installed in kDynamicLibrariesPath (their load-time constructors run
+// loader opens the libraries whose filters name SpringBoard (their load-time constructors run
 // there and then). A respring ends the process and boots a new one: every object of the old one
 // is gone, its libraries are unloaded and its classes forgotten, so the next boot starts from a
 // fresh process state. What outlives a respring belongs to the Device. A running SpringBoard
 // resprings when any process of the device kills backboardd (NSTask's restart notification).
 class SpringBoard {
  public:
-  static constexpr const char* kDynamicLibrariesPath = "/Library/MobileSubstrate/DynamicLibraries/";
+  static constexpr const char* kProcessName = "SpringBoard";
+  static constexpr const char* kBundleIdentifier = "com.apple.springboard";
 
   explicit SpringBoard(Device& device);
   ~SpringBoard();
@@ -60,23 +63,18 @@ class SpringBoard {
 
  private:
   struct Process;
-  struct Library {
-    std::filesystem::path path;
-    void* handle;
-  };
 
   void registerHostClasses();
   // The outside colouring tweak, when the device has it, extends the media controls before any
   // library of the substrate loads.
   void installColouringTweak();
-  void loadDynamicLibraries();
   // Sends the player's now-playing information to the media controller, as the media server
   // tells SpringBoard.
   void nowPlayingDidChange() const;
 
   Device& device_;
   std::unique_ptr<Process> process_;
-  std::vector<Library> libraries_;
+  SubstrateLoader loader_{kBundleIdentifier, kProcessName};
 };
 
 }  // namespace platform::springboard

@@ -13,6 +13,7 @@
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "sim/DeviceRoot.h"
+#include "sim/ProgramFiles.h"
 #include "sim/ScriptSyntax.h"
 #include "sim/settings/SettingsApp.h"
 
@@ -95,6 +96,14 @@ int refuse(const std::string& reason) {
 int main(int argc, char** argv) {
   std::optional<std::filesystem::path> chosenRoot;
   std::vector<std::string> words(argv + 1, argv + argc);
+  if (words == std::vector<std::string>{"--help"} || words == std::vector<std::string>{"-h"}) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (words == std::vector<std::string>{"--version"}) {
+    std::cout << "lunadoze-settings " LUNADOZE_VERSION "\n";
+    return 0;
+  }
   if (words.size() >= 2 && words[0] == "--root") {
     chosenRoot = words[1];
     words.erase(words.begin(), words.begin() + 2);
@@ -108,7 +117,7 @@ int main(int argc, char** argv) {
   std::optional<lunadoze::sim::DeviceRoot> root;
   std::optional<SettingsApp> app;
   try {
-    root.emplace(chosenRoot, LUNADOZE_STAGE_DIR);
+    root.emplace(chosenRoot, lunadoze::sim::ProgramFiles::stagedDeviceRoot());
     platform::foundation::DeviceFileSystem::setRoot(root->path());
     platform::foundation::NSProcessInfo::processInfo()->setProcessName("Preferences");
     app.emplace();

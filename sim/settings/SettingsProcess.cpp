@@ -9,11 +9,12 @@
 #include <cstring>
 
 #include "sim/CommandError.h"
+#include "sim/ProgramFiles.h"
 
 namespace lunadoze::sim {
 
 std::filesystem::path SettingsProcess::defaultProgram() {
-  return LUNADOZE_SETTINGS_PROGRAM;
+  return ProgramFiles::settingsProgram();
 }
 
 SettingsProcess::SettingsProcess(const std::filesystem::path& root, std::filesystem::path program) {

@@ -27,13 +27,25 @@ class SpringBoardTest : public ::testing::Test {
 
   fs::path librariesDirectory() const { return root_.path() / "Library/MobileSubstrate/DynamicLibraries"; }
 
-  // Installs the tweak that the build staged, as its package installs it on a device.
+  // Installs the tweak that the build staged, with its filter, as its package installs it on a device.
   fs::path installTweak() {
     fs::create_directories(librariesDirectory());
+    const fs::path staged = fs::path(LUNADOZE_STAGE_DIR) / "Library/MobileSubstrate/DynamicLibraries";
+    fs::copy_file(staged / "Lunadoze.plist", librariesDirectory() / "Lunadoze.plist");
     fs::path installed = librariesDirectory() / "Lunadoze.dylib";
-    fs::copy_file(fs::path(LUNADOZE_STAGE_DIR) / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib",
-                  installed);
+    fs::copy_file(staged / "Lunadoze.dylib", installed);
     return installed;
+  }
+
+  // Replaces a library's filter with one whose Filter dictionary holds `entries` (plist XML).
+  void writeFilter(const std::string& library, const std::string& entries) {
+    std::ofstream(librariesDirectory() / (library + ".plist"))
+        << "<plist version=\"1.0\"><dict><key>Filter</key><dict>" << entries << "</dict></dict></plist>";
+  }
+
+  static bool logHas(std::string_view text) {
+    return std::ranges::any_of(foundation::SystemLog::lines(),
+                               [&](const std::string& line) { return line.find(text) != std::string::npos; });
   }
 
   static bool isLoaded(const fs::path& library) {
@@ -126,13 +138,57 @@ TEST_F(SpringBoardTest, SettingsChangesAfterRespringReachOnlyTheLiveTweak) {
 TEST_F(SpringBoardTest, LibraryThatCannotLoadIsLoggedAndSkipped) {
   fs::path tweak = installTweak();
   std::ofstream(librariesDirectory() / "Broken.dylib") << "not a library";
-  std::ofstream(librariesDirectory() / "Lunadoze.plist") << "<dict/>";
+  writeFilter("Broken", "<key>Bundles</key><array><string>com.apple.springboard</string></array>");
   springBoard_.boot();
   EXPECT_EQ(springBoard_.loadedLibraries(), std::vector<fs::path>{tweak});
   const auto& log = foundation::SystemLog::lines();
   EXPECT_TRUE(std::ranges::any_of(
       log, [](const std::string& line) { return line.starts_with("substrate: cannot load Broken.dylib"); }));
   EXPECT_TRUE(tweakIsHooked());
+}
+
+TEST_F(SpringBoardTest, LoaderSkipsLibrariesWhoseFilterNamesAnotherProcess) {
+  fs::path tweak = installTweak();
+  // Names are matched exactly: another app's bundle, or SpringBoard's name in other letters.
+  writeFilter("Lunadoze",
+              "<key>Bundles</key><array><string>com.apple.Preferences</string></array>"
+              "<key>Executables</key><array><string>springboard</string></array>");
+  springBoard_.boot();
+  EXPECT_TRUE(springBoard_.loadedLibraries().empty());
+  EXPECT_FALSE(isLoaded(tweak));
+  EXPECT_FALSE(tweakIsHooked());
+  // Not meant for this process is no fault: nothing is logged.
+  EXPECT_FALSE(logHas("Lunadoze.dylib"));
+}
+
+TEST_F(SpringBoardTest, LoaderLoadsLibraryWhoseFilterNamesTheExecutable) {
+  fs::path tweak = installTweak();
+  writeFilter("Lunadoze", "<key>Executables</key><array><string>SpringBoard</string></array>");
+  springBoard_.boot();
+  EXPECT_EQ(springBoard_.loadedLibraries(), std::vector<fs::path>{tweak});
+  EXPECT_TRUE(tweakIsHooked());
+}
+
+TEST_F(SpringBoardTest, LoaderLoadsNoLibraryWithoutAReadableFilter) {
+  fs::path tweak = installTweak();
+  fs::remove(librariesDirectory() / "Lunadoze.plist");
+  springBoard_.boot();
+  EXPECT_TRUE(springBoard_.loadedLibraries().empty());
+  EXPECT_FALSE(tweakIsHooked());
+  EXPECT_TRUE(logHas("substrate: Lunadoze.dylib has no filter, not loaded"));
+  springBoard_.shutDown();
+
+  // A filter that is no property list, or whose Filter is no dictionary, names no process either.
+  for (const char* contents :
+       {"not a plist",
+        "<plist version=\"1.0\"><dict><key>Filter</key><string>SpringBoard</string></dict></plist>"}) {
+    std::ofstream(librariesDirectory() / "Lunadoze.plist") << contents;
+    springBoard_.boot();
+    EXPECT_TRUE(springBoard_.loadedLibraries().empty()) << contents;
+    EXPECT_FALSE(isLoaded(tweak)) << contents;
+    springBoard_.shutDown();
+  }
+  EXPECT_TRUE(logHas("substrate: Lunadoze.dylib has an unreadable filter, not loaded"));
 }
 
 TEST_F(SpringBoardTest, BootWithoutLibrariesDirectoryLoadsNothing) {
