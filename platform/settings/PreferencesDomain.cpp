@@ -133,6 +133,11 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
   return written;
 }
 
+void PreferencesDomain::forgetUnsaved() {
+  loaded_ = false;
+  if (!file_) values_.clear();
+}
+
 bool PreferencesDomain::moveAside() const {
   for (int n = 1;; ++n) {
     auto aside = withSuffix(*file_, ".corrupt-" + std::to_string(n));

@@ -33,6 +33,8 @@ class PreferencesDomain {
   // Stores the value under the key (nullopt removes the key). False when the file could not be
   // written; the change then holds in this process until the file changes again.
   bool write(const std::string& key, const std::optional<foundation::PropertyList>& value);
+  // Drops what failed writes left in memory: the values read as the file holds them again.
+  void forgetUnsaved();
 
  private:
   // Which file was read: replacing the file changes its inode, touching it its change time.
