@@ -10,9 +10,10 @@ namespace platform::settings {
 // Tests run as root, so permission bits would not stop the writer.
 inline std::filesystem::path blockSettingsWrites(const std::filesystem::path& deviceRoot,
                                                  const std::string& domain = "com.corvane.lunadoze") {
-  auto blocker = deviceRoot / "var/mobile/Library/Preferences" / (domain + ".plist.lock") / "in-the-way";
-  std::filesystem::create_directories(blocker);
-  return blocker.parent_path();
+  auto lock = deviceRoot / "var/mobile/Library/Preferences" / (domain + ".plist.lock");
+  std::filesystem::remove(lock);  // the lock file of earlier writes
+  std::filesystem::create_directories(lock / "in-the-way");
+  return lock;
 }
 
 }  // namespace platform::settings
