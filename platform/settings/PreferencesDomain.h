@@ -31,7 +31,8 @@ class PreferencesDomain {
   const foundation::PropertyList::Dictionary& values();
 
   // Stores the value under the key (nullopt removes the key). False when the file could not be
-  // written; the change then holds in this process until the file changes again.
+  // written; the change then holds in this process until the file changes again or
+  // forgetUnsaved drops it.
   bool write(const std::string& key, const std::optional<foundation::PropertyList>& value);
   // Drops what failed writes left in memory: the values read as the file holds them again.
   void forgetUnsaved();
