@@ -134,8 +134,9 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
 }
 
 void PreferencesDomain::forgetUnsaved() {
+  // Without a file nothing was ever saved; with one, the next read takes the file as it is.
+  values_.clear();
   loaded_ = false;
-  if (!file_) values_.clear();
 }
 
 bool PreferencesDomain::moveAside() const {
