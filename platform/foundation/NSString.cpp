@@ -43,38 +43,4 @@ size_t length(std::string_view text) {
   return units;
 }
 
-bool isValidUTF8(std::string_view bytes) {
-  for (size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    // The sequence's length and the range its second byte must fall in, which rules out overlong
-    // forms, surrogates and code points past U+10FFFF.
-    size_t size = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      size = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      size = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      size = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + size > bytes.size()) return false;
-    for (size_t k = 1; k < size; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
-    }
-    i += size;
-  }
-  return true;
-}
-
 }  // namespace platform::foundation

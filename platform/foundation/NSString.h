@@ -20,9 +20,4 @@ int64_t integerValue(std::string_view text);
 // multilingual plane counts two). The text is UTF-8.
 size_t length(std::string_view text);
 
-// Whether NSString takes the bytes as UTF-8 text (initWithBytes:length:encoding: gives nil
-// otherwise): no stray or missing continuation bytes, no overlong forms, no surrogates, nothing
-// beyond U+10FFFF. NUL is a character like any other.
-bool isValidUTF8(std::string_view bytes);
-
 }  // namespace platform::foundation

@@ -46,31 +46,5 @@ TEST(NSStringTest, LengthCountsUTF16CodeUnits) {
   EXPECT_EQ(length("\U0001F319"), 2u);
 }
 
-TEST(NSStringTest, UTF8TextIsTakenWithEveryCharacterUpToTheLastCodePoint) {
-  using namespace std::string_view_literals;
-  for (std::string_view text : {""sv, "Car"sv, "a\0b"sv, "chanson\u00e9"sv, "\u0623\u063a"sv, "\uFFFD"sv,
-                                "\U0001F319"sv, "\U0010FFFF"sv}) {
-    EXPECT_TRUE(isValidUTF8(text)) << text;
-  }
-}
-
-TEST(NSStringTest, BytesThatAreNoUTF8AreRefused) {
-  for (const char* bytes : {
-           "\xFF",                  // never a byte of UTF-8
-           "Car\x80",               // a continuation byte with no lead
-           "\xC3",                  // a sequence cut short
-           "\xE2\x82",              //
-           "\xC3(",                 // a lead followed by no continuation
-           "\xC0\x80",              // NUL written long
-           "\xE0\x80\xAF",          // '/' written long
-           "\xF0\x82\x82\xAC",      // the euro sign written long
-           "\xED\xA0\x80",          // a UTF-16 surrogate
-           "\xF4\x90\x80\x80",      // beyond U+10FFFF
-           "\xF8\x88\x80\x80\x80",  // a five-byte form
-       }) {
-    EXPECT_FALSE(isValidUTF8(bytes)) << testing::PrintToString(std::string(bytes));
-  }
-}
-
 }  // namespace
 }  // namespace platform::foundation
