@@ -43,4 +43,33 @@ size_t length(std::string_view text) {
   return units;
 }
 
+bool isValidUTF8(std::string_view text) {
+  const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = byte + text.size();
+  while (byte < end) {
+    const unsigned char lead = *byte++;
+    if (lead < 0x80) continue;
+    int more = 0;
+    char32_t codePoint = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+      more = 1, codePoint = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      more = 2, codePoint = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      more = 3, codePoint = lead & 0x07, smallest = 0x10000;
+    } else {
+      return false;  // a continuation byte without a lead, or a lead no encoding uses
+    }
+    if (end - byte < more) return false;
+    for (; more > 0; --more, ++byte) {
+      if ((*byte & 0xC0) != 0x80) return false;
+      codePoint = codePoint << 6 | (*byte & 0x3F);
+    }
+    if (codePoint < smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+      return false;
+  }
+  return true;
+}
+
 }  // namespace platform::foundation

@@ -20,4 +20,9 @@ int64_t integerValue(std::string_view text);
 // multilingual plane counts two). The text is UTF-8.
 size_t length(std::string_view text);
 
+// Whether the text is well-formed UTF-8: no stray continuation byte, truncated or overlong
+// sequence, surrogate, or code point beyond U+10FFFF. Text from outside is checked with it before
+// it is stored, since the settings file and the screen take UTF-8 only.
+bool isValidUTF8(std::string_view text);
+
 }  // namespace platform::foundation

@@ -46,5 +46,16 @@ TEST(NSStringTest, LengthCountsUTF16CodeUnits) {
   EXPECT_EQ(length("\U0001F319"), 2u);
 }
 
+TEST(NSStringTest, IsValidUTF8TakesWellFormedTextOnly) {
+  for (std::string_view text :
+       std::initializer_list<std::string_view>{"", "songs", "chanson\u00e9", "\u0623\u063a\u0646\u064a\u0629",
+                                               "\U0001F319", "\U0010FFFF", std::string_view("a\0b", 3)})
+    EXPECT_TRUE(isValidUTF8(text)) << text;
+  for (std::string_view text :
+       {"\xff", "\x80", "caf\xe9", "\xc3", "\xe2\x82", "\xc0\xaf", "\xe0\x80\xaf", "\xf0\x82\x82\xac",
+        "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80"})
+    EXPECT_FALSE(isValidUTF8(text)) << testing::PrintToString(std::string(text));
+}
+
 }  // namespace
 }  // namespace platform::foundation
