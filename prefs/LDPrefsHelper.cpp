@@ -1,12 +1,17 @@
 #include "prefs/LDPrefsHelper.h"
 
 #include "platform/foundation/CFNotificationCenter.h"
+#include "platform/foundation/NSString.h"
 #include "platform/preferences/HBAppearanceSettings.h"
 #include "platform/preferences/PSControlTableCell.h"
 #include "platform/preferences/PSEditableTableCell.h"
+#include "platform/preferences/PSListController.h"
+#include "platform/preferences/PSSliderTableCell.h"
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/settings/HBPreferences.h"
 #include "platform/uikit/NSLayoutConstraint.h"
+#include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UILabel.h"
@@ -90,11 +95,34 @@ std::optional<std::string> LDPrefsHelper::keyOf(const PSSpecifier& specifier) {
   return *key->string();
 }
 
-void LDPrefsHelper::store(platform::settings::HBPreferences& preferences, const PropertyList& value,
-                          const PSSpecifier& specifier) {
+std::optional<PropertyList> LDPrefsHelper::storedValue(const platform::settings::HBPreferences& preferences,
+                                                       const PSSpecifier& specifier) {
+  auto key = keyOf(specifier);
+  auto stored = key ? preferences.objectForKey(*key) : std::nullopt;
+  if (!stored || specifier.cellType() != platform::preferences::PSSliderCell) return stored;
+  auto number = platform::preferences::PSSliderTableCell::rangeForSpecifier(specifier).read(*stored);
+  return number ? std::optional<PropertyList>(*number) : std::nullopt;
+}
+
+bool LDPrefsHelper::store(platform::preferences::PSListController& page,
+                          platform::settings::HBPreferences& preferences, const PropertyList& value,
+                          PSSpecifier& specifier) {
+  auto refuse = [&](const std::string& title, const std::string& reason) {
+    auto alert = UIAlertController::alertControllerWithTitle(
+        title, "“" + specifier.name() + "” " + reason + " It keeps its previous value.",
+        UIAlertControllerStyleAlert);
+    alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyleDefault, nullptr));
+    page.presentViewController(alert, true, nullptr);
+    page.reloadSpecifier(specifier);
+    return false;
+  };
+  // Text that is no UTF-8 would leave a settings file that strict readers reject.
+  if (value.string() && !platform::foundation::isValidUTF8(*value.string()))
+    return refuse("Text Not Saved", "contains bytes that are not valid text.");
   if (auto key = keyOf(specifier)) {
     preferences.setObject(value, *key);
-    preferences.synchronize();
+    if (!preferences.synchronize())
+      return refuse("Setting Not Saved", "could not be written to the device’s storage.");
   }
   // Posted after synchronize, so whoever reacts reads the new value.
   auto notification = specifier.propertyForKey("PostNotification");
@@ -102,6 +130,7 @@ void LDPrefsHelper::store(platform::settings::HBPreferences& preferences, const 
     auto center = platform::foundation::CFNotificationCenterGetDarwinNotifyCenter();
     platform::foundation::CFNotificationCenterPostNotification(center, *notification->string());
   }
+  return true;
 }
 
 }  // namespace lunadoze::prefs

@@ -9,6 +9,7 @@
 
 namespace platform::preferences {
 class HBAppearanceSettings;
+class PSListController;
 class PSSpecifier;
 }  // namespace platform::preferences
 
@@ -53,11 +54,21 @@ class LDPrefsHelper {
 
   // The row's "key" property, when it is a text.
   static std::optional<std::string> keyOf(const platform::preferences::PSSpecifier& specifier);
+  // The value stored for the row's key as the row shows it; nullopt (the row shows its default)
+  // when there is none. A slider's row reads it into the slider's range, as the tweak reads the
+  // setting, so that the pane never shows another value than the one SpringBoard acts on.
+  static std::optional<platform::foundation::PropertyList> storedValue(
+      const platform::settings::HBPreferences& preferences,
+      const platform::preferences::PSSpecifier& specifier);
+
   // Stores the value for the row's key, writes the domain, then posts the row's
-  // "PostNotification"; a row without one posts nothing.
-  static void store(platform::settings::HBPreferences& preferences,
+  // "PostNotification"; a row without one posts nothing. NO when the value is not stored (text
+  // that is no UTF-8, or a domain that cannot be written): nothing is posted, and the page tells
+  // the person so in an alert and shows the row's stored value again.
+  static bool store(platform::preferences::PSListController& page,
+                    platform::settings::HBPreferences& preferences,
                     const platform::foundation::PropertyList& value,
-                    const platform::preferences::PSSpecifier& specifier);
+                    platform::preferences::PSSpecifier& specifier);
 };
 
 }  // namespace lunadoze::prefs

@@ -150,19 +150,19 @@ CGFloat LDPrefsListController::tableViewHeightForHeaderInSection(UITableView*, i
 }
 
 std::optional<PropertyList> LDPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
-  auto key = LDPrefsHelper::keyOf(*specifier);
-  if (key) {
-    if (auto stored = (*preferences_)[*key]) {
-      if (*key == "enabledModes") enabledModes_ = stored->integerValue().value_or(0);
-      enableDisableCellIfNeededForKey(*key, *stored);
-      return stored;
-    }
+  if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
+    std::string key = *LDPrefsHelper::keyOf(*specifier);
+    if (key == "enabledModes") enabledModes_ = stored->integerValue().value_or(0);
+    enableDisableCellIfNeededForKey(key, *stored);
+    return stored;
   }
   return specifier->propertyForKey("default");
 }
 
 void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpecifier* specifier) {
   HBRootListController::setPreferenceValue(value, specifier);
+  // A value that is not stored changes nothing else either: the row shows the stored one again.
+  if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
   std::string key = LDPrefsHelper::keyOf(*specifier).value_or("");
   if (key == "enabledModes") {
     enabledModes_ = value.integerValue().value_or(0);
@@ -170,7 +170,6 @@ void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpec
     navigationItem()->setRightBarButtonItem(respringButton_);
   }
   enableDisableCellIfNeededForKey(key, value);
-  LDPrefsHelper::store(*preferences_, value, *specifier);
 }
 
 void LDPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,

@@ -87,20 +87,18 @@ CGFloat LDSubPrefsListController::tableViewHeightForHeaderInSection(UITableView*
 }
 
 std::optional<PropertyList> LDSubPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
-  auto key = LDPrefsHelper::keyOf(*specifier);
-  if (key) {
-    if (auto stored = (*preferences_)[*key]) {
-      enableDisableCellIfNeededForKey(*key, *stored);
-      return stored;
-    }
+  if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
+    enableDisableCellIfNeededForKey(*LDPrefsHelper::keyOf(*specifier), *stored);
+    return stored;
   }
   return specifier->propertyForKey("default");
 }
 
 void LDSubPrefsListController::setPreferenceValue(const PropertyList& value, PSSpecifier* specifier) {
   HBRootListController::setPreferenceValue(value, specifier);
+  // A value that is not stored greys nothing: the row shows the stored one again.
+  if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
   enableDisableCellIfNeededForKey(LDPrefsHelper::keyOf(*specifier).value_or(""), value);
-  LDPrefsHelper::store(*preferences_, value, *specifier);
 }
 
 void LDSubPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,

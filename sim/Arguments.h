@@ -18,7 +18,8 @@ class Arguments {
   const Word& word(size_t index) const { return words_[index]; }
   std::span<const Word> words() const { return words_; }
 
-  // The argument as a duration in seconds; CommandError when it is none.
+  // The argument as a duration in seconds; CommandError when it is none or longer than
+  // kMaximumDuration.
   double duration(size_t index) const;
 
  private:

@@ -1,4 +1,5 @@
 // The device's own configuration and files: `device ...`.
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -23,7 +24,13 @@ PropertyList plistValue(const std::string& text) {
   if (text == "true") return true;
   if (text == "false") return false;
   if (auto integer = parseInteger(text)) return *integer;
-  if (auto decimal = parseDecimal(text)) return *decimal;
+  if (auto decimal = parseDecimal(text)) {
+    if (!std::isfinite(*decimal)) {
+      throw CommandError(inQuotes(text) +
+                         " is out of range: a number in a property list is from -1.8e308 to 1.8e308");
+    }
+    return *decimal;
+  }
   return text;
 }
 

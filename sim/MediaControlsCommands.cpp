@@ -149,25 +149,30 @@ std::shared_ptr<platform::uikit::UIColor> colourFrom(const std::string& text) {
 
 void pick(Device& device, const std::string& kind, const std::string& value) {
   auto views = describeViews(device);
+  // A fraction, or a number beyond 64 bits, is a number that no picker offers.
   auto integer = parseInteger(value);
-  if (!integer) throw CommandError("expected a whole number, not " + inQuotes(value));
+  if (!integer && !parseDecimal(value)) throw CommandError("expected a whole number, not " + inQuotes(value));
   if (kind == "time") {
     auto* picker = views.timePicker;
     if (picker == nullptr || !isShown(device, *picker))
       throw CommandError("the time picker is not on screen");
-    const double seconds = static_cast<double>(*integer) * 60;
-    if (*integer <= 0 || *integer % picker->minuteInterval() != 0 ||
-        seconds > platform::uikit::UIDatePicker::kMaximumCountDownDuration) {
-      throw CommandError("the time picker does not offer " + value + " minutes");
+    const int64_t step = picker->minuteInterval();
+    const auto most = static_cast<int64_t>(platform::uikit::UIDatePicker::kMaximumCountDownDuration / 60);
+    if (!integer || *integer <= 0 || *integer % step != 0 || *integer > most) {
+      throw CommandError("the time picker does not offer " + value + " minutes (it offers " +
+                         std::to_string(step) + " to " + std::to_string(most - most % step) +
+                         " in steps of " + std::to_string(step) + ")");
     }
-    picker->setCountDownDuration(seconds);
+    picker->setCountDownDuration(static_cast<double>(*integer) * 60);
     picker->sendActionsForControlEvents(platform::uikit::UIControlEventValueChanged);
   } else if (kind == "songs") {
     auto* picker = views.songsPicker;
     if (picker == nullptr || !isShown(device, *picker))
       throw CommandError("the songs picker is not on screen");
-    if (*integer < 1 || *integer > picker->numberOfRowsInComponent(0))
-      throw CommandError("the songs picker does not offer " + value);
+    const int64_t rows = picker->numberOfRowsInComponent(0);
+    if (!integer || *integer < 1 || *integer > rows)
+      throw CommandError("the songs picker does not offer " + value + " (it offers 1 to " +
+                         std::to_string(rows) + ")");
     picker->selectRow(*integer - 1, 0, true);
     if (auto delegate = picker->delegate()) delegate->didSelectRow(picker, *integer - 1, 0);
   } else {
@@ -175,9 +180,14 @@ void pick(Device& device, const std::string& kind, const std::string& value) {
   }
 }
 
-void touch(Device& device, double x, double y) {
+void touch(Device& device, double x, double y, const std::string& written) {
   auto& module = runningModule(device);
   if (!module.isPresented()) throw CommandError("Control Center is not open");
+  const auto size = module.contentView()->bounds().size;
+  if (!(x >= 0 && x <= size.width && y >= 0 && y <= size.height)) {
+    throw CommandError("the point " + written + " is not in the module (x from 0 to " +
+                       formatNumber(size.width) + ", y from 0 to " + formatNumber(size.height) + ")");
+  }
   UIView* hit = module.contentView()->hitTest({x, y}, nullptr);
   std::shared_ptr<UIView> holder;
   for (UIView* view = hit; view != nullptr;) {
@@ -331,7 +341,7 @@ void addMediaControlsCommands(Simulator& simulator) {
     auto x = parseDecimal(arguments[0]);
     auto y = parseDecimal(arguments[1]);
     if (!x || !y) throw CommandError("expected a point, not " + arguments[0] + ' ' + arguments[1]);
-    touch(context.device(), *x, *y);
+    touch(context.device(), *x, *y, arguments[0] + ' ' + arguments[1]);
     afterPersonAction(context.device());
   });
   commands.add("pick", "time|songs VALUE", [](CommandContext& context, const Arguments& arguments) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <limits>
 #include <utility>
 
 namespace lunadoze::sim {
@@ -68,10 +69,18 @@ std::optional<int64_t> parseInteger(std::string_view word) {
 }
 
 std::optional<double> parseDecimal(std::string_view word) {
-  if (!isUnsignedDecimal(word.starts_with('-') ? word.substr(1) : word)) return std::nullopt;
+  const bool negative = word.starts_with('-');
+  std::string_view digits = negative ? word.substr(1) : word;
+  if (!isUnsignedDecimal(digits)) return std::nullopt;
   double value = 0;
-  std::from_chars(word.data(), word.data() + word.size(), value);
-  return value;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Without an exponent, a number overflows when its whole part is too long; one that is all
+    // fraction underflows to the nearest double, 0.
+    const bool whole = digits.substr(0, digits.find('.')).find_first_not_of('0') != std::string_view::npos;
+    value = whole ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
 }
 
 std::optional<double> parseDuration(std::string_view word) {

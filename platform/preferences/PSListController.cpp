@@ -109,6 +109,11 @@ std::optional<PropertyList> PSListController::readPreferenceValue(PSSpecifier* s
 
 void PSListController::setPreferenceValue(const PropertyList&, PSSpecifier*) {}
 
+void PSListController::reloadSpecifier(PSSpecifier& specifier) {
+  if (specifier.cell_ != nullptr)
+    specifier.cell_->refreshCellContentsWithSpecifier(specifier.retained<PSSpecifier>());
+}
+
 std::vector<PSListController::Section> PSListController::sections() {
   std::vector<Section> sections;
   for (const auto& specifier : specifiers()) {

@@ -72,6 +72,9 @@ class PSListController : public uikit::UIViewController,
   // A person changed a row's value. The list keeps no values of its own: subclasses store them.
   virtual void setPreferenceValue(const foundation::PropertyList& value, PSSpecifier* specifier);
 
+  // reloadSpecifier:: the row's cell, when it has one, shows the value read for it anew.
+  void reloadSpecifier(PSSpecifier& specifier);
+
   // The specifier of the row, or null when there is no such row.
   std::shared_ptr<PSSpecifier> specifierAtIndexPath(uikit::NSIndexPath indexPath);
 

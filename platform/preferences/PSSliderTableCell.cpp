@@ -12,18 +12,28 @@ runtime::Class* PSSliderTableCell::runtimeClass() {
   return runtime::objc_registerClass("PSSliderTableCell", &PSControlTableCell::runtimeClass);
 }
 
-void PSSliderTableCell::initWithSpecifier(const PSSpecifier& specifier) {
-  auto slider = uikit::UISlider::create();
-  // A specifier list is checked when loaded: a slider's has a range.
-  double min = specifier.propertyForKey("min")->doubleValue().value_or(0);
-  double max = specifier.propertyForKey("max")->doubleValue().value_or(1);
-  slider->setMinimumValue(static_cast<float>(min));
-  slider->setMaximumValue(static_cast<float>(max));
+settings::SettingRange PSSliderTableCell::rangeForSpecifier(const PSSpecifier& specifier) {
+  auto end = [&specifier](const char* name, double fallback) {
+    auto value = specifier.propertyForKey(name);
+    return value ? value->doubleValue().value_or(fallback) : fallback;
+  };
+  double min = end("min", 0);
+  double max = end("max", 1);
+  std::optional<double> step;
   auto segmented = specifier.propertyForKey("isSegmented");
   auto count = specifier.propertyForKey("segmentCount");
   if (segmented && segmented->boolValue().value_or(false) && count && count->integerValue().value_or(0) > 0) {
-    step_ = (max - min) / static_cast<double>(*count->integerValue());
+    step = (max - min) / static_cast<double>(*count->integerValue());
   }
+  return settings::SettingRange(min, max, step);
+}
+
+void PSSliderTableCell::initWithSpecifier(const PSSpecifier& specifier) {
+  auto slider = uikit::UISlider::create();
+  auto range = rangeForSpecifier(specifier);
+  slider->setMinimumValue(static_cast<float>(range.minimum()));
+  slider->setMaximumValue(static_cast<float>(range.maximum()));
+  step_ = range.step();
   setControl(slider);
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/preferences/PSControlTableCell.h"
+#include "platform/settings/SettingRange.h"
 
 namespace platform::preferences {
 
@@ -12,6 +13,10 @@ class PSSliderTableCell : public PSControlTableCell {
  public:
   static runtime::Class* runtimeClass();
   runtime::Class* isa() const override { return runtimeClass(); }
+
+  // The slider row's numbers: from "min" to "max", at the "segmentCount" stops when it is segmented.
+  // A list is checked when loaded: a slider row has both ends.
+  static settings::SettingRange rangeForSpecifier(const PSSpecifier& specifier);
 
   // The distance between two stops; nullopt when the slider moves freely.
   std::optional<double> step() const { return step_; }

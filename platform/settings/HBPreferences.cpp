@@ -1,5 +1,6 @@
 #include "platform/settings/HBPreferences.h"
 
+#include <cmath>
 #include <utility>
 
 #include "platform/foundation/CFNotificationCenter.h"
@@ -48,6 +49,12 @@ void HBPreferences::registerBool(bool* variable, bool defaultValue, const std::s
 void HBPreferences::registerInteger(int64_t* variable, int64_t defaultValue, const std::string& key) {
   defaults_.insert_or_assign(key, defaultValue);
   bind([this, variable, key] { *variable = integerForKey(key); });
+}
+
+void HBPreferences::registerInteger(int64_t* variable, int64_t defaultValue, const std::string& key,
+                                    SettingRange range) {
+  ranges_.insert_or_assign(key, range);
+  registerInteger(variable, defaultValue, key);
 }
 
 void HBPreferences::registerFloat(double* variable, double defaultValue, const std::string& key) {
@@ -101,7 +108,13 @@ bool HBPreferences::boolForKey(std::string_view key) const {
 }
 
 int64_t HBPreferences::integerForKey(std::string_view key) const {
-  return read(key, &PropertyList::integerValue);
+  auto range = ranges_.find(key);
+  if (range == ranges_.end()) return read(key, &PropertyList::integerValue);
+  const PropertyList* stored = storedValue(key);
+  auto value = stored != nullptr ? range->second.read(*stored) : std::nullopt;
+  if (value) return std::llround(*value);
+  auto fallback = defaults_.find(key);
+  return fallback != defaults_.end() ? fallback->second.integerValue().value_or(0) : 0;
 }
 
 double HBPreferences::floatForKey(std::string_view key) const {
@@ -132,9 +145,11 @@ void HBPreferences::setObject(std::optional<PropertyList> value, const std::stri
 }
 
 bool HBPreferences::synchronize() {
+  const bool written = !std::exchange(writeFailed_, false);
+  if (!written) domain_->forgetUnsaved();
   foundation::CFNotificationCenterPostNotification(foundation::CFNotificationCenterGetDarwinNotifyCenter(),
                                                    changeNotificationName(identifier_));
-  return !std::exchange(writeFailed_, false);
+  return written;
 }
 
 void HBPreferences::reloadAndNotify() {

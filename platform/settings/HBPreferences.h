@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/NSObject.h"
+#include "platform/settings/SettingRange.h"
 
 namespace platform::settings {
 
@@ -42,6 +44,9 @@ class HBPreferences : public runtime::NSObject {
   // this object.
   void registerBool(bool* variable, bool defaultValue, const std::string& key);
   void registerInteger(int64_t* variable, int64_t defaultValue, const std::string& key);
+  // The same, for a setting that offers only the whole numbers of the range: the variable and
+  // integerForKey read the stored value into it (SettingRange::read), else the default.
+  void registerInteger(int64_t* variable, int64_t defaultValue, const std::string& key, SettingRange range);
   void registerFloat(double* variable, double defaultValue, const std::string& key);
   // Only a stored string counts; any other kind of stored value reads as the default.
   void registerObject(std::optional<std::string>* variable, std::optional<std::string> defaultValue,
@@ -65,7 +70,8 @@ class HBPreferences : public runtime::NSObject {
   void setObject(std::optional<foundation::PropertyList> value, const std::string& key);
 
   // Posts the change notification. NO when a write since the last synchronize failed (the file
-  // could not be written); the value then reads back in this process until the file changes.
+  // could not be written): what it could not store is dropped, so that no reader in this process
+  // acts on a value that other processes will never see.
   bool synchronize();
 
   // "<identifier>/ReloadPrefs": posted by synchronize, and by the preferences pane's rows.
@@ -87,6 +93,7 @@ class HBPreferences : public runtime::NSObject {
   foundation::PropertyList::Dictionary defaults_;
   std::vector<std::function<void()>> bindings_;
   std::vector<std::function<void()>> changeBlocks_;
+  std::map<std::string, SettingRange, std::less<>> ranges_;
   bool writeFailed_ = false;
 };
 

@@ -187,6 +187,12 @@ bool PreferencesDomain::write(const std::string& key, const std::optional<Proper
   return written;
 }
 
+void PreferencesDomain::forgetUnsaved() {
+  // Without a file nothing was ever saved; with one, the next read takes the file as it is.
+  values_.clear();
+  loaded_ = false;
+}
+
 bool PreferencesDomain::moveAside(int directory) const {
   for (int n = 1;; ++n) {
     const std::string aside = name_ + ".corrupt-" + std::to_string(n);

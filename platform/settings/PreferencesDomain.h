@@ -33,10 +33,12 @@ class PreferencesDomain {
   const foundation::PropertyList::Dictionary& values();
 
   // Stores the value under the key (nullopt removes the key). False when the file could not be
-  // written; the change then holds in this process until the file changes again. Text that the
-  // file cannot hold as it is (a key or string that is not UTF-8, a key with NUL) is refused:
-  // false, and nothing changes.
+  // written; the change then holds in this process until the file changes again or
+  // forgetUnsaved drops it. Text that the file cannot hold as it is (a key or string that is not
+  // UTF-8, a key with NUL) is refused: false, and nothing changes.
   bool write(const std::string& key, const std::optional<foundation::PropertyList>& value);
+  // Drops what failed writes left in memory: the values read as the file holds them again.
+  void forgetUnsaved();
 
  private:
   // Which file was read: replacing the file changes its inode, touching it its change time.

@@ -8,6 +8,7 @@
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/foundation/NSString.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/preferences/PSEditableTableCell.h"
 #include "platform/preferences/PSListController.h"
@@ -16,13 +17,18 @@
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/preferences/PSSwitchTableCell.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIButton.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UISlider.h"
 #include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITableView.h"
+#include "platform/uikit/UIWindow.h"
 #include "sim/StateFormat.h"
 
 namespace lunadoze::sim {
@@ -159,6 +165,21 @@ void changeControl(const std::string& key, UITableViewCell& cell, const Word& va
   }
 }
 
+// The alert the page put up, closed as a person closes it with its first button: its title and
+// message; nothing when the page shows none.
+std::optional<std::string> closeAlert(PSListController& page) {
+  auto alert = std::dynamic_pointer_cast<UIAlertController>(page.presentedViewController());
+  if (alert == nullptr) return std::nullopt;
+  std::string text = alert->title() + ": " + alert->message();
+  auto button = alert->actions().empty() ? nullptr : alert->buttonForAction(alert->actions().front().get());
+  if (button != nullptr) {
+    button->sendActionsForControlEvents(UIControlEventTouchUpInside);
+  } else {
+    alert->dismissViewControllerAnimated(true, nullptr);
+  }
+  return text;
+}
+
 }  // namespace
 
 SettingsApp::SettingsApp() {
@@ -183,6 +204,10 @@ SettingsApp::SettingsApp() {
   // outer one holds, as the Settings app nests them.
   inner_ = UINavigationController::initWithRootViewController(UIViewController::create());
   outer_ = UINavigationController::initWithRootViewController(inner_);
+  // The app's window, in which the pane's pages show and present their alerts.
+  window_ = UIWindow::create(UIScreen::mainScreen().bounds());
+  window_->setRootViewController(outer_);
+  window_->makeKeyAndVisible();
   inner_->pushViewController(root_, true);
   root_->table()->layoutIfNeeded();
 }
@@ -263,7 +288,15 @@ void SettingsApp::set(const std::string& key, const Word& value) {
   if (!row->cell->isUserInteractionEnabled()) {
     throw SettingsError(key + " is greyed out: its setting has no effect now");
   }
+  if (!platform::foundation::isValidUTF8(value.text)) {
+    throw SettingsError(key + " takes UTF-8 text, and the value given is not: nothing is written");
+  }
   changeControl(key, *row->cell, value);
+  // The pane says in an alert when it could not store the change.
+  auto page = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
+  if (auto refusal = page ? closeAlert(*page) : std::nullopt) {
+    throw SettingsError(key + " is not changed: " + *refusal);
+  }
 }
 
 void SettingsApp::respring() {

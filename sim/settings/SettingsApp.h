@@ -19,6 +19,7 @@ class PSSpecifier;
 namespace platform::uikit {
 class UINavigationController;
 class UITableViewCell;
+class UIWindow;
 }  // namespace platform::uikit
 
 namespace lunadoze::sim {
@@ -47,7 +48,8 @@ class SettingsApp {
   // Changes the row of the key, on whichever page holds it, as a person would: on/off for a
   // switch, a number on a slider's range and steps, one of a segment's values, any text for a
   // text field. A value in quotes is text, never a switch position or a number. Nothing is
-  // written when the key has no row, the row is greyed or the value does not fit the row's control.
+  // written when the key has no row, the row is greyed, the value does not fit the row's control
+  // or is no UTF-8 text. A change the pane could not store (its alert says so) is an error too.
   void set(const std::string& key, const Word& value);
   // Taps the root page's "Respring" button; an error while it is not shown.
   void respring();
@@ -65,6 +67,7 @@ class SettingsApp {
   std::optional<Row> findRow(platform::preferences::PSListController& page, const std::string& key);
 
   std::shared_ptr<platform::foundation::NSBundle> bundle_;
+  std::shared_ptr<platform::uikit::UIWindow> window_;
   std::shared_ptr<platform::uikit::UINavigationController> outer_;
   std::shared_ptr<platform::uikit::UINavigationController> inner_;
   std::shared_ptr<platform::preferences::PSListController> root_;

@@ -14,7 +14,9 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/settings/HBPreferences.h"
 #include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableViewCell.h"
+#include "platform/uikit/UIWindow.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace lunadoze::prefs {
@@ -34,6 +36,10 @@ class PrefsPaneTest : public ::testing::Test {
     settingsList = platform::uikit::UIViewController::create();
     inner = platform::uikit::UINavigationController::initWithRootViewController(settingsList);
     outer = platform::uikit::UINavigationController::initWithRootViewController(inner);
+    // The app's window, where pages present their alerts.
+    window = platform::uikit::UIWindow::create(platform::uikit::UIScreen::mainScreen().bounds());
+    window->setRootViewController(outer);
+    window->makeKeyAndVisible();
   }
 
   // A value in the domain before the page opens.
@@ -91,6 +97,7 @@ class PrefsPaneTest : public ::testing::Test {
   std::shared_ptr<platform::uikit::UIViewController> settingsList;
   std::shared_ptr<platform::uikit::UINavigationController> inner;
   std::shared_ptr<platform::uikit::UINavigationController> outer;
+  std::shared_ptr<platform::uikit::UIWindow> window;
 };
 
 }  // namespace lunadoze::prefs

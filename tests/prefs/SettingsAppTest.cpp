@@ -1,10 +1,17 @@
 // The Settings app as a process of its own beside a running SpringBoard: what it changes reaches
 // the tweak only through the settings domain and its notification.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
@@ -14,6 +21,7 @@
 #include "sim/CommandError.h"
 #include "sim/settings/SettingsProcess.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/platform/settings/BlockedSettingsWrites.h"
 #include "tweak/core/Settings.h"
 #include "tweak/core/Tweak.h"
 #include "tweak/engine/SpecialTasksHelper.h"
@@ -24,6 +32,15 @@ namespace {
 namespace fs = std::filesystem;
 using platform::foundation::NSRunLoop;
 using platform::foundation::PropertyList;
+
+// What the row of the key shows in lines printed by "show".
+std::string shownValue(const std::vector<std::string>& lines, const std::string& key) {
+  for (const auto& line : lines) {
+    size_t at = line.find(" " + key + " = ");
+    if (at != std::string::npos) return line.substr(at + key.size() + 4);
+  }
+  return "no row for " + key;
+}
 
 class SettingsAppTest : public ::testing::Test {
  protected:
@@ -122,6 +139,94 @@ TEST(SettingsProcessTest, AnAppThatCannotLoadThePaneSaysWhyAtEveryCommand) {
       EXPECT_STREQ(error.what(), "no Settings entry \"Lunadoze\" in /Library/PreferenceLoader/Preferences");
     }
   }
+}
+
+TEST_F(SettingsAppTest, ThePaneShowsStoredNumbersOutOfItsRangeAsTheTweakActsOnThem) {
+  auto domain = platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier);
+  domain->setFloat(1e308, "volumeFadeOutTime");
+  domain->setInteger(1000, "timerDefaultValue");
+  domain->setObject(PropertyList("1e308"), "onTimerStartsCustomVolumeValue");
+  domain->setFloat(std::numeric_limits<double>::infinity(), "nbSongsDefaultValue");
+  domain->synchronize();
+  NSRunLoop::mainRunLoop().runDueEvents();
+  settingsApp = std::make_unique<sim::SettingsProcess>(device.path());  // opened afresh: its rows read now
+
+  auto root = settingsApp->run("show");
+  EXPECT_EQ(shownValue(root, "volumeFadeOutTime"), std::to_string(volumeFadeOutTime));
+  EXPECT_EQ(shownValue(root, "timerDefaultValue"), std::to_string(timerDefaultValue));
+  EXPECT_EQ(shownValue(root, "nbSongsDefaultValue"), std::to_string(nbSongsDefaultValue));
+  EXPECT_EQ(volumeFadeOutTime, 60);
+  EXPECT_EQ(timerDefaultValue, 180);
+  EXPECT_EQ(nbSongsDefaultValue, 1);
+  EXPECT_EQ(shownValue(settingsApp->run("show TimerStartActions"), "onTimerStartsCustomVolumeValue"), "100");
+  EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerStartsCustomVolumeValue(), 100);
+}
+
+TEST_F(SettingsAppTest, AChangeThePaneCannotStoreIsRefusedAndSpringBoardKeepsTheStoredValue) {
+  set("volumeFadeOutTime", "20");
+  platform::settings::blockSettingsWrites(device.path());
+  try {
+    settingsApp->run("set volumeFadeOutTime 30");
+    FAIL() << "a write that failed was reported as done";
+  } catch (const sim::CommandError& error) {
+    EXPECT_EQ(
+        std::string(error.what()),
+        "volumeFadeOutTime is not changed: Setting Not Saved: \u201CFade-out length (seconds)\u201D could "
+        "not be written to the device\u2019s storage. It keeps its previous value.");
+  }
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(volumeFadeOutTime, 20);
+  EXPECT_EQ(shownValue(settingsApp->run("show"), "volumeFadeOutTime"), "20");
+}
+
+// lunadoze-settings run once with the arguments as given: its exit status and what it printed.
+std::pair<int, std::string> runSettings(const std::vector<std::string>& arguments) {
+  int output[2];
+  if (pipe(output) != 0) return {-1, ""};
+  pid_t child = fork();
+  if (child == 0) {
+    dup2(output[1], STDOUT_FILENO);
+    dup2(output[1], STDERR_FILENO);
+    close(output[0]);
+    std::vector<char*> argv;
+    std::string program = sim::SettingsProcess::defaultProgram().string();
+    argv.push_back(program.data());
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(output[1]);
+  std::string printed;
+  char buffer[512];
+  for (ssize_t count; (count = read(output[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, count);
+  close(output[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, printed};
+}
+
+TEST(SettingsProgramTest, ASetThatStoresNothingExitsWithTwoAndTheReason) {
+  platform::foundation::TemporaryDirectory device;
+  const std::string root = device.path().string();
+  ASSERT_EQ(runSettings({"--root", root, "show"}).first, 0);  // stages the device
+
+  auto [status, printed] = runSettings({"--root", root, "set", "onTimerEndsBluetoothDeviceName", "Car\xFF"});
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(printed.find("onTimerEndsBluetoothDeviceName takes UTF-8 text, and the value given is not"),
+            std::string::npos)
+      << printed;
+  std::tie(status, printed) =
+      runSettings({"--root", root, "set", "volumeFadeOutTime", std::string(400, '9')});
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(printed.find("volumeFadeOutTime takes a number from 0 to 60 in steps of 1"), std::string::npos)
+      << printed;
+
+  platform::settings::blockSettingsWrites(device.path());
+  std::tie(status, printed) = runSettings({"--root", root, "set", "hideMoonIconInCC", "on"});
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(printed.find("hideMoonIconInCC is not changed: Setting Not Saved"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("ok"), std::string::npos);
 }
 
 }  // namespace

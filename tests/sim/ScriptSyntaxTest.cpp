@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,19 @@ TEST(NumberTest, IntegersAndDecimals) {
   EXPECT_EQ(parseDecimal("1e3"), std::nullopt);
   EXPECT_EQ(parseDecimal("-"), std::nullopt);
   EXPECT_EQ(parseDecimal("true"), std::nullopt);
+}
+
+TEST(NumberTest, NumbersTooLargeToHoldReadAsInfinityWhichNoRangeTakes) {
+  const std::string nines(400, '9');
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(parseDecimal(nines), infinity);
+  EXPECT_EQ(parseDecimal("-" + nines + ".5"), -infinity);
+  EXPECT_EQ(parseDuration(nines), infinity);
+  EXPECT_EQ(parseDuration(nines + "h"), infinity);
+  EXPECT_EQ(parseInteger(nines), std::nullopt);
+  // A fraction too small to hold is the nearest number there is.
+  EXPECT_EQ(parseDecimal("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(parseDuration("1e400"), std::nullopt);
 }
 
 }  // namespace

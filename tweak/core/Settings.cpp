@@ -30,14 +30,22 @@ constinit bool onTimerStartsCustomVolume = false;
 constinit int64_t onTimerStartsCustomVolumeValue = 0;
 
 void registerSettings(platform::settings::HBPreferences& store) {
+  // What the preferences pane's sliders offer: a stored value outside it (a hand-edited file, an
+  // older version) acts as the pane shows it, and a 0-minute or 68-year setting cannot happen.
+  using platform::settings::SettingRange;
+  constexpr SettingRange kTimerDefaultMinutes(1, 180, 1);
+  constexpr SettingRange kFadeOutSeconds(0, 60, 1);
+  constexpr SettingRange kNbSongs(1, 99, 1);
+  constexpr SettingRange kVolumePercent(0, 100, 1);
+
   store.registerBool(&enabled, true, "enabled");
   store.registerInteger(&enabledModes, 0, "enabledModes");
-  store.registerInteger(&timerDefaultValue, 1, "timerDefaultValue");
+  store.registerInteger(&timerDefaultValue, 1, "timerDefaultValue", kTimerDefaultMinutes);
   store.registerInteger(&timerMinutesSteps, 5, "timerMinutesSteps");
   store.registerBool(&volumeFadeOutEnabled, true, "volumeFadeOutEnabled");
-  store.registerInteger(&volumeFadeOutTime, 15, "volumeFadeOutTime");
+  store.registerInteger(&volumeFadeOutTime, 15, "volumeFadeOutTime", kFadeOutSeconds);
   store.registerBool(&letTheSongFinishEnabled, false, "letTheSongFinishEnabled");
-  store.registerInteger(&nbSongsDefaultValue, 1, "nbSongsDefaultValue");
+  store.registerInteger(&nbSongsDefaultValue, 1, "nbSongsDefaultValue", kNbSongs);
   store.registerBool(&showConfirmationViewAfterTimerSetEnabled, true,
                      "showConfirmationViewAfterTimerSetEnabled");
   store.registerFloat(&confirmViewAutoDismissTime, 1.5, "confirmViewAutoDismissTime");
@@ -52,7 +60,8 @@ void registerSettings(platform::settings::HBPreferences& store) {
   store.registerBool(&onTimerStartsAirplane, false, "onTimerStartsAirplane");
   store.registerBool(&onTimerStartsDND, false, "onTimerStartsDND");
   store.registerBool(&onTimerStartsCustomVolume, false, "onTimerStartsCustomVolume");
-  store.registerInteger(&onTimerStartsCustomVolumeValue, 15, "onTimerStartsCustomVolumeValue");
+  store.registerInteger(&onTimerStartsCustomVolumeValue, 15, "onTimerStartsCustomVolumeValue",
+                        kVolumePercent);
 }
 
 }  // namespace lunadoze

@@ -100,18 +100,30 @@ OnTimerEndsSettingsView::visibleCheckboxes() const {
 void OnTimerEndsSettingsView::restoreSettings() {
   // An object of its own with no defaults registered: an absent key reads as NO.
   auto store = HBPreferences::initWithIdentifier(kPreferencesIdentifier);
-  for (const auto& [checkbox, key] : visibleCheckboxes()) {
-    if (checkbox != nullptr) checkbox->check(store->boolForKey(key));
+  const auto checkboxes = visibleCheckboxes();
+  for (size_t i = 0; i < checkboxes.size(); ++i) {
+    const auto& [checkbox, key] = checkboxes[i];
+    restoredStates_[i] = store->boolForKey(key);
+    if (checkbox != nullptr) checkbox->check(restoredStates_[i]);
   }
 }
 
-void OnTimerEndsSettingsView::saveSettingsToPrefsPlist() {
+bool OnTimerEndsSettingsView::saveSettingsToPrefsPlist() {
   auto store = HBPreferences::initWithIdentifier(kPreferencesIdentifier);
-  for (const auto& [checkbox, key] : visibleCheckboxes()) {
-    store->setBool(checkbox != nullptr && checkbox->isChecked(), key);
+  const auto checkboxes = visibleCheckboxes();
+  bool changed = false;
+  for (size_t i = 0; i < checkboxes.size(); ++i) {
+    const auto& [checkbox, key] = checkboxes[i];
+    if (checkbox == nullptr || checkbox->isChecked() == restoredStates_[i]) continue;
+    store->setBool(checkbox->isChecked(), key);
+    restoredStates_[i] = checkbox->isChecked();
+    changed = true;
   }
+  if (!changed) return true;
   // Announces the change, so that the tweak's own settings object reloads and runs its block.
-  store->synchronize();
+  if (store->synchronize()) return true;
+  restoreSettings();
+  return false;
 }
 
 bool OnTimerEndsSettingsView::setValueForOutlet(std::string_view name,

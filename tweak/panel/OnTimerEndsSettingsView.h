@@ -35,7 +35,10 @@ class OnTimerEndsSettingsView : public platform::uikit::UIView {
   void setCurrentStateIsStart(bool currentStateIsStart);
 
   void restoreSettings();
-  void saveSettingsToPrefsPlist();
+  // Stores the boxes the person changed since they were last loaded, and only those, so that a
+  // change made meanwhile in Settings to another box survives. NO when they could not be stored:
+  // the boxes then show the stored values again.
+  bool saveSettingsToPrefsPlist();
 
   std::shared_ptr<platform::uikit::UILabel> titleLabel() const { return titleLabel_.lock(); }
   std::shared_ptr<platform::uikit::UIButton> backButton() const { return backButton_.lock(); }
@@ -63,6 +66,8 @@ class OnTimerEndsSettingsView : public platform::uikit::UIView {
   std::weak_ptr<CheckboxButton> dndButton_;
   std::weak_ptr<CheckboxButton> bluetoothButton_;
   std::weak_ptr<CheckboxButton> customVolumeButton_;
+  // What restoreSettings loaded into the visible boxes, in their order.
+  std::array<bool, 3> restoredStates_{};
 };
 
 }  // namespace lunadoze

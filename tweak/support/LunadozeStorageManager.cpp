@@ -20,12 +20,12 @@ void LunadozeStorageManager::loadDictionaryFromStorage() {
   wholeStorageDictionary_ = dictionary ? *dictionary : PropertyList::Dictionary{};
 }
 
-void LunadozeStorageManager::saveDictionaryToStorage() {
+bool LunadozeStorageManager::saveDictionaryToStorage() {
   auto store = HBPreferences::initWithIdentifier(kPreferencesIdentifier);
   // Saving must store what is in memory, or the changes made to it are lost. Before the first
   // load there is nothing to store, and the stored dictionary stays as it is.
   if (wholeStorageDictionary_) store->setObject(PropertyList(*wholeStorageDictionary_), kStorageKey);
-  store->synchronize();
+  return store->synchronize();
 }
 
 }  // namespace lunadoze

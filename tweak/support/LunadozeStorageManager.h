@@ -27,8 +27,9 @@ class LunadozeStorageManager : public platform::runtime::NSObject {
   // Reads the stored dictionary; nothing stored, or something that is no dictionary, reads empty.
   void loadDictionaryFromStorage();
   // Stores the in-memory dictionary under the key, once one was loaded or set, and synchronizes the
-  // settings domain.
-  void saveDictionaryToStorage();
+  // settings domain. NO when the domain could not be written; the in-memory dictionary is kept, so
+  // that a later save can store it.
+  bool saveDictionaryToStorage();
 
  private:
   std::optional<platform::foundation::PropertyList::Dictionary> wholeStorageDictionary_;

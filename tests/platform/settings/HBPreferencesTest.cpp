@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/settings/HBPreferences.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/platform/settings/BlockedSettingsWrites.h"
 
 namespace platform::settings {
 namespace {
@@ -221,6 +223,73 @@ TEST_F(HBPreferencesTest, DomainOutsideTheDeviceIsRefusedAndTheWriteReportedAsFa
   EXPECT_TRUE(preferences->boolForKey("enabled"));  // still holds in this process
   EXPECT_FALSE(preferences->synchronize());
   EXPECT_FALSE(std::filesystem::exists(device.path().parent_path() / "outside.plist"));
+}
+
+TEST_F(HBPreferencesTest, AFailedWriteIsReportedAndDroppedSoThatNoReaderActsOnIt) {
+  store(PropertyList(PropertyList::Dictionary{{"onTimerEndsDND", true}}).toXml());
+  auto springBoard = HBPreferences::initWithIdentifier(kDomain);
+  bool dnd = false;
+  springBoard->registerBool(&dnd, false, "onTimerEndsDND");
+  std::vector<bool> seenByBlock;
+  springBoard->registerPreferenceChangeBlock([&] { seenByBlock.push_back(dnd); });
+  const std::string before = contents(file());
+  auto blocker = blockSettingsWrites(device.path());
+
+  auto panel = HBPreferences::initWithIdentifier(kDomain);
+  panel->setBool(false, "onTimerEndsDND");
+  panel->setBool(true, "onTimerEndsAirplane");
+  EXPECT_FALSE(panel->synchronize());
+  EXPECT_TRUE(panel->boolForKey("onTimerEndsDND"));
+  EXPECT_FALSE(panel->boolForKey("onTimerEndsAirplane"));
+  NSRunLoop::mainRunLoop().runDueEvents();
+  EXPECT_EQ(seenByBlock, std::vector<bool>{true});
+  EXPECT_EQ(contents(file()), before);
+
+  // Once the path is free again, the next write is whole and reported as such.
+  std::filesystem::remove_all(blocker);
+  panel->setBool(false, "onTimerEndsDND");
+  EXPECT_TRUE(panel->synchronize());
+  EXPECT_EQ(onDisk(), (PropertyList::Dictionary{{"onTimerEndsDND", false}}));
+}
+
+TEST_F(HBPreferencesTest, AnIntegerWithARangeReadsEveryStoredValueIntoIt) {
+  const SettingRange percent(0, 100, 1);
+  const std::pair<PropertyList, int64_t> cases[] = {
+      {PropertyList(40), 40},
+      {PropertyList(int64_t{1} << 40), 100},
+      {PropertyList(-5), 0},
+      {PropertyList(1e308), 100},
+      {PropertyList(0.5), 1},  // as the pane's slider shows it
+      {PropertyList(49.4), 49},
+      {PropertyList("1e308"), 100},
+      {PropertyList("42 percent"), 42},
+      {PropertyList(std::numeric_limits<double>::infinity()), 15},
+      {PropertyList(-std::numeric_limits<double>::infinity()), 15},
+      {PropertyList(std::numeric_limits<double>::quiet_NaN()), 15},
+      {PropertyList("nan"), 15},
+      {PropertyList::fromData({1}), 15},
+  };
+  for (const auto& [stored, expected] : cases) {
+    SCOPED_TRACE(testing::PrintToString(stored));
+    store(PropertyList(PropertyList::Dictionary{{"onTimerStartsCustomVolumeValue", stored}}).toXml());
+    auto preferences = HBPreferences::initWithIdentifier(kDomain);
+    int64_t volume = -1;
+    preferences->registerInteger(&volume, 15, "onTimerStartsCustomVolumeValue", percent);
+    EXPECT_EQ(volume, expected);
+    EXPECT_EQ(preferences->integerForKey("onTimerStartsCustomVolumeValue"), expected);
+  }
+}
+
+TEST(SettingRangeTest, StepsCountFromTheMinimumAndNeverPassTheMaximum) {
+  const SettingRange halves(0.5, 5, 0.5);
+  EXPECT_EQ(halves.read(PropertyList(1.3)), 1.5);
+  EXPECT_EQ(halves.read(PropertyList(0.0)), 0.5);
+  const SettingRange thirds(0, 10, 3);
+  EXPECT_EQ(thirds.read(PropertyList(10)), 9);
+  EXPECT_EQ(thirds.read(PropertyList(4)), 3);
+  const SettingRange free(0, 1);
+  EXPECT_EQ(free.read(PropertyList(0.25)), 0.25);
+  EXPECT_EQ(free.read(PropertyList(PropertyList::Array{})), std::nullopt);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "tests/tweak/core/TweakTest.h"
 #include "tweak/core/Settings.h"
 #include "tweak/core/Tweak.h"
@@ -137,6 +139,30 @@ TEST_F(SettingsTest, DeviceNameThatIsNotTextReadsAsNil) {
   load();
   EXPECT_EQ(onTimerEndsBluetoothDeviceName, std::nullopt);
   EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerEndsBluetoothDeviceName(), std::nullopt);
+}
+
+TEST_F(SettingsTest, StoredNumbersBeyondWhatThePaneOffersActAsThePaneShowsThem) {
+  pane().setFloat(1e308, "volumeFadeOutTime");
+  pane().setInteger(0, "timerDefaultValue");
+  pane().setInteger(-4, "nbSongsDefaultValue");
+  pane().setObject(PropertyList("1e308"), "onTimerStartsCustomVolumeValue");
+  load();
+  EXPECT_EQ(volumeFadeOutTime, 60);
+  EXPECT_EQ(timerDefaultValue, 1);
+  EXPECT_EQ(nbSongsDefaultValue, 1);
+  EXPECT_EQ(onTimerStartsCustomVolumeValue, 100);
+  EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerStartsCustomVolumeValue(), 100);
+
+  pane().setFloat(std::numeric_limits<double>::infinity(), "volumeFadeOutTime");
+  pane().setInteger(1000, "timerDefaultValue");
+  pane().setInteger(int64_t{1} << 40, "nbSongsDefaultValue");
+  pane().setFloat(0.5, "onTimerStartsCustomVolumeValue");
+  synchronizeAndDeliver();
+  EXPECT_EQ(volumeFadeOutTime, 15);  // no number at all: the default
+  EXPECT_EQ(timerDefaultValue, 180);
+  EXPECT_EQ(nbSongsDefaultValue, 99);
+  EXPECT_EQ(onTimerStartsCustomVolumeValue, 1);
+  EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerStartsCustomVolumeValue(), 1);
 }
 
 }  // namespace

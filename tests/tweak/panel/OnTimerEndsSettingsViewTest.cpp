@@ -1,6 +1,7 @@
 #include <cmath>
 #include <memory>
 
+#include "tests/platform/settings/BlockedSettingsWrites.h"
 #include "tests/tweak/panel/PanelTest.h"
 #include "tweak/panel/OnTimerEndsSettingsView.h"
 
@@ -43,7 +44,7 @@ TEST_F(OnTimerEndsSettingsViewTest, HourglassStoresTheEndActionsBeforeShowingThe
   domain()->setBool(true, "onTimerStartsCustomVolume");
   auto view = open();
   tap(*view->dndButton());
-  EXPECT_EQ(storedBool("onTimerEndsDND"), false);  // a tap alone stores nothing
+  EXPECT_NE(storedBool("onTimerEndsDND"), true);  // a tap alone stores nothing
 
   tapHourglass(*view);
   EXPECT_EQ(storedBool("onTimerEndsDND"), true);
@@ -69,7 +70,7 @@ TEST_F(OnTimerEndsSettingsViewTest, SavingStoresTheStartActionsAndAnnouncesTheCh
 
   view->saveSettingsToPrefsPlist();
   EXPECT_EQ(storedBool("onTimerStartsAirplane"), true);
-  EXPECT_EQ(storedBool("onTimerEndsAirplane"), false);
+  EXPECT_NE(storedBool("onTimerEndsAirplane"), true);
   advance(0.1);
   EXPECT_EQ(changes, 1);
 }
@@ -96,8 +97,55 @@ TEST_F(OnTimerEndsSettingsViewTest, HiddenCheckboxesNeverReachTheDomain) {
 
   view->bluetoothButton()->check(true);
   tapHourglass(*view);
-  EXPECT_EQ(storedBool("onTimerEndsBluetooth"), false);
-  EXPECT_EQ(storedBool("onTimerStartsCustomVolume"), false);
+  EXPECT_EQ(storedBool("onTimerEndsBluetooth"), std::nullopt);
+  EXPECT_EQ(storedBool("onTimerStartsCustomVolume"), std::nullopt);
+}
+
+TEST_F(OnTimerEndsSettingsViewTest, LeavingThePageStoresOnlyTheBoxesChangedOnIt) {
+  auto view = open();
+  int changes = 0;
+  auto tweakSide = domain();
+  tweakSide->registerPreferenceChangeBlock([&changes] { ++changes; });
+  // Meanwhile, in Settings.
+  auto pane = domain();
+  pane->setBool(true, "onTimerEndsAirplane");
+  pane->setBool(true, "onTimerEndsBluetooth");
+
+  tap(*view->dndButton());
+  EXPECT_TRUE(view->saveSettingsToPrefsPlist());
+  EXPECT_EQ(storedBool("onTimerEndsDND"), true);
+  EXPECT_EQ(storedBool("onTimerEndsAirplane"), true);
+  EXPECT_EQ(storedBool("onTimerEndsBluetooth"), true);
+
+  // A box ticked and unticked again is unchanged; a page left untouched writes nothing.
+  pane->setBool(false, "onTimerEndsDND");
+  pane->synchronize();
+  advance(0.1);
+  changes = 0;
+  tap(*view->planeModeButton());
+  tap(*view->planeModeButton());
+  EXPECT_TRUE(view->saveSettingsToPrefsPlist());
+  EXPECT_EQ(storedBool("onTimerEndsDND"), false);
+  advance(0.1);
+  EXPECT_EQ(changes, 0);
+}
+
+TEST_F(OnTimerEndsSettingsViewTest, ABoxThatCannotBeStoredGoesBackToTheStoredValue) {
+  domain()->setBool(true, "onTimerEndsDND");
+  auto view = open();
+  auto tweakSide = domain();
+  bool dnd = false;
+  tweakSide->registerBool(&dnd, false, "onTimerEndsDND");
+  platform::settings::blockSettingsWrites(root_.path());
+
+  tap(*view->dndButton());
+  tap(*view->planeModeButton());
+  EXPECT_FALSE(view->saveSettingsToPrefsPlist());
+  EXPECT_TRUE(view->dndButton()->isChecked());
+  EXPECT_FALSE(view->planeModeButton()->isChecked());
+  advance(0.1);
+  EXPECT_TRUE(dnd);  // SpringBoard acts on what the file holds
+  EXPECT_EQ(storedBool("onTimerEndsAirplane"), std::nullopt);
 }
 
 }  // namespace

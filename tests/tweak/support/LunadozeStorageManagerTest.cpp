@@ -3,6 +3,7 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/settings/HBPreferences.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/platform/settings/BlockedSettingsWrites.h"
 #include "tweak/support/LunadozeStorageManager.h"
 
 namespace lunadoze {
@@ -43,7 +44,7 @@ TEST_F(LunadozeStorageManagerTest, SavingStoresTheDictionaryInMemory) {
   auto store = HBPreferences::initWithIdentifier("com.corvane.lunadoze");
   store->setObject(PropertyList(PropertyList::Dictionary{{"com.example.music", true}}), "customizedApps");
   // Nothing loaded or set yet: the stored dictionary is left alone.
-  manager_->saveDictionaryToStorage();
+  EXPECT_TRUE(manager_->saveDictionaryToStorage());
   EXPECT_EQ(store->objectForKey("customizedApps"),
             PropertyList(PropertyList::Dictionary{{"com.example.music", true}}));
 
@@ -56,6 +57,17 @@ TEST_F(LunadozeStorageManagerTest, SavingStoresTheDictionaryInMemory) {
 
   manager_->setWholeStorageDictionary(std::nullopt);
   manager_->loadDictionaryFromStorage();
+  EXPECT_EQ(manager_->wholeStorageDictionary(), dictionary);
+}
+
+TEST_F(LunadozeStorageManagerTest, ASaveThatCannotBeWrittenSaysSoAndKeepsTheDictionaryInMemory) {
+  manager_->loadDictionaryFromStorage();
+  platform::settings::blockSettingsWrites(root_.path());
+  const PropertyList::Dictionary dictionary{{"com.example.music", true}};
+  manager_->setWholeStorageDictionary(dictionary);
+  EXPECT_FALSE(manager_->saveDictionaryToStorage());
+  EXPECT_EQ(HBPreferences::initWithIdentifier("com.corvane.lunadoze")->objectForKey("customizedApps"),
+            std::nullopt);
   EXPECT_EQ(manager_->wholeStorageDictionary(), dictionary);
 }
 
