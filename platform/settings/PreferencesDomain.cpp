@@ -98,14 +98,20 @@ const PropertyList::Dictionary& PreferencesDomain::values() {
 }
 
 bool PreferencesDomain::write(const std::string& key, const std::optional<PropertyList>& value) {
-  auto apply = [&](PropertyList::Dictionary& values) {
+  return update([&](PropertyList::Dictionary& values) {
     if (value) {
       values.insert_or_assign(key, *value);
     } else {
       values.erase(key);
     }
-  };
+  });
+}
 
+bool PreferencesDomain::removeAll() {
+  return update([](PropertyList::Dictionary& values) { values.clear(); });
+}
+
+bool PreferencesDomain::update(const std::function<void(PropertyList::Dictionary&)>& apply) {
   bool written = false;
   if (file_) {
     std::error_code ignored;

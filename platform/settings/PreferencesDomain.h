@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,8 @@ class PreferencesDomain {
   // Stores the value under the key (nullopt removes the key). False when the file could not be
   // written; the change then holds in this process until the file changes again.
   bool write(const std::string& key, const std::optional<foundation::PropertyList>& value);
+  // Removes every key in one replacement of the file; false as for write.
+  bool removeAll();
 
  private:
   // Which file was read: replacing the file changes its inode, touching it its change time.
@@ -44,6 +47,8 @@ class PreferencesDomain {
     bool operator==(const Stamp& other) const;
   };
 
+  // Reads the file under its lock, applies the change and replaces the file.
+  bool update(const std::function<void(foundation::PropertyList::Dictionary&)>& apply);
   std::optional<Stamp> stamp() const;  // nullopt when the file does not exist
   bool moveAside() const;
   bool replaceFile(const foundation::PropertyList::Dictionary& values) const;

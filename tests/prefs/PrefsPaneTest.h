@@ -8,13 +8,16 @@
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/preferences/PSListController.h"
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/settings/HBPreferences.h"
 #include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableViewCell.h"
+#include "platform/uikit/UIWindow.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace lunadoze::prefs {
@@ -31,9 +34,14 @@ class PrefsPaneTest : public ::testing::Test {
                           device.path() / "Library/PreferenceBundles",
                           std::filesystem::copy_options::recursive);
     platform::foundation::DeviceFileSystem::setRoot(device.path());
+    platform::foundation::NSLocale::setCurrentLocaleIdentifier("en_US");
     settingsList = platform::uikit::UIViewController::create();
     inner = platform::uikit::UINavigationController::initWithRootViewController(settingsList);
     outer = platform::uikit::UINavigationController::initWithRootViewController(inner);
+    // On screen, so that a page can present an alert.
+    window = platform::uikit::UIWindow::create(platform::uikit::UIScreen::mainScreen().bounds());
+    window->setRootViewController(outer);
+    window->makeKeyAndVisible();
   }
 
   // A value in the domain before the page opens.
@@ -91,6 +99,7 @@ class PrefsPaneTest : public ::testing::Test {
   std::shared_ptr<platform::uikit::UIViewController> settingsList;
   std::shared_ptr<platform::uikit::UINavigationController> inner;
   std::shared_ptr<platform::uikit::UINavigationController> outer;
+  std::shared_ptr<platform::uikit::UIWindow> window;
 };
 
 }  // namespace lunadoze::prefs
