@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "sim/DeviceRoot.h"
@@ -23,9 +24,10 @@ using lunadoze::sim::SettingsError;
 using lunadoze::sim::Word;
 
 constexpr const char* kUsage =
-    "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring | tap LABEL | alert "
-    "BUTTON\n"
-    "       lunadoze-settings [--root DIR] -      the same commands from standard input, one a line\n";
+    "usage: lunadoze-settings [--root DIR] [--locale ID] show [PAGE] | set KEY VALUE | respring\n"
+    "                         | tap LABEL | alert BUTTON\n"
+    "       lunadoze-settings [--root DIR] [--locale ID] -      the same commands from standard input, one a "
+    "line\n";
 
 // A command line in the simulator's words: blanks separate words, double quotes keep blanks
 // inside one and mark it as text.
@@ -103,6 +105,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   if (words.size() >= 2 && words[0] == "--root") {
     chosenRoot = words[1];
+    words.erase(words.begin(), words.begin() + 2);
+  }
+  if (words.size() >= 2 && words[0] == "--locale") {
+    platform::foundation::NSLocale::setCurrentLocaleIdentifier(words[1]);
     words.erase(words.begin(), words.begin() + 2);
   }
   if (words.empty()) {
