@@ -27,7 +27,7 @@ NSLocale::NSLocale(std::string identifier) : identifier_(std::move(identifier)) 
   std::array<char, ULOC_KEYWORDS_CAPACITY> calendar{};
   UErrorCode status = U_ZERO_ERROR;
   int32_t length = locale.getKeywordValue("calendar", calendar.data(), calendar.size(), status);
-  calendarIdentifier_ = U_SUCCESS(status) && length > 0 ? std::string(calendar.data(), length) : "gregorian";
+  if (U_SUCCESS(status) && length > 0) calendarIdentifier_.assign(calendar.data(), length);
 }
 
 runtime::Class* NSLocale::runtimeClass() {

@@ -39,7 +39,7 @@ class NSLocale : public runtime::NSObject {
   std::string languageCode_;
   std::string scriptCode_;
   std::string countryCode_;
-  std::string calendarIdentifier_;
+  std::string calendarIdentifier_ = "gregorian";
 };
 
 }  // namespace platform::foundation
