@@ -3,6 +3,7 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSLocale.h"
 #include "tweak/support/BundleHelper.h"
+#include "tweak/support/LocalizationHelper.h"
 #include "tweak/support/TimeFormatting.h"
 
 namespace lunadoze {
@@ -44,6 +45,15 @@ void BM_timeFormattedArabic(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(timeFormatted(seconds++ % 7200));
 }
 BENCHMARK(BM_timeFormattedArabic);
+
+// The song counts: a new formatter for "ar" each time, and a number beyond one digit.
+void BM_getLocalizedNumberStringFromArabic(benchmark::State& state) {
+  NSLocale::setCurrentLocaleIdentifier("ar_SA");
+  int64_t songs = 10;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(LocalizationHelper::getLocalizedNumberStringFrom(songs++ % 90 + 10));
+}
+BENCHMARK(BM_getLocalizedNumberStringFromArabic);
 
 void BM_getImageWithName(benchmark::State& state) {
   useStagedDevice("en_US");

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/foundation/NSBundle.h"
 #include "platform/foundation/NSTask.h"
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/settings/HBPreferences.h"
 #include "platform/uikit/NSLayoutConstraint.h"
+#include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIImageView.h"
@@ -27,6 +30,7 @@ namespace {
 constexpr const char* kIconPath = "/Library/PreferenceBundles/LunadozePrefs.bundle/icon_transparent.png";
 constexpr const char* kHeaderPath = "/Library/PreferenceBundles/LunadozePrefs.bundle/header.png";
 constexpr platform::runtime::Selector<void(id)> respringSelector{"respring:"};
+constexpr platform::runtime::Selector<void(id)> resetSettingsSelector{"resetSettings:"};
 
 // The runtime registers a bundle's classes when the bundle loads; the Settings app then finds the
 // principal class by the name in the bundle's information list.
@@ -50,6 +54,9 @@ platform::runtime::Class* LDPrefsListController::runtimeClass() {
         });
         class_addMethod(cls, respringSelector, [](id self, id sender) {
           static_cast<LDPrefsListController*>(self)->respring(sender);
+        });
+        class_addMethod(cls, resetSettingsSelector, [](id self, id sender) {
+          static_cast<LDPrefsListController*>(self)->resetSettings(sender);
         });
       });
 }
@@ -107,6 +114,37 @@ void LDPrefsListController::respring(id) {
   task->setLaunchPath("/usr/bin/killall");
   task->setArguments({"backboardd"});
   task->launch();
+}
+
+void LDPrefsListController::resetSettings(id) {
+  // The alert's texts sit in the page's strings table beside its rows.
+  auto localized = [this](std::string_view text) {
+    return bundle() ? bundle()->localizedStringForKey(text, text, "Prefs") : std::string(text);
+  };
+  auto alert = UIAlertController::alertControllerWithTitle(
+      localized("Reset all settings"), localized("Every setting of Lunadoze goes back to its default."),
+      UIAlertControllerStyleAlert);
+  alert->addAction(UIAlertAction::actionWithTitle(localized("Cancel"), UIAlertActionStyleCancel, nullptr));
+  std::weak_ptr<LDPrefsListController> page = retained<LDPrefsListController>();
+  alert->addAction(UIAlertAction::actionWithTitle(localized("Reset"), UIAlertActionStyleDestructive,
+                                                  [page](UIAlertAction*) {
+                                                    if (auto self = page.lock()) self->removeAllSettings();
+                                                  }));
+  presentViewController(alert, true, nullptr);
+}
+
+void LDPrefsListController::removeAllSettings() {
+  // The master switch takes effect at SpringBoard's next start: a reset that turns it back on
+  // needs the Respring button as much as a change of its row does.
+  auto enabled = (*preferences_)["enabled"];
+  if (enabled && !enabled->boolValue().value_or(true))
+    navigationItem()->setRightBarButtonItem(respringButton_);
+  preferences_->removeAllObjects();
+  // The store's notification is the one the rows post: SpringBoard reloads every default at once.
+  preferences_->synchronize();
+  enabledModes_ = 0;
+  // Fresh rows show the defaults, every one enabled, as on a page opened over an empty domain.
+  reloadSpecifiers();
 }
 
 void LDPrefsListController::setupHeaderView() {

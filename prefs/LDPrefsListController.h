@@ -24,7 +24,8 @@ namespace lunadoze::prefs {
 
 // The tweak's root page in the Settings app: the specifier list "Prefs" over a stretching header
 // image, a title that gives way to the icon as the list scrolls, the "Respring" button once the
-// master switch has changed, and rows greyed out while their setting has no effect.
+// master switch has changed, rows greyed out while their setting has no effect, and a reset of
+// every setting.
 class LDPrefsListController : public platform::preferences::HBRootListController {
  public:
   static platform::runtime::Class* runtimeClass();
@@ -35,6 +36,9 @@ class LDPrefsListController : public platform::preferences::HBRootListController
   const Specifiers& specifiers() override;
 
   void respring(platform::runtime::id sender);
+  // The "Reset all settings" row: asks first, then removes every stored value of the domain.
+  void resetSettings(platform::runtime::id sender);
+  void removeAllSettings();
   void setupNavigationTitleView();
   void setupNavigationRespringButton();
   void setupHeaderView();

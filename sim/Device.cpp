@@ -50,7 +50,9 @@ void Device::respring() {
 }
 
 SettingsProcess& Device::settingsApp() {
-  if (settingsApp_ == nullptr) settingsApp_ = std::make_unique<SettingsProcess>(root_.path());
+  if (settingsApp_ == nullptr) {
+    settingsApp_ = std::make_unique<SettingsProcess>(root_.path(), phone().localeIdentifier());
+  }
   return *settingsApp_;
 }
 

@@ -5,6 +5,7 @@
 #include "sim/CommandGroups.h"
 #include "sim/Device.h"
 #include "sim/Simulator.h"
+#include "sim/StateFormat.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -32,6 +33,14 @@ void respring(CommandContext& context, const Arguments&) {
   inSettings(context, "respring");
 }
 
+void tap(CommandContext& context, const Arguments& arguments) {
+  inSettings(context, "tap " + inQuotes(arguments[0]));
+}
+
+void alert(CommandContext& context, const Arguments& arguments) {
+  inSettings(context, "alert " + inQuotes(arguments[0]));
+}
+
 }  // namespace
 
 void addPrefsCommands(Simulator& simulator) {
@@ -39,6 +48,8 @@ void addPrefsCommands(Simulator& simulator) {
   commands.add("prefs set", "KEY VALUE", set);
   commands.add("prefs show", "[PAGE]", show);
   commands.add("prefs respring", "", respring);
+  commands.add("prefs tap", "LABEL", tap);
+  commands.add("prefs alert", "BUTTON", alert);
 }
 
 }  // namespace lunadoze::sim

@@ -3,6 +3,7 @@
 #include <regex>
 #include <string>
 
+#include "platform/foundation/NSLocale.h"
 #include "platform/springboard/Device.h"
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
 #include "sim/CommandContext.h"
@@ -20,12 +21,20 @@ std::string onOff(bool on) {
 }
 
 void locale(CommandContext& context, const Arguments& arguments) {
-  // A language, then optional script and region parts: en_US, fr_FR, zh-Hans_CN.
-  static const std::regex kLocale(R"([a-z]{2,3}([-_][A-Za-z0-9]{2,8})*)");
-  if (!std::regex_match(arguments[0], kLocale)) {
-    throw CommandError(inQuotes(arguments[0]) + " is not a locale (such as en_US or ar_SA)");
+  // Fields as the device writes them (en_US, zh-Hans_CN), then keywords (@calendar=japanese;rg=gbzzzz);
+  // the language is the one ICU reads.
+  static const std::regex kLocale(
+      R"([A-Za-z0-9]+([-_][A-Za-z0-9]+)*(@[A-Za-z0-9]+=[A-Za-z0-9-]+(;[A-Za-z0-9]+=[A-Za-z0-9-]+)*)?)");
+  static const std::regex kLanguage("[a-z]{2,3}");
+  const std::string& identifier = arguments[0];
+  if (!std::regex_match(identifier, kLocale) ||
+      !std::regex_match(
+          platform::foundation::NSLocale::localeWithLocaleIdentifier(identifier)->languageCode(),
+          kLanguage)) {
+    throw CommandError(inQuotes(identifier) +
+                       " is not a locale (such as en_US, ar_SA or en_US@calendar=japanese)");
   }
-  context.device().phone().setLocaleIdentifier(arguments[0]);
+  context.device().phone().setLocaleIdentifier(identifier);
 }
 
 void bluetoothDevice(CommandContext& context, const Arguments& arguments) {

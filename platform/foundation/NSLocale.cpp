@@ -1,7 +1,8 @@
 #include "platform/foundation/NSLocale.h"
 
-#include <algorithm>
-#include <cctype>
+#include <unicode/locid.h>
+
+#include <array>
 
 #include "platform/runtime/Runtime.h"
 
@@ -13,27 +14,20 @@ std::shared_ptr<NSLocale>& current() {
   return locale;
 }
 
-bool isScript(std::string_view field) {
-  return field.size() == 4 && std::ranges::all_of(field, [](char c) { return std::isalpha(c) != 0; });
-}
-
 }  // namespace
 
 NSLocale::NSLocale(std::string identifier) : identifier_(std::move(identifier)) {
-  // Fields are separated by '_' or '-'; keywords after '@' ("@calendar=...") are none of them.
-  std::string_view rest = std::string_view(identifier_).substr(0, identifier_.find('@'));
-  auto next = [&rest] {
-    std::string_view field = rest.substr(0, rest.find_first_of("_-"));
-    rest.remove_prefix(std::min(rest.size(), field.size() + 1));
-    return field;
-  };
-  languageCode_ = next();
-  std::string_view field = next();
-  if (isScript(field)) {
-    scriptCode_ = field;
-    field = next();
-  }
-  countryCode_ = field;
+  // ICU takes '-' and '_' alike as separators and reads keywords after '@'. An identifier it
+  // cannot read (one with a NUL, or far too long) is bogus and has no parts.
+  icu::Locale locale(identifier_.find('\0') == std::string::npos ? identifier_.c_str() : "");
+  if (locale.isBogus()) return;
+  languageCode_ = locale.getLanguage();
+  scriptCode_ = locale.getScript();
+  countryCode_ = locale.getCountry();
+  std::array<char, ULOC_KEYWORDS_CAPACITY> calendar{};
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t length = locale.getKeywordValue("calendar", calendar.data(), calendar.size(), status);
+  if (U_SUCCESS(status) && length > 0) calendarIdentifier_.assign(calendar.data(), length);
 }
 
 runtime::Class* NSLocale::runtimeClass() {

@@ -9,16 +9,19 @@
 
 namespace platform::foundation {
 
-// A number formatter of the default style (no grouping, no fraction digits). It writes numbers
-// in the digits of its locale's default numbering system: Arabic-Indic for Arabic, as on the
-// device, and ASCII digits for the other locales.
+class ICUNumberFormat;
+
+// A number formatter of the default style (no grouping, no fraction digits), backed by ICU: it
+// writes numbers in the digits and signs of its locale's default numbering system, as on the
+// device (Arabic-Indic digits for "ar", Latin ones for "ar_MA" or "en_US").
 class NSNumberFormatter : public runtime::NSObject {
  public:
   static runtime::Class* runtimeClass();
   runtime::Class* isa() const override { return runtimeClass(); }
 
   // [NSNumberFormatter new]: the current locale's formatter.
-  NSNumberFormatter() : locale_(NSLocale::currentLocale()) {}
+  NSNumberFormatter();
+  ~NSNumberFormatter() override;
 
   const std::shared_ptr<NSLocale>& locale() const { return locale_; }
   // nil stands for the current locale, as on the device.
@@ -29,6 +32,8 @@ class NSNumberFormatter : public runtime::NSObject {
 
  private:
   std::shared_ptr<NSLocale> locale_;
+  // The locale's ICU formatter, found on first use.
+  mutable std::shared_ptr<const ICUNumberFormat> format_;
 };
 
 }  // namespace platform::foundation

@@ -99,7 +99,10 @@ PSListController::Specifiers PSListController::loadSpecifiersFromPlistName(const
   }
   specifierLoadError_.clear();
   auto owner = target != nullptr ? target->retained<PSListController>() : nullptr;
-  for (const auto& specifier : *specifiers) specifier->setTarget(owner);
+  for (const auto& specifier : *specifiers) {
+    specifier->setTarget(owner);
+    localize(*specifier, name);
+  }
   return std::move(specifiers).value();
 }
 
@@ -163,6 +166,7 @@ void PSListController::tableViewWillDisplayCell(uikit::UITableView*, uikit::UITa
 
 void PSListController::tableViewDidSelectRowAtIndexPath(uikit::UITableView*, uikit::NSIndexPath indexPath) {
   auto link = specifierAtIndexPath(indexPath);
+  if (link != nullptr && link->cellType() == PSButtonCell) return performButtonAction(*link);
   if (link == nullptr || link->cellType() != PSLinkCell) return;
   auto detail = link->propertyForKey("detail");
   std::string className = detail && detail->string() ? *detail->string() : "";
@@ -174,6 +178,35 @@ void PSListController::tableViewDidSelectRowAtIndexPath(uikit::UITableView*, uik
   controller->setBundle(bundle_);
   controller->setSpecifier(link);
   if (auto navigation = navigationController()) navigation->pushViewController(controller, true);
+}
+
+void PSListController::localize(PSSpecifier& specifier, const std::string& table) const {
+  // The list's texts are the keys of the strings table named after it; a missing key shows as
+  // written in the list.
+  auto translate = [&](const PropertyList& text) -> PropertyList {
+    return text.string() ? PropertyList(bundle_->localizedStringForKey(*text.string(), *text.string(), table))
+                         : text;
+  };
+  for (const char* key : {"label", "footerText"}) {
+    if (auto text = specifier.propertyForKey(key)) specifier.setProperty(translate(*text), key);
+  }
+  if (auto titles = specifier.propertyForKey("validTitles"); titles && titles->array()) {
+    PropertyList::Array translated;
+    for (const auto& title : *titles->array()) translated.push_back(translate(title));
+    specifier.setProperty(std::move(translated), "validTitles");
+  }
+}
+
+void PSListController::performButtonAction(PSSpecifier& button) {
+  auto action = button.propertyForKey("action");
+  std::string selector = action && action->string() ? *action->string() : "";
+  auto target = button.target();
+  // A list names its actions as text, so a wrong name is logged instead of ending the app.
+  if (target == nullptr || selector.empty() || !target->respondsToSelector(selector)) {
+    foundation::NSLog("PSListController: nothing answers \"" + selector + "\" for " + button.name());
+    return;
+  }
+  runtime::performSelector(target.get(), selector, &button);
 }
 
 }  // namespace platform::preferences

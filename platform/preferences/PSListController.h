@@ -62,8 +62,9 @@ class PSListController : public uikit::UIViewController,
   const std::shared_ptr<PSSpecifier>& specifier() const { return specifier_; }
   virtual void setSpecifier(std::shared_ptr<PSSpecifier> specifier) { specifier_ = std::move(specifier); }
 
-  // The specifiers of the bundle's "<name>.plist", their target set. A list that is missing or
-  // malformed gives none, and specifierLoadError says why; a good one clears it.
+  // The specifiers of the bundle's "<name>.plist", their target set and their texts (label,
+  // footer, segment titles) localized through the bundle's strings table "<name>". A list that
+  // is missing or malformed gives none, and specifierLoadError says why; a good one clears it.
   Specifiers loadSpecifiersFromPlistName(const std::string& name, PSListController* target);
   const std::string& specifierLoadError() const { return specifierLoadError_; }
 
@@ -87,7 +88,8 @@ class PSListController : public uikit::UIViewController,
   // The displayed row shows the value it reads.
   void tableViewWillDisplayCell(uikit::UITableView* tableView, uikit::UITableViewCell* cell,
                                 uikit::NSIndexPath indexPath) override;
-  // A tap on a link row pushes the page it names: a new controller of its "detail" class.
+  // A tap on a link row pushes the page it names: a new controller of its "detail" class. A tap on
+  // a button row sends its "action" to its target, with the row's specifier.
   void tableViewDidSelectRowAtIndexPath(uikit::UITableView* tableView, uikit::NSIndexPath indexPath) override;
 
  protected:
@@ -103,6 +105,8 @@ class PSListController : public uikit::UIViewController,
   static void registerFactory(const runtime::Class* cls,
                               std::function<std::shared_ptr<PSListController>()> make);
   std::vector<Section> sections();
+  void performButtonAction(PSSpecifier& button);
+  void localize(PSSpecifier& specifier, const std::string& table) const;
 
   std::shared_ptr<foundation::NSBundle> bundle_;
   std::weak_ptr<uikit::UITableView> table_;

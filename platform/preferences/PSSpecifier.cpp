@@ -16,7 +16,7 @@ constexpr std::pair<std::string_view, PSCellType> kCellTypes[] = {
     {"PSGroupCell", PSGroupCell},           {"PSLinkCell", PSLinkCell},
     {"PSSliderCell", PSSliderCell},         {"PSSwitchCell", PSSwitchCell},
     {"PSStaticTextCell", PSStaticTextCell}, {"PSEditTextCell", PSEditTextCell},
-    {"PSSegmentCell", PSSegmentCell},
+    {"PSSegmentCell", PSSegmentCell},       {"PSButtonCell", PSButtonCell},
 };
 
 // What a row of the kind needs to work, or the reason it cannot.
@@ -28,6 +28,10 @@ std::optional<std::string> problemOfRow(PSCellType type, const PropertyList& ite
     if (titles == nullptr || !titles->array() || titles->array()->size() != values->array()->size()) {
       return "has \"validTitles\" that do not match its \"validValues\"";
     }
+  }
+  if (type == PSButtonCell) {
+    const PropertyList* action = item["action"];
+    if (action == nullptr || !action->string() || action->string()->empty()) return "has no \"action\"";
   }
   if (type == PSSliderCell) {
     const PropertyList* min = item["min"];

@@ -24,6 +24,8 @@ enum PSCellType : int64_t {
   PSStaticTextCell = 7,
   PSEditTextCell = 8,
   PSSegmentCell = 9,
+  // A row that sends its "action" (a selector taking the specifier) to its target when tapped.
+  PSButtonCell = 13,
 };
 
 // One item of a specifier list: a group (which starts a section) or a row, with the item's

@@ -144,6 +144,10 @@ void HBPreferences::setObject(std::optional<PropertyList> value, const std::stri
   if (!domain_->write(key, value)) writeFailed_ = true;
 }
 
+void HBPreferences::removeAllObjects() {
+  if (!domain_->removeAll()) writeFailed_ = true;
+}
+
 bool HBPreferences::synchronize() {
   const bool written = !std::exchange(writeFailed_, false);
   if (!written) domain_->forgetUnsaved();

@@ -68,6 +68,8 @@ class HBPreferences : public runtime::NSObject {
   void setFloat(double value, const std::string& key);
   // nullopt removes the key.
   void setObject(std::optional<foundation::PropertyList> value, const std::string& key);
+  // Removes every stored value of the domain at once: each key reads its default again.
+  void removeAllObjects();
 
   // Posts the change notification. NO when a write since the last synchronize failed (the file
   // could not be written): what it could not store is dropped, so that no reader in this process

@@ -149,16 +149,22 @@ const PropertyList::Dictionary& PreferencesDomain::values() {
 }
 
 bool PreferencesDomain::write(const std::string& key, const std::optional<PropertyList>& value) {
-  auto apply = [&](PropertyList::Dictionary& values) {
+  if (!foundation::isValidUTF8(key) || key.find('\0') != std::string::npos || (value && !storable(*value)))
+    return false;
+  return update([&](PropertyList::Dictionary& values) {
     if (value) {
       values.insert_or_assign(key, *value);
     } else {
       values.erase(key);
     }
-  };
+  });
+}
 
-  if (!foundation::isValidUTF8(key) || key.find('\0') != std::string::npos || (value && !storable(*value)))
-    return false;
+bool PreferencesDomain::removeAll() {
+  return update([](PropertyList::Dictionary& values) { values.clear(); });
+}
+
+bool PreferencesDomain::update(const std::function<void(PropertyList::Dictionary&)>& apply) {
   bool written = false;
   FileDescriptor directory(devicePath_ ? DeviceFileSystem::openDirectory(directoryPath_) : -1);
   if (directory.isValid()) {

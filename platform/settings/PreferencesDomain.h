@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,8 @@ class PreferencesDomain {
   // forgetUnsaved drops it. Text that the file cannot hold as it is (a key or string that is not
   // UTF-8, a key with NUL) is refused: false, and nothing changes.
   bool write(const std::string& key, const std::optional<foundation::PropertyList>& value);
+  // Removes every key in one replacement of the file; false as for write.
+  bool removeAll();
   // Drops what failed writes left in memory: the values read as the file holds them again.
   void forgetUnsaved();
 
@@ -50,6 +53,8 @@ class PreferencesDomain {
     bool operator==(const Stamp& other) const;
   };
 
+  // Reads the file under its lock, applies the change and replaces the file.
+  bool update(const std::function<void(foundation::PropertyList::Dictionary&)>& apply);
   std::optional<Stamp> stamp() const;  // nullopt when the file does not exist
   bool moveAside(int directory) const;
   bool replaceFile(int directory, const foundation::PropertyList::Dictionary& values) const;

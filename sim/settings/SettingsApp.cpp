@@ -9,6 +9,7 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/foundation/NSString.h"
+#include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/preferences/PSEditableTableCell.h"
 #include "platform/preferences/PSListController.h"
@@ -178,6 +179,12 @@ std::optional<std::string> closeAlert(PSListController& page) {
     alert->dismissViewControllerAnimated(true, nullptr);
   }
   return text;
+// The alert's buttons, as a person reads them.
+std::string buttonsOf(const UIAlertController& alert) {
+  std::string buttons;
+  for (const auto& action : alert.actions())
+    buttons += (buttons.empty() ? "" : ", ") + inQuotes(action->title());
+  return buttons;
 }
 
 }  // namespace
@@ -268,8 +275,14 @@ std::vector<std::string> SettingsApp::show(const std::string& pageName) {
                       (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
     } else if (auto subPage = subPageOf(*specifier); !subPage.empty()) {
       lines.push_back(position + "> " + subPage + " " + inQuotes(specifier->name()));
+    } else {
+      bool button = specifier->cellType() == platform::preferences::PSButtonCell;
+      lines.push_back(position + (button ? "button " : "text ") + inQuotes(specifier->name()) +
+                      (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
     }
   }
+  if (auto alert = shownAlert())
+    lines.push_back("alert " + inQuotes(alert->title()) + ": " + buttonsOf(*alert));
   if (lines.empty()) {
     lines.push_back("no rows" + (page.specifierLoadError().empty() ? "" : ": " + page.specifierLoadError()));
   }
@@ -277,6 +290,7 @@ std::vector<std::string> SettingsApp::show(const std::string& pageName) {
 }
 
 void SettingsApp::set(const std::string& key, const Word& value) {
+  refuseUnderAlert();
   // A person changes a row of the page in front of them; otherwise they go looking for it, from
   // the root page through its sub-pages.
   auto shown = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
@@ -299,7 +313,66 @@ void SettingsApp::set(const std::string& key, const Word& value) {
   }
 }
 
+void SettingsApp::tap(const std::string& label) {
+  refuseUnderAlert();
+  auto isButton = [&label](const PSSpecifier& specifier) {
+    return specifier.cellType() == platform::preferences::PSButtonCell && specifier.name() == label;
+  };
+  std::vector<std::string> pages{kRootPage};
+  for (const auto& name : subPages()) pages.push_back(name);
+  for (const auto& name : pages) {
+    auto& page = openPage(name);
+    for (auto indexPath : rowsOf(page)) {
+      if (!isButton(*page.specifierAtIndexPath(indexPath))) continue;
+      if (!page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath)->isUserInteractionEnabled()) {
+        throw SettingsError(inQuotes(label) + " is greyed out");
+      }
+      page.tableViewDidSelectRowAtIndexPath(page.table().get(), indexPath);
+      settle();
+      return;
+    }
+  }
+  throw SettingsError("no button " + inQuotes(label) + " on any page");
+}
+
+void SettingsApp::answerAlert(const std::string& button) {
+  auto alert = shownAlert();
+  if (alert == nullptr) throw SettingsError("no alert is shown");
+  for (const auto& action : alert->actions()) {
+    if (action->title() != button) continue;
+    alert->buttonForAction(action.get())->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    settle();
+    return;
+  }
+  throw SettingsError("the alert has no button " + inQuotes(button) + " (buttons: " + buttonsOf(*alert) +
+                      ")");
+}
+
+void SettingsApp::refuseUnderAlert() const {
+  // An alert takes every touch until it is answered.
+  if (auto alert = shownAlert()) {
+    throw SettingsError("the alert " + inQuotes(alert->title()) + " is shown: answer it first (" +
+                        buttonsOf(*alert) + ")");
+  }
+}
+
+std::shared_ptr<UIAlertController> SettingsApp::shownAlert() const {
+  for (auto controller : {std::static_pointer_cast<UIViewController>(outer_),
+                          std::static_pointer_cast<UIViewController>(inner_), inner_->topViewController()}) {
+    if (auto alert = std::dynamic_pointer_cast<UIAlertController>(
+            controller ? controller->presentedViewController() : nullptr))
+      return alert;
+  }
+  return nullptr;
+}
+
+void SettingsApp::settle() {
+  // A person waits for an alert to come or go before the next touch.
+  platform::foundation::NSRunLoop::mainRunLoop().advance(UIViewController::kTransitionDuration);
+}
+
 void SettingsApp::respring() {
+  refuseUnderAlert();
   openPage(kRootPage);
   auto button = root_->navigationItem()->rightBarButtonItem();
   if (button == nullptr) {

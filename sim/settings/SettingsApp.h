@@ -17,6 +17,7 @@ class PSListController;
 class PSSpecifier;
 }  // namespace platform::preferences
 namespace platform::uikit {
+class UIAlertController;
 class UINavigationController;
 class UITableViewCell;
 class UIWindow;
@@ -41,9 +42,11 @@ class SettingsApp {
   SettingsApp();
   ~SettingsApp();
 
-  // The rows of the page, one line each: "S.R KEY = VALUE" with " (greyed)" on greyed rows, and
-  // "S.R > PAGE "Title"" for the links to sub-pages. PAGE is a sub-page's specifier list name;
-  // "" or "Prefs" is the root page. A page without rows says why.
+  // The rows of the page, one line each: "S.R KEY = VALUE" with " (greyed)" on greyed rows,
+  // "S.R > PAGE "Title"" for the links to sub-pages, and "S.R text "Label"" or "S.R button
+  // "Label"" for the other rows; then "alert "Title": "Button", ..." while an alert is shown.
+  // PAGE is a sub-page's specifier list name; "" or "Prefs" is the root page. A page without
+  // rows says why.
   std::vector<std::string> show(const std::string& page);
   // Changes the row of the key, on whichever page holds it, as a person would: on/off for a
   // switch, a number on a slider's range and steps, one of a segment's values, any text for a
@@ -53,6 +56,11 @@ class SettingsApp {
   void set(const std::string& key, const Word& value);
   // Taps the root page's "Respring" button; an error while it is not shown.
   void respring();
+  // Taps the button row of the label, on whichever page holds it; an error when it is greyed.
+  // While an alert is shown, only answerAlert can touch anything.
+  void tap(const std::string& label);
+  // Taps the button of the title in the alert that is shown.
+  void answerAlert(const std::string& button);
 
  private:
   struct Row {
@@ -65,12 +73,16 @@ class SettingsApp {
   platform::preferences::PSListController& openPage(const std::string& page);
   std::vector<std::string> subPages();
   std::optional<Row> findRow(platform::preferences::PSListController& page, const std::string& key);
+  std::shared_ptr<platform::uikit::UIAlertController> shownAlert() const;
+  void refuseUnderAlert() const;
+  void settle();
 
   std::shared_ptr<platform::foundation::NSBundle> bundle_;
   std::shared_ptr<platform::uikit::UIWindow> window_;
   std::shared_ptr<platform::uikit::UINavigationController> outer_;
   std::shared_ptr<platform::uikit::UINavigationController> inner_;
   std::shared_ptr<platform::preferences::PSListController> root_;
+  std::shared_ptr<platform::uikit::UIWindow> window_;
 };
 
 }  // namespace lunadoze::sim

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/foundation/DeviceFileSystem.h"
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSProcessInfo.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "sim/DeviceRoot.h"
@@ -24,8 +25,10 @@ using lunadoze::sim::SettingsError;
 using lunadoze::sim::Word;
 
 constexpr const char* kUsage =
-    "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring\n"
-    "       lunadoze-settings [--root DIR] -      the same commands from standard input, one a line\n";
+    "usage: lunadoze-settings [--root DIR] [--locale ID] show [PAGE] | set KEY VALUE | respring\n"
+    "                         | tap LABEL | alert BUTTON\n"
+    "       lunadoze-settings [--root DIR] [--locale ID] -      the same commands from standard input, one a "
+    "line\n";
 
 // A command line in the simulator's words: blanks separate words, double quotes keep blanks
 // inside one and mark it as text.
@@ -54,10 +57,15 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& word
     app.set(words[1].text, words[2]);
   } else if (names(words, "respring", 1, 1)) {
     app.respring();
+  } else if (names(words, "tap", 2, 2)) {
+    app.tap(words[1].text);
+  } else if (names(words, "alert", 2, 2)) {
+    app.answerAlert(words[1].text);
   } else {
     std::string command;
     for (const auto& word : words) command += (command.empty() ? "" : " ") + word.text;
-    throw SettingsError("unknown command \"" + command + "\" (show [PAGE], set KEY VALUE, respring)");
+    throw SettingsError("unknown command \"" + command +
+                        "\" (show [PAGE], set KEY VALUE, respring, tap LABEL, alert BUTTON)");
   }
   // What the change queued (the settings store's own notification) is handled before the reply.
   platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();
@@ -106,6 +114,10 @@ int main(int argc, char** argv) {
   }
   if (words.size() >= 2 && words[0] == "--root") {
     chosenRoot = words[1];
+    words.erase(words.begin(), words.begin() + 2);
+  }
+  if (words.size() >= 2 && words[0] == "--locale") {
+    platform::foundation::NSLocale::setCurrentLocaleIdentifier(words[1]);
     words.erase(words.begin(), words.begin() + 2);
   }
   if (words.empty()) {

@@ -17,7 +17,8 @@ std::filesystem::path SettingsProcess::defaultProgram() {
   return ProgramFiles::settingsProgram();
 }
 
-SettingsProcess::SettingsProcess(const std::filesystem::path& root, std::filesystem::path program) {
+SettingsProcess::SettingsProcess(const std::filesystem::path& root, const std::string& localeIdentifier,
+                                 std::filesystem::path program) {
   int ends[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
     throw CommandError(std::string("cannot start the Settings app: ") + std::strerror(errno));
@@ -27,7 +28,8 @@ SettingsProcess::SettingsProcess(const std::filesystem::path& root, std::filesys
   if (child_ == 0) {
     dup2(ends[1], STDIN_FILENO);
     dup2(ends[1], STDOUT_FILENO);
-    execl(program.c_str(), program.c_str(), "--root", rootArgument.c_str(), "-", static_cast<char*>(nullptr));
+    execl(program.c_str(), program.c_str(), "--root", rootArgument.c_str(), "--locale",
+          localeIdentifier.c_str(), "-", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(ends[1]);

@@ -17,7 +17,8 @@ namespace lunadoze::sim {
 class SettingsProcess {
  public:
   // Starts the app; the device root must already hold a device.
-  explicit SettingsProcess(const std::filesystem::path& root,
+  // The app runs in the device's locale, as the phone's apps do.
+  explicit SettingsProcess(const std::filesystem::path& root, const std::string& localeIdentifier = "en_US",
                            std::filesystem::path program = defaultProgram());
   // Closes the app's input and waits for it to end.
   ~SettingsProcess();

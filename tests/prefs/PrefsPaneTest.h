@@ -8,6 +8,7 @@
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/preferences/PSListController.h"
 #include "platform/preferences/PSSpecifier.h"
@@ -33,6 +34,7 @@ class PrefsPaneTest : public ::testing::Test {
                           device.path() / "Library/PreferenceBundles",
                           std::filesystem::copy_options::recursive);
     platform::foundation::DeviceFileSystem::setRoot(device.path());
+    platform::foundation::NSLocale::setCurrentLocaleIdentifier("en_US");
     settingsList = platform::uikit::UIViewController::create();
     inner = platform::uikit::UINavigationController::initWithRootViewController(settingsList);
     outer = platform::uikit::UINavigationController::initWithRootViewController(inner);

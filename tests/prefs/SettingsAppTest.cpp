@@ -4,10 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -125,6 +127,55 @@ TEST_F(SettingsAppTest, TheAppRemembersItsPageAndRefusesWhatARowCannotTake) {
   EXPECT_EQ(rows.at(3), "1.2 timerDefaultValue = 1 (greyed)");
   EXPECT_EQ(settingsApp->run("show TimerEndActions").back(),
             "3.2 onTimerEndsBluetoothDeviceName = \"Car\" (greyed)");
+}
+
+TEST_F(SettingsAppTest, ResetInTheSettingsAppPutsSpringBoardBackOnEveryDefault) {
+  auto helper = SpecialTasksHelper::getInstance();
+  set("volumeFadeOutTime", "30");
+  set("enabledModes", "2");
+  set("onTimerEndsDND", "on");
+  set("hideMoonIconInCC", "on");
+  ASSERT_TRUE(helper->onTimerEndsDND());
+  ASSERT_EQ(enabledModes, 2);
+
+  settingsApp->run("tap \"Reset all settings\"");
+  EXPECT_EQ(settingsApp->run("show").back(), "alert \"Reset all settings\": \"Cancel\", \"Reset\"");
+  // The alert takes every touch until it is answered.
+  EXPECT_THROW(settingsApp->run("set enabledModes 1"), sim::CommandError);
+  settingsApp->run("alert Reset");
+  NSRunLoop::mainRunLoop().runDueEvents();
+
+  for (const char* key : {"enabledModes", "onTimerEndsDND", "volumeFadeOutTime", "hideMoonIconInCC"}) {
+    EXPECT_EQ(stored(key), std::nullopt) << key;
+  }
+  EXPECT_EQ(enabledModes, 0);
+  EXPECT_EQ(volumeFadeOutTime, 15);
+  EXPECT_FALSE(hideMoonIconInCC);
+  // The change block ran: the timer actions follow the domain too.
+  EXPECT_FALSE(helper->onTimerEndsDND());
+  // The page in front shows the defaults, nothing greyed.
+  EXPECT_EQ(settingsApp->run("show").at(3), "1.2 timerDefaultValue = 1");
+  EXPECT_THROW(settingsApp->run("alert Reset"), sim::CommandError);
+}
+
+TEST_F(SettingsAppTest, TheRootPageListsTenSectionsWithTheirDependentRowsGreyed) {
+  set("showConfirmationViewAfterTimerSetEnabled", "off");
+  set("letTheSongFinishEnabled", "on");
+  auto rows = settingsApp->run("show");
+  std::set<int> sections;
+  for (const auto& row : rows) sections.insert(std::stoi(row));
+  EXPECT_GE(sections.size(), 10u);
+  EXPECT_EQ(*sections.rbegin(), static_cast<int>(sections.size()) - 1);
+  auto rowAt = [&rows](const std::string& position) {
+    auto found =
+        std::ranges::find_if(rows, [&](const std::string& row) { return row.starts_with(position + " "); });
+    return found != rows.end() ? *found : "";
+  };
+  EXPECT_EQ(rowAt("1.4"), "1.4 volumeFadeOutTime = 15 (greyed)");
+  EXPECT_EQ(rowAt("3.3"), "3.3 confirmViewAutoDismissTime = 1.5 (greyed)");
+  EXPECT_TRUE(rowAt("3.4").ends_with("(greyed)")) << rowAt("3.4");
+  EXPECT_EQ(rowAt("3.2"), "3.2 showConfirmationViewAfterTimerSetEnabled = off");
+  for (const auto& row : rows) EXPECT_EQ(row.find("volumeFadeOutEnabled"), std::string::npos) << row;
 }
 
 TEST(SettingsProcessTest, AnAppThatCannotLoadThePaneSaysWhyAtEveryCommand) {

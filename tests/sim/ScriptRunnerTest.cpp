@@ -113,8 +113,9 @@ TEST_F(ScriptRunnerTest, ExpectTakesQuotesIntoAccountOnlyWhereTheStateLineHasThe
 TEST_F(ScriptRunnerTest, PrefsShowPrintsThePageTheSettingsAppShows) {
   Outcome result = runScripts({"prefs set enabledModes 2\nprefs show\nprefs show TimerStartActions\n"});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.out.find("\n1.0 enabledModes = 2\n1.1 timerMinutesSteps = 5\n"
-                            "1.2 timerDefaultValue = 1 (greyed)\n"),
+  EXPECT_NE(result.out.find(
+                "\n1.0 enabledModes = 2\n1.1 text \"The rows below apply when the timer runs by time.\"\n"
+                "1.2 timerDefaultValue = 1 (greyed)\n1.3 timerMinutesSteps = 5 (greyed)\n"),
             std::string::npos)
       << result.out;
   EXPECT_NE(result.out.find("\n2.1 > TimerEndActions \"When the timer ends\"\n"), std::string::npos);

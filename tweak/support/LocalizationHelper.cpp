@@ -1,5 +1,6 @@
 #include "tweak/support/LocalizationHelper.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -13,10 +14,10 @@ using platform::foundation::NSNumberFormatter;
 
 namespace {
 
-// A substring test, not a language comparison: "ar_SA" matches, and so would any identifier with
-// those two letters anywhere.
-bool currentLocaleIdentifierContains(std::string_view marker) {
-  return NSLocale::currentLocale()->localeIdentifier().find(marker) != std::string::npos;
+// The language of the locale, not a substring of its identifier: "en_US@calendar=japanese"
+// holds the letters "ar" but is English.
+bool currentLanguageIs(std::string_view language) {
+  return NSLocale::currentLocale()->languageCode() == language;
 }
 
 std::shared_ptr<NSNumberFormatter> arabicNumberFormatter() {
@@ -53,19 +54,16 @@ size_t placeholderLength(std::string_view text) {
 
 bool LocalizationHelper::languageSupportsPlural() {
   constexpr std::array<std::string_view, 6> kWithoutPlural{"ar", "ko", "zh", "ms", "it", "de"};
-  for (std::string_view marker : kWithoutPlural) {
-    if (currentLocaleIdentifierContains(marker)) return false;
-  }
-  return true;
+  return std::ranges::none_of(kWithoutPlural, currentLanguageIs);
 }
 
 std::string LocalizationHelper::getLocalizedNumberStringFrom(int64_t number) {
-  if (currentLocaleIdentifierContains("ar")) return arabicNumberFormatter()->stringFromNumber(number);
+  if (currentLanguageIs("ar")) return arabicNumberFormatter()->stringFromNumber(number);
   return std::to_string(number);
 }
 
 std::string LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString(std::string string) {
-  if (!currentLocaleIdentifierContains("ar")) return string;
+  if (!currentLanguageIs("ar")) return string;
   auto formatter = arabicNumberFormatter();
   // One pass per digit; the Arabic digits hold no ASCII digit, so the passes cannot interfere.
   for (int digit = 0; digit <= 9; ++digit) {

@@ -7,7 +7,7 @@
 namespace lunadoze {
 
 // Numbers and digit strings in the user's numbering system. The one special case: a locale whose
-// identifier contains "ar" anywhere gets the digits of the "ar" locale; every other keeps ASCII.
+// language is Arabic gets the digits of the "ar" locale; every other keeps ASCII.
 class LocalizationHelper {
  public:
   LocalizationHelper() = delete;

@@ -54,7 +54,8 @@ TEST_F(BundleHelperTest, EnglishTextsAreTheDevicesOwn) {
 }
 
 TEST_F(BundleHelperTest, EveryLanguageTranslatesEveryKeyAndFillsTheSongCount) {
-  for (const char* locale : {"fr_FR", "de_DE", "es_ES", "ar_SA"}) {
+  for (const char* locale :
+       {"fr_FR", "de_DE", "es_ES", "ar_SA", "it_IT", "pt_BR", "ru_RU", "ja_JP", "zh-Hans_CN", "zh_CN"}) {
     NSLocale::setCurrentLocaleIdentifier(locale);
     for (const char* key :
          {"SLEEP", "CONFIRM", "BACK", "CANCEL", "SONG", "SONGS", "1_SONG", "N_SONG", "HOURS", "MINUTES",
@@ -67,13 +68,28 @@ TEST_F(BundleHelperTest, EveryLanguageTranslatesEveryKeyAndFillsTheSongCount) {
     EXPECT_NE(songsLeft.find(number), std::string::npos) << locale;
     EXPECT_EQ(songsLeft.find('%'), std::string::npos) << locale;
   }
-  NSLocale::setCurrentLocaleIdentifier("ja_JP");
+  // A language without a table reads English.
+  NSLocale::setCurrentLocaleIdentifier("ko_KR");
   EXPECT_EQ(BundleHelper::getLocalizedStringFor("SLEEP"), "Sleep");
 }
 
+TEST_F(BundleHelperTest, ChineseTakesTheTableOfTheScriptItsRegionWrites) {
+  NSLocale::setCurrentLocaleIdentifier("zh_CN");
+  std::string simplified = BundleHelper::getLocalizedStringFor("CANCEL");
+  NSLocale::setCurrentLocaleIdentifier("zh-Hans_CN");
+  EXPECT_EQ(BundleHelper::getLocalizedStringFor("CANCEL"), simplified);
+  EXPECT_NE(simplified, "Cancel");
+  // Taiwan writes traditional characters, which have no table: English, not simplified Chinese.
+  NSLocale::setCurrentLocaleIdentifier("zh_TW");
+  EXPECT_EQ(BundleHelper::getLocalizedStringFor("CANCEL"), "Cancel");
+}
+
 TEST_F(BundleHelperTest, AMissingKeyShowsTheKey) {
-  EXPECT_EQ(BundleHelper::getLocalizedStringFor("NO_SUCH_KEY"), "NO_SUCH_KEY");
-  EXPECT_EQ(BundleHelper::getLocalizedStringFor(""), "");
+  for (const char* locale : {"en_US", "it_IT", "ja_JP", "ru_RU"}) {
+    NSLocale::setCurrentLocaleIdentifier(locale);
+    EXPECT_EQ(BundleHelper::getLocalizedStringFor("NO_SUCH_KEY"), "NO_SUCH_KEY") << locale;
+    EXPECT_EQ(BundleHelper::getLocalizedStringFor(""), "") << locale;
+  }
 }
 
 TEST_F(BundleHelperTest, WithoutTheBundleEverythingIsNil) {

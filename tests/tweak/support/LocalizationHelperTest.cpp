@@ -13,31 +13,38 @@ bool supportsPluralIn(std::string_view locale) {
   return LocalizationHelper::languageSupportsPlural();
 }
 
-TEST(LocalizationHelperTest, PluralSupportIsASubstringTestOfTheIdentifier) {
-  for (const char* locale : {"de_CH", "it_IT", "zh-Hans_CN", "ko_KR", "ms_MY", "ar_EG", "en_US@calendar=x"}) {
+TEST(LocalizationHelperTest, PluralSupportFollowsTheLanguageOfTheLocale) {
+  for (const char* locale : {"de_CH", "it_IT", "zh-Hans_CN", "ko_KR", "ms_MY", "ar_EG", "ar_SA", "ar_MA",
+                             "de", "zh_TW@calendar=roc"}) {
     EXPECT_FALSE(supportsPluralIn(locale)) << locale;
   }
-  for (const char* locale : {"en_GB", "fr_FR", "es_AR", "DE"}) {
+  // Another calendar or region keyword does not change the language.
+  for (const char* locale : {"en_GB", "fr_FR", "es_AR", "en_US", "en_US@calendar=japanese",
+                             "fr_FR@calendar=gregorian", "en_GB@rg=dezzzz", "arn_CL", "fr_DZ"}) {
     EXPECT_TRUE(supportsPluralIn(locale)) << locale;
   }
 }
 
-TEST(LocalizationHelperTest, NumbersKeepAsciiDigitsOutsideArabicLocales) {
-  for (const char* locale : {"en_US", "fr_FR", "es_AR"}) {
+TEST(LocalizationHelperTest, NumbersKeepAsciiDigitsOutsideArabic) {
+  for (const char* locale : {"en_US", "fr_FR", "es_AR", "en_US@calendar=japanese", "fr_FR@calendar=gregorian",
+                             "arn_CL", "fa_IR"}) {
     NSLocale::setCurrentLocaleIdentifier(locale);
-    EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(12), "12");
-    EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(-7), "-7");
+    EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(12), "12") << locale;
+    EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(-7), "-7") << locale;
     EXPECT_EQ(LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString("Track 10 of 12"),
-              "Track 10 of 12");
+              "Track 10 of 12")
+        << locale;
   }
 }
 
-TEST(LocalizationHelperTest, AnyIdentifierContainingArGetsArabicDigits) {
-  for (const char* locale : {"ar_SA", "ar_MA", "arn_CL"}) {
+TEST(LocalizationHelperTest, EveryArabicLocaleGetsTheDigitsOfArabic) {
+  // Even where the region writes Latin digits (ar_MA): the digits are those of "ar" itself.
+  for (const char* locale : {"ar_SA", "ar_EG", "ar_MA", "ar", "ar-SA@calendar=islamic"}) {
     NSLocale::setCurrentLocaleIdentifier(locale);
-    EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(12), "١٢");
+    EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(12), "١٢") << locale;
     EXPECT_EQ(LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString("Track 10 of 12, 3:45"),
-              "Track ١٠ of ١٢, ٣:٤٥");
+              "Track ١٠ of ١٢, ٣:٤٥")
+        << locale;
     EXPECT_EQ(LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString(""), "");
   }
 }

@@ -36,8 +36,12 @@ TEST(TimeFormattingTest, ArabicLocalesGetArabicDigitsAndKeepTheColons) {
   NSLocale::setCurrentLocaleIdentifier("ar_SA");
   EXPECT_EQ(timeFormatted(65), "٠١:٠٥");
   EXPECT_EQ(timeFormatted(3661), "٠١:٠١:٠١");
+  NSLocale::setCurrentLocaleIdentifier("ar_MA");
+  EXPECT_EQ(timeFormatted(65), "٠١:٠٥");
   NSLocale::setCurrentLocaleIdentifier("fr_FR");
   EXPECT_EQ(timeFormatted(65), "01:05");
+  NSLocale::setCurrentLocaleIdentifier("en_US@calendar=japanese");
+  EXPECT_EQ(timeFormatted(3661), "01:01:01");
 }
 
 }  // namespace
