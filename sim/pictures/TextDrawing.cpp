@@ -1,0 +1,102 @@
+#include "sim/pictures/TextDrawing.h"
+
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <string>
+
+namespace lunadoze::sim {
+namespace {
+
+using platform::uikit::NSTextAlignment;
+
+PangoWeight pangoWeight(platform::uikit::UIFontWeight weight) {
+  if (weight <= -0.6) return PANGO_WEIGHT_ULTRALIGHT;
+  if (weight <= -0.3) return PANGO_WEIGHT_LIGHT;
+  if (weight < 0.2) return PANGO_WEIGHT_NORMAL;
+  if (weight < 0.28) return PANGO_WEIGHT_MEDIUM;
+  if (weight < 0.35) return PANGO_WEIGHT_SEMIBOLD;
+  if (weight < 0.5) return PANGO_WEIGHT_BOLD;
+  return PANGO_WEIGHT_HEAVY;
+}
+
+struct LayoutDeleter {
+  void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+};
+using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
+
+// Font options fixed here rather than taken from the machine's settings, so pictures do not
+// change with a desktop's preferences.
+void fixFontOptions(PangoContext* pango) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  pango_cairo_context_set_font_options(pango, options);
+  cairo_font_options_destroy(options);
+}
+
+Layout makeLayout(cairo_t* context, std::string_view text, const TextStyle& style) {
+  Layout layout(pango_cairo_create_layout(context));
+  PangoContext* pango = pango_layout_get_context(layout.get());
+  pango_cairo_context_set_resolution(pango, 72);
+  fixFontOptions(pango);
+  pango_layout_context_changed(layout.get());
+  PangoFontDescription* font = pango_font_description_from_string("Inter, DejaVu Sans");
+  pango_font_description_set_absolute_size(font, style.size * PANGO_SCALE);
+  pango_font_description_set_weight(font, pangoWeight(style.weight));
+  pango_layout_set_font_description(layout.get(), font);
+  pango_font_description_free(font);
+  pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
+  return layout;
+}
+
+}  // namespace
+
+void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
+  if (text.empty() || box.size.width <= 0 || style.colour.alpha <= 0) return;
+  Layout layout = makeLayout(context, text, style);
+  pango_layout_set_width(layout.get(), static_cast<int>(box.size.width * PANGO_SCALE));
+  pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+  if (style.lines == 1) {
+    pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+  } else if (style.lines > 1) {
+    pango_layout_set_height(layout.get(), -static_cast<int>(style.lines));
+    pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+  }
+  // Natural alignment follows the text's own direction; left and right are the box's sides.
+  pango_layout_set_auto_dir(layout.get(), style.alignment == platform::uikit::NSTextAlignmentNatural);
+  switch (style.alignment) {
+    case platform::uikit::NSTextAlignmentCenter:
+      pango_layout_set_alignment(layout.get(), PANGO_ALIGN_CENTER);
+      break;
+    case platform::uikit::NSTextAlignmentRight:
+      pango_layout_set_alignment(layout.get(), PANGO_ALIGN_RIGHT);
+      break;
+    case platform::uikit::NSTextAlignmentJustified:
+      pango_layout_set_justify(layout.get(), TRUE);
+      [[fallthrough]];
+    default:
+      pango_layout_set_alignment(layout.get(), PANGO_ALIGN_LEFT);
+  }
+  int width = 0;
+  int height = 0;
+  pango_layout_get_size(layout.get(), &width, &height);
+  const double top = box.origin.y + (box.size.height - static_cast<double>(height) / PANGO_SCALE) / 2;
+  cairo_save(context);
+  cairo_set_source_rgba(context, style.colour.red, style.colour.green, style.colour.blue, style.colour.alpha);
+  cairo_move_to(context, box.origin.x, top);
+  pango_cairo_show_layout(context, layout.get());
+  cairo_restore(context);
+}
+
+double textWidth(cairo_t* context, std::string_view text, const TextStyle& style) {
+  if (text.empty()) return 0;
+  Layout layout = makeLayout(context, text, style);
+  int width = 0;
+  int height = 0;
+  pango_layout_get_size(layout.get(), &width, &height);
+  return static_cast<double>(width) / PANGO_SCALE;
+}
+
+}  // namespace lunadoze::sim
