@@ -36,7 +36,7 @@ void drawPlatter(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
   const bool lockScreen = platter.style() == kLockScreenStyle;
   ViewPainter::setSource(cr, lockScreen ? Colour{0.35, 0.36, 0.42, 0.55} : Colour{0.11, 0.11, 0.12, 0.92});
-  ViewPainter::roundedRectangle(cr, view.bounds(), lockScreen ? 13 : 20);
+  ViewPainter::roundedRectangle(cr, painter.bounds(view), lockScreen ? 13 : 20);
   cairo_fill(cr);
 }
 
@@ -60,7 +60,7 @@ int transportPosition(const UIView& button) {
 
 void drawTransportButton(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   const double cx = bounds.origin.x + bounds.size.width / 2;
   const double cy = bounds.origin.y + bounds.size.height / 2;
   const double size = std::min(bounds.size.width, bounds.size.height) * 0.5;
@@ -89,7 +89,7 @@ void drawTransportButton(ViewPainter& painter, const UIView& view) {
 
 void drawHeader(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   const CGRect artwork{{bounds.origin.x + 16, bounds.origin.y + 10}, {40, 40}};
   cairo_pattern_t* gradient = cairo_pattern_create_linear(artwork.origin.x, artwork.origin.y,
                                                           artwork.origin.x + 40, artwork.origin.y + 40);
@@ -116,7 +116,7 @@ void drawHeader(ViewPainter& painter, const UIView& view) {
 
 void drawRouteButton(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   const double cx = bounds.origin.x + bounds.size.width / 2;
   const double cy = bounds.origin.y + bounds.size.height / 2;
   ViewPainter::setSource(cr, {1, 1, 1, 0.85});

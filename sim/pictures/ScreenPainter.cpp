@@ -18,7 +18,7 @@ using platform::uikit::UIView;
 
 // What shows through around the module: Control Center dims and blurs the screen behind it.
 void paintBackdrop(cairo_t* cr, CGRect area) {
-  cairo_set_source_rgb(cr, 0.09, 0.09, 0.11);
+  cairo_set_source_rgb(cr, 0.24, 0.25, 0.31);
   cairo_rectangle(cr, area.origin.x, area.origin.y, area.size.width, area.size.height);
   cairo_fill(cr);
 }

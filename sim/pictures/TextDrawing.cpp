@@ -56,36 +56,43 @@ Layout makeLayout(cairo_t* context, std::string_view text, const TextStyle& styl
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
   if (text.empty() || box.size.width <= 0 || style.colour.alpha <= 0) return;
   Layout layout = makeLayout(context, text, style);
-  pango_layout_set_width(layout.get(), static_cast<int>(box.size.width * PANGO_SCALE));
-  pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-  if (style.lines == 1) {
-    pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-  } else if (style.lines > 1) {
-    pango_layout_set_height(layout.get(), -static_cast<int>(style.lines));
-    pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-  }
   // Natural alignment follows the text's own direction; left and right are the box's sides.
-  pango_layout_set_auto_dir(layout.get(), style.alignment == platform::uikit::NSTextAlignmentNatural);
-  switch (style.alignment) {
-    case platform::uikit::NSTextAlignmentCenter:
-      pango_layout_set_alignment(layout.get(), PANGO_ALIGN_CENTER);
-      break;
-    case platform::uikit::NSTextAlignmentRight:
-      pango_layout_set_alignment(layout.get(), PANGO_ALIGN_RIGHT);
-      break;
-    case platform::uikit::NSTextAlignmentJustified:
-      pango_layout_set_justify(layout.get(), TRUE);
-      [[fallthrough]];
-    default:
-      pango_layout_set_alignment(layout.get(), PANGO_ALIGN_LEFT);
+  // Pango sets a right-to-left paragraph from its right side, which flips its left and right.
+  PangoLayoutLine* first = pango_layout_get_line_readonly(layout.get(), 0);
+  const bool rightToLeft = first != nullptr && first->resolved_dir == PANGO_DIRECTION_RTL;
+  NSTextAlignment alignment = style.alignment;
+  if (alignment == platform::uikit::NSTextAlignmentNatural || alignment == platform::uikit::NSTextAlignmentJustified) {
+    alignment = rightToLeft ? platform::uikit::NSTextAlignmentRight : platform::uikit::NSTextAlignmentLeft;
   }
-  int width = 0;
-  int height = 0;
-  pango_layout_get_size(layout.get(), &width, &height);
-  const double top = box.origin.y + (box.size.height - static_cast<double>(height) / PANGO_SCALE) / 2;
+  // Frames here come from average metrics, not glyphs: a single line that comes out a little
+  // wider than its label is shown whole rather than cut to an ellipsis.
+  if (style.lines != 1) {
+    pango_layout_set_width(layout.get(), static_cast<int>(box.size.width * PANGO_SCALE));
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    if (style.lines > 1) {
+      pango_layout_set_height(layout.get(), -static_cast<int>(style.lines));
+      pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+    }
+    const bool right = alignment == platform::uikit::NSTextAlignmentRight;
+    pango_layout_set_alignment(layout.get(), alignment == platform::uikit::NSTextAlignmentCenter ? PANGO_ALIGN_CENTER
+                                             : right != rightToLeft                              ? PANGO_ALIGN_RIGHT
+                                                                                                 : PANGO_ALIGN_LEFT);
+  }
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_extents(layout.get(), &ink, &logical);
+  const double width = static_cast<double>(logical.width) / PANGO_SCALE;
+  const double height = static_cast<double>(logical.height) / PANGO_SCALE;
+  double left = box.origin.x;
+  if (style.lines == 1) {
+    if (alignment == platform::uikit::NSTextAlignmentCenter) left += (box.size.width - width) / 2;
+    if (alignment == platform::uikit::NSTextAlignmentRight) left += box.size.width - width;
+    left -= static_cast<double>(logical.x) / PANGO_SCALE;
+  }
+  const double top = box.origin.y + (box.size.height - height) / 2;
   cairo_save(context);
   cairo_set_source_rgba(context, style.colour.red, style.colour.green, style.colour.blue, style.colour.alpha);
-  cairo_move_to(context, box.origin.x, top);
+  cairo_move_to(context, left, top);
   pango_cairo_show_layout(context, layout.get());
   cairo_restore(context);
 }

@@ -54,13 +54,13 @@ void drawLabel(ViewPainter& painter, const UIView& view) {
   if (!label.isEnabled()) style.colour = withAlpha(style.colour, 0.35);
   style.alignment = label.textAlignment();
   style.lines = label.numberOfLines();
-  drawText(painter.context(), label.text(), style, label.bounds());
+  drawText(painter.context(), label.text(), style, painter.bounds(view));
 }
 
 void drawImageView(ViewPainter& painter, const UIView& view) {
   const auto& imageView = static_cast<const UIImageView&>(view);
   if (const auto& image = imageView.image())
-    painter.drawImage(*image, view.bounds(), view.contentMode(), ViewPainter::colour(view.tintColor(), kBlack));
+    painter.drawImage(*image, painter.bounds(view), view.contentMode(), ViewPainter::colour(view.tintColor(), kBlack));
 }
 
 // A wheel's rows: the selected one in the middle at full strength, one above and one below
@@ -83,7 +83,7 @@ void drawSelectionBand(cairo_t* cr, CGRect bounds, double rowHeight) {
 
 void drawDatePicker(ViewPainter& painter, const UIView& view) {
   const auto& picker = static_cast<const UIDatePicker&>(view);
-  const CGRect bounds = picker.bounds();
+  const CGRect bounds = painter.bounds(view);
   constexpr double kRowHeight = 32;
   cairo_t* cr = painter.context();
   drawSelectionBand(cr, bounds, kRowHeight);
@@ -117,7 +117,7 @@ void drawDatePicker(ViewPainter& painter, const UIView& view) {
 
 void drawPickerView(ViewPainter& painter, const UIView& view) {
   const auto& picker = static_cast<const UIPickerView&>(view);
-  const CGRect bounds = picker.bounds();
+  const CGRect bounds = painter.bounds(view);
   const int64_t selected = picker.selectedRowInComponent(0);
   const UIView* selectedView = selected >= 0 ? picker.viewForRow(selected, 0) : nullptr;
   const UIView* rows = nullptr;
@@ -143,7 +143,7 @@ void drawSwitch(ViewPainter& painter, const UIView& view) {
   const auto& toggle = static_cast<const UISwitch&>(view);
   cairo_t* cr = painter.context();
   // A switch has its own size, whatever its frame, centred in it.
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   const CGRect track{{bounds.origin.x + (bounds.size.width - 51) / 2, bounds.origin.y + (bounds.size.height - 31) / 2},
                      {51, 31}};
   fill(cr, track, 15.5, toggle.isOn() ? kSystemGreen : Colour{0.914, 0.914, 0.918, 1});
@@ -155,7 +155,7 @@ void drawSwitch(ViewPainter& painter, const UIView& view) {
 void drawSegmentedControl(ViewPainter& painter, const UIView& view) {
   const auto& segments = static_cast<const UISegmentedControl&>(view);
   cairo_t* cr = painter.context();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   fill(cr, bounds, 8, {0.463, 0.463, 0.502, 0.12});
   const int64_t count = segments.numberOfSegments();
   if (count == 0) return;
@@ -176,7 +176,7 @@ void drawSegmentedControl(ViewPainter& painter, const UIView& view) {
 void drawSlider(ViewPainter& painter, const UIView& view) {
   const auto& slider = static_cast<const UISlider&>(view);
   cairo_t* cr = painter.context();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   const double range = slider.maximumValue() - slider.minimumValue();
   const double fraction = range > 0 ? (slider.value() - slider.minimumValue()) / range : 0;
   constexpr double kThumb = 28;
@@ -197,13 +197,13 @@ void drawTextField(ViewPainter& painter, const UIView& view) {
   style.alignment = NSTextAlignmentNatural;
   const bool empty = field.text().empty();
   style.colour = empty ? kPlaceholder : kBlack;
-  drawText(painter.context(), empty ? field.placeholder() : field.text(), style, view.bounds());
+  drawText(painter.context(), empty ? field.placeholder() : field.text(), style, painter.bounds(view));
 }
 
 void drawNavigationBar(ViewPainter& painter, const UIView& view) {
   const auto& bar = static_cast<const UINavigationBar&>(view);
   cairo_t* cr = painter.context();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = painter.bounds(view);
   ViewPainter::setSource(cr, ViewPainter::colour(bar.barTintColor(), {0.976, 0.976, 0.976, 0.94}));
   cairo_rectangle(cr, bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height);
   cairo_fill(cr);

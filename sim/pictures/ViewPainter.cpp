@@ -30,19 +30,33 @@ const ViewPainter::Kind* ViewPainter::kindOf(const UIView& view) {
   return nullptr;
 }
 
+void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha, platform::uikit::CGSize size) {
+  const UIView* previous = sized_;
+  const auto previousSize = size_;
+  sized_ = &view;
+  size_ = size;
+  paint(view, origin, alpha);
+  sized_ = previous;
+  size_ = previousSize;
+}
+
+CGRect ViewPainter::bounds(const UIView& view) const {
+  if (&view == sized_) return {view.bounds().origin, size_};
+  return view.bounds();
+}
+
 void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha) {
   alpha *= view.alpha();
   // UIKit draws nothing of a view this transparent, nor takes touches there.
   if (view.isHidden() || alpha < 0.01) return;
-  const CGRect frame = view.frame();
-  const CGRect bounds = view.bounds();
+  const CGRect bounds = this->bounds(view);
   cairo_t* cr = context_;
   cairo_save(cr);
   cairo_translate(cr, origin.x, origin.y);
   if (auto t = view.transform(); !(t == platform::uikit::CGAffineTransformIdentity)) {
     // A view's transform turns it about its centre.
-    const double cx = frame.size.width / 2;
-    const double cy = frame.size.height / 2;
+    const double cx = bounds.size.width / 2;
+    const double cy = bounds.size.height / 2;
     cairo_matrix_t matrix;
     cairo_matrix_init(&matrix, t.a, t.b, t.c, t.d, t.tx, t.ty);
     cairo_translate(cr, cx, cy);
@@ -64,7 +78,8 @@ void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha) {
     cairo_fill(cr);
   }
   const Kind* kind = kindOf(view);
-  if (kind != nullptr) kind->draw(*this, view);
+  // A view of no size has no content of its own to show; its subviews may still lie outside it.
+  if (kind != nullptr && bounds.size.width > 0 && bounds.size.height > 0) kind->draw(*this, view);
   if (kind == nullptr || !kind->drawsSubviews) paintSubviews(view);
   if (layered) {
     cairo_pop_group_to_source(cr);

@@ -38,6 +38,11 @@ class ViewPainter {
   // Draws the view with its frame's origin at `origin` in the current coordinates, with the
   // view's alpha multiplied by `alpha`.
   void paint(const platform::uikit::UIView& view, platform::uikit::CGPoint origin, double alpha = 1);
+  // The same with the view's size taken as `size`, for a view that its container has not sized.
+  void paint(const platform::uikit::UIView& view, platform::uikit::CGPoint origin, double alpha,
+             platform::uikit::CGSize size);
+  // The bounds a routine draws the view in.
+  platform::uikit::CGRect bounds(const platform::uikit::UIView& view) const;
   // Draws the subviews in the view's own coordinates, back to front.
   void paintSubviews(const platform::uikit::UIView& view);
 
@@ -54,6 +59,8 @@ class ViewPainter {
   static const Kind* kindOf(const platform::uikit::UIView& view);
 
   cairo_t* context_;
+  const platform::uikit::UIView* sized_ = nullptr;
+  platform::uikit::CGSize size_;
 };
 
 // The routines of the views UIKit draws, and of the host's own views.

@@ -24,6 +24,7 @@
 #include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITableView.h"
 #include "sim/StateFormat.h"
+#include "sim/pictures/SettingsPagePainter.h"
 
 namespace lunadoze::sim {
 
@@ -273,6 +274,15 @@ void SettingsApp::respring() {
     throw SettingsError("the Respring button is not shown: it appears once \"enabled\" has been changed");
   }
   button->tap();
+}
+
+void SettingsApp::screenshot(const std::string& page, const std::string& file) {
+  auto& shown = openPage(page);
+  try {
+    SettingsPagePainter::draw(shown, *inner_->navigationBar())->writePng(file);
+  } catch (const std::runtime_error& error) {
+    throw SettingsError(error.what());
+  }
 }
 
 }  // namespace lunadoze::sim

@@ -51,6 +51,8 @@ class SettingsApp {
   void set(const std::string& key, const Word& value);
   // Taps the root page's "Respring" button; an error while it is not shown.
   void respring();
+  // Writes a PNG picture of the page ("" or "Prefs": the root page) as the person sees it.
+  void screenshot(const std::string& page, const std::string& file);
 
  private:
   struct Row {

@@ -23,7 +23,7 @@ using lunadoze::sim::SettingsError;
 using lunadoze::sim::Word;
 
 constexpr const char* kUsage =
-    "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring\n"
+    "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring | screenshot [PAGE] FILE.png\n"
     "       lunadoze-settings [--root DIR] -      the same commands from standard input, one a line\n";
 
 // A command line in the simulator's words: blanks separate words, double quotes keep blanks
@@ -53,10 +53,12 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& word
     app.set(words[1].text, words[2]);
   } else if (names(words, "respring", 1, 1)) {
     app.respring();
+  } else if (names(words, "screenshot", 2, 3)) {
+    app.screenshot(words.size() == 3 ? words[1].text : "", words.back().text);
   } else {
     std::string command;
     for (const auto& word : words) command += (command.empty() ? "" : " ") + word.text;
-    throw SettingsError("unknown command \"" + command + "\" (show [PAGE], set KEY VALUE, respring)");
+    throw SettingsError("unknown command \"" + command + "\" (show [PAGE], set KEY VALUE, respring, screenshot [PAGE] FILE.png)");
   }
   // What the change queued (the settings store's own notification) is handled before the reply.
   platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();
