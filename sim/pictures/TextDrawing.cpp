@@ -25,23 +25,28 @@ struct LayoutDeleter {
 };
 using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
 
-// Font options fixed here rather than taken from the machine's settings, so pictures do not
-// change with a desktop's preferences.
-void fixFontOptions(PangoContext* pango) {
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  pango_cairo_context_set_font_options(pango, options);
-  cairo_font_options_destroy(options);
+// One context for every layout: making one per label costs more than drawing the label. Font
+// options are fixed here rather than taken from the machine's settings, so pictures do not change
+// with a desktop's preferences.
+PangoContext* sharedContext() {
+  static PangoContext* context = [] {
+    PangoContext* made = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    pango_cairo_context_set_resolution(made, 72);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(made, options);
+    cairo_font_options_destroy(options);
+    return made;
+  }();
+  return context;
 }
 
 Layout makeLayout(cairo_t* context, std::string_view text, const TextStyle& style) {
-  Layout layout(pango_cairo_create_layout(context));
-  PangoContext* pango = pango_layout_get_context(layout.get());
-  pango_cairo_context_set_resolution(pango, 72);
-  fixFontOptions(pango);
-  pango_layout_context_changed(layout.get());
+  PangoContext* pango = sharedContext();
+  pango_cairo_update_context(context, pango);
+  Layout layout(pango_layout_new(pango));
   PangoFontDescription* font = pango_font_description_from_string("Inter, DejaVu Sans");
   pango_font_description_set_absolute_size(font, style.size * PANGO_SCALE);
   pango_font_description_set_weight(font, pangoWeight(style.weight));
