@@ -20,7 +20,8 @@ class Recorder {
     std::vector<Sample> samples;
   };
 
-  // Starts recording the keys not recorded yet, from their present value.
+  // Starts recording the keys not recorded yet, from their present value. A clock that reads
+  // earlier than the last sample (a script's fresh device) drops what was recorded before.
   void add(const std::vector<std::string>& keys, const StateDump& state, double clock);
   // Reads the recorded lines and keeps those that changed.
   void sample(const StateDump& state, double clock);
@@ -30,6 +31,8 @@ class Recorder {
   bool isEmpty() const { return series_.empty(); }
 
  private:
+  void forgetEarlierRuns(double clock);
+
   std::vector<Series> series_;
 };
 

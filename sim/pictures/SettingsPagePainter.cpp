@@ -12,6 +12,7 @@
 #include "platform/uikit/UINavigationBar.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UIImage.h"
+#include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/UITableViewCell.h"
@@ -80,13 +81,14 @@ void drawTitle(ViewPainter& painter, const UINavigationItem& item, const std::st
   drawText(painter.context(), item.title().empty() ? fallback : item.title(), style, bar);
 }
 
-// A row's control sits at its trailing edge: a switch at its own size, others in the row's last two fifths.
+// A row's control sits at its trailing edge: a switch at its own size, segments in most of it, others in its last two fifths.
 void paintAccessory(ViewPainter& painter, const UITableViewCell& cell, double y, double alpha) {
   const auto& accessory = cell.accessoryView();
   if (accessory == nullptr || accessory->frame().size.width > 0) return;
   const CGSize row = cell.frame().size;
   CGSize size{row.width * 0.4, 31};
   if (dynamic_cast<const UISwitch*>(accessory.get()) != nullptr) size = {51, 31};
+  if (dynamic_cast<const UISegmentedControl*>(accessory.get()) != nullptr) size = {row.width * 0.62, 31};
   painter.paint(*accessory, {row.width - kRowInset - size.width, y + (row.height - size.height) / 2}, alpha, size);
 }
 
