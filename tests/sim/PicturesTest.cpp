@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,8 @@
 #include "sim/Simulator.h"
 #include "sim/TweakViews.h"
 #include "sim/pictures/Picture.h"
+#include "sim/pictures/PlotPainter.h"
+#include "sim/pictures/Recorder.h"
 #include "sim/pictures/ScreenPainter.h"
 #include "sim/pictures/ViewPainter.h"
 
@@ -235,6 +238,44 @@ TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   EXPECT_EQ(second.finish(), 2);
   EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
   EXPECT_FALSE(fs::exists(directory / "none"));
+}
+
+// A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
+// spans x 110 to 876 and y 36 (0.5) to 186 (0).
+TEST_F(PicturesTest, ThePlotsVolumeLineFallsToZeroAtTheFadesEndAndComesBack) {
+  const auto file = directory / "night.png";
+  run("prefs set volumeFadeOutTime 15\n" + std::string(kPlaying) +
+      "tap sleep\npick time 5\ntap confirm\nrecord music.volume\nwait 330\nplot " + file.string() + "\n");
+  cairo_surface_t* png = cairo_image_surface_create_from_png(file.c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  auto lineNear = [png](double clock, double volume) {
+    const double x = 110 + clock / 330 * 766;
+    const double y = 36 + 150 * (1 - volume / 0.5);
+    const int stride = cairo_image_surface_get_stride(png);
+    const unsigned char* data = cairo_image_surface_get_data(png);
+    for (int py = static_cast<int>((y - 3) * 2); py <= (y + 3) * 2; ++py) {
+      uint32_t pixel;
+      std::memcpy(&pixel, data + py * stride + 4 * static_cast<int>(x * 2), sizeof pixel);
+      if ((pixel & 0xFF) > 170 && ((pixel >> 16) & 0xFF) < 110) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(lineNear(150, 0.5));
+  EXPECT_FALSE(lineNear(150, 0));
+  EXPECT_TRUE(lineNear(307.5, 0.283));
+  EXPECT_TRUE(lineNear(316.7, 0));
+  EXPECT_FALSE(lineNear(316.7, 0.5));
+  EXPECT_TRUE(lineNear(325, 0.5));
+  cairo_surface_destroy(png);
+}
+
+TEST(PlotPainterTest, StateValuesReadAsNumbersWhereTheyAreOnes) {
+  EXPECT_DOUBLE_EQ(PlotPainter::numberOf("0.5"), 0.5);
+  EXPECT_DOUBLE_EQ(PlotPainter::numberOf("29:59"), 1799);
+  EXPECT_DOUBLE_EQ(PlotPainter::numberOf("1:00:01"), 3601);
+  EXPECT_TRUE(std::isnan(PlotPainter::numberOf("-")));
+  EXPECT_TRUE(std::isnan(PlotPainter::numberOf("playing")));
+  EXPECT_TRUE(std::isnan(PlotPainter::numberOf("1:2:3:4")));
 }
 
 }  // namespace
