@@ -66,7 +66,8 @@ std::string clockText(double seconds) {
 }
 
 double tickStep(double span) {
-  for (double step : {1.0, 2.0, 5.0, 10.0, 15.0, 30.0, 60.0, 120.0, 300.0, 600.0, 900.0, 1800.0, 3600.0, 7200.0}) {
+  for (double step :
+       {1.0, 2.0, 5.0, 10.0, 15.0, 30.0, 60.0, 120.0, 300.0, 600.0, 900.0, 1800.0, 3600.0, 7200.0}) {
     if (span / step <= 8) return step;
   }
   return 14400;
@@ -93,7 +94,8 @@ class Plot {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     TextStyle title{13, platform::uikit::UIFontWeightSemibold, kInk, NSTextAlignmentLeft, 1};
-    drawText(cr, "from " + clockText(start_) + " to " + clockText(end_), title, {{kLeft, 8}, {kWidth - kLeft, 20}});
+    drawText(cr, "from " + clockText(start_) + " to " + clockText(end_), title,
+             {{kLeft, 8}, {kWidth - kLeft, 20}});
     double top = kTop;
     for (const auto& lane : lanes_) {
       const double height = lane.numeric ? kLineLane : kBandLane;
@@ -128,7 +130,8 @@ class Plot {
       ViewPainter::setSource(cr, kGrid);
       cairo_rectangle(cr, area.origin.x, y(high * fraction) - 0.25, area.size.width, 0.5);
       cairo_fill(cr);
-      drawText(cr, formatNumber(high * fraction), label, {{area.origin.x - 40, y(high * fraction) - 7}, {34, 14}});
+      drawText(cr, formatNumber(high * fraction), label,
+               {{area.origin.x - 40, y(high * fraction) - 7}, {34, 14}});
     }
     // A step line: a value holds until the next change.
     ViewPainter::setSource(cr, kPalette[0]);

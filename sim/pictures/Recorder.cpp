@@ -10,7 +10,8 @@ namespace lunadoze::sim {
 void Recorder::add(const std::vector<std::string>& keys, const StateDump& state, double clock) {
   forgetEarlierRuns(clock);
   for (const auto& key : keys) {
-    auto known = std::find_if(series_.begin(), series_.end(), [&key](const Series& s) { return s.key == key; });
+    auto known =
+        std::find_if(series_.begin(), series_.end(), [&key](const Series& s) { return s.key == key; });
     if (known != series_.end()) continue;
     series_.push_back({key, {{clock, state.value(key).value_or(std::string(kNone))}}});
   }

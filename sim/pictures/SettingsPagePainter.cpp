@@ -7,11 +7,11 @@
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/preferences/PSTableCell.h"
 #include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UINavigationBar.h"
 #include "platform/uikit/UINavigationItem.h"
-#include "platform/uikit/UIImage.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITableView.h"
@@ -72,8 +72,11 @@ void drawTitle(ViewPainter& painter, const UINavigationItem& item, const std::st
       }
       if (auto* icon = dynamic_cast<const UIImageView*>(part.get()); icon && icon->image()) {
         constexpr double kIcon = 29;
-        painter.drawImage(*icon->image(), {{bar.origin.x + (bar.size.width - kIcon) / 2, bar.origin.y + (bar.size.height - kIcon) / 2}, {kIcon, kIcon}},
-                          UIViewContentModeScaleAspectFit, ViewPainter::colour(icon->tintColor(), colour));
+        painter.drawImage(
+            *icon->image(),
+            {{bar.origin.x + (bar.size.width - kIcon) / 2, bar.origin.y + (bar.size.height - kIcon) / 2},
+             {kIcon, kIcon}},
+            UIViewContentModeScaleAspectFit, ViewPainter::colour(icon->tintColor(), colour));
         return;
       }
     }
@@ -81,7 +84,8 @@ void drawTitle(ViewPainter& painter, const UINavigationItem& item, const std::st
   drawText(painter.context(), item.title().empty() ? fallback : item.title(), style, bar);
 }
 
-// A row's control sits at its trailing edge: a switch at its own size, segments in most of it, others in its last two fifths.
+// A row's control sits at its trailing edge: a switch at its own size, segments in most of it, others in its
+// last two fifths.
 void paintAccessory(ViewPainter& painter, const UITableViewCell& cell, double y, double alpha) {
   const auto& accessory = cell.accessoryView();
   if (accessory == nullptr || accessory->frame().size.width > 0) return;
@@ -89,7 +93,8 @@ void paintAccessory(ViewPainter& painter, const UITableViewCell& cell, double y,
   CGSize size{row.width * 0.4, 31};
   if (dynamic_cast<const UISwitch*>(accessory.get()) != nullptr) size = {51, 31};
   if (dynamic_cast<const UISegmentedControl*>(accessory.get()) != nullptr) size = {row.width * 0.62, 31};
-  painter.paint(*accessory, {row.width - kRowInset - size.width, y + (row.height - size.height) / 2}, alpha, size);
+  painter.paint(*accessory, {row.width - kRowInset - size.width, y + (row.height - size.height) / 2}, alpha,
+                size);
 }
 
 void drawChevron(cairo_t* cr, double x, double middle) {
@@ -108,7 +113,8 @@ std::unique_ptr<Picture> SettingsPagePainter::draw(PSListController& page, const
   auto table = page.table();
   const auto& header = table->tableHeaderView();
   double contentHeight = kStatusBar + kBar + (header ? header->frame().size.height : 0);
-  for (const auto& row : rows) contentHeight += row.cell->frame().size.height + (row.startsSection ? kSectionGap : 0);
+  for (const auto& row : rows)
+    contentHeight += row.cell->frame().size.height + (row.startsSection ? kSectionGap : 0);
   auto picture = std::make_unique<Picture>(kWidth, std::max(kMinimumHeight, contentHeight + kSectionGap));
   cairo_t* cr = picture->context();
   ViewPainter painter(cr);
@@ -144,7 +150,8 @@ std::unique_ptr<Picture> SettingsPagePainter::draw(PSListController& page, const
   if (auto item = page.navigationItem()) {
     drawTitle(painter, *item, page.title(), titleArea, titleColour);
     if (auto button = item->rightBarButtonItem()) {
-      TextStyle style{17, UIFontWeightRegular, ViewPainter::colour(bar.tintColor(), kSystemBlue), NSTextAlignmentRight, 1};
+      TextStyle style{17, UIFontWeightRegular, ViewPainter::colour(bar.tintColor(), kSystemBlue),
+                      NSTextAlignmentRight, 1};
       drawText(cr, button->title(), style, {{kWidth - 96, kStatusBar}, {96 - kRowInset, kBar}});
     }
   }

@@ -66,7 +66,8 @@ void drawText(cairo_t* context, std::string_view text, const TextStyle& style, p
   PangoLayoutLine* first = pango_layout_get_line_readonly(layout.get(), 0);
   const bool rightToLeft = first != nullptr && first->resolved_dir == PANGO_DIRECTION_RTL;
   NSTextAlignment alignment = style.alignment;
-  if (alignment == platform::uikit::NSTextAlignmentNatural || alignment == platform::uikit::NSTextAlignmentJustified) {
+  if (alignment == platform::uikit::NSTextAlignmentNatural ||
+      alignment == platform::uikit::NSTextAlignmentJustified) {
     alignment = rightToLeft ? platform::uikit::NSTextAlignmentRight : platform::uikit::NSTextAlignmentLeft;
   }
   // Frames here come from average metrics, not glyphs: a single line that comes out a little
@@ -79,9 +80,10 @@ void drawText(cairo_t* context, std::string_view text, const TextStyle& style, p
       pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
     }
     const bool right = alignment == platform::uikit::NSTextAlignmentRight;
-    pango_layout_set_alignment(layout.get(), alignment == platform::uikit::NSTextAlignmentCenter ? PANGO_ALIGN_CENTER
-                                             : right != rightToLeft                              ? PANGO_ALIGN_RIGHT
-                                                                                                 : PANGO_ALIGN_LEFT);
+    pango_layout_set_alignment(layout.get(), alignment == platform::uikit::NSTextAlignmentCenter
+                                                 ? PANGO_ALIGN_CENTER
+                                             : right != rightToLeft ? PANGO_ALIGN_RIGHT
+                                                                    : PANGO_ALIGN_LEFT);
   }
   PangoRectangle ink;
   PangoRectangle logical;

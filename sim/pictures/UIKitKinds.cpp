@@ -60,13 +60,15 @@ void drawLabel(ViewPainter& painter, const UIView& view) {
 void drawImageView(ViewPainter& painter, const UIView& view) {
   const auto& imageView = static_cast<const UIImageView&>(view);
   if (const auto& image = imageView.image())
-    painter.drawImage(*image, painter.bounds(view), view.contentMode(), ViewPainter::colour(view.tintColor(), kBlack));
+    painter.drawImage(*image, painter.bounds(view), view.contentMode(),
+                      ViewPainter::colour(view.tintColor(), kBlack));
 }
 
 // A wheel's rows: the selected one in the middle at full strength, one above and one below
 // fainter, as the wheel curves away.
-void drawWheel(cairo_t* cr, CGRect column, double rowHeight, const std::string& above, const std::string& selected,
-               const std::string& below, const TextStyle& style, double nearSize) {
+void drawWheel(cairo_t* cr, CGRect column, double rowHeight, const std::string& above,
+               const std::string& selected, const std::string& below, const TextStyle& style,
+               double nearSize) {
   const double middle = column.origin.y + column.size.height / 2;
   TextStyle faint = style;
   faint.colour = withAlpha(style.colour, kFarRowAlpha);
@@ -111,8 +113,10 @@ void drawDatePicker(ViewPainter& painter, const UIView& view) {
   unit.weight = UIFontWeightSemibold;
   unit.alignment = NSTextAlignmentLeft;
   const double middle = bounds.origin.y + bounds.size.height / 2 - kRowHeight / 2;
-  drawText(cr, hours == 1 ? "hour" : "hours", unit, {{hoursColumn.origin.x + hoursColumn.size.width + 8, middle}, {60, kRowHeight}});
-  drawText(cr, "min", unit, {{minutesColumn.origin.x + minutesColumn.size.width + 8, middle}, {60, kRowHeight}});
+  drawText(cr, hours == 1 ? "hour" : "hours", unit,
+           {{hoursColumn.origin.x + hoursColumn.size.width + 8, middle}, {60, kRowHeight}});
+  drawText(cr, "min", unit,
+           {{minutesColumn.origin.x + minutesColumn.size.width + 8, middle}, {60, kRowHeight}});
 }
 
 void drawPickerView(ViewPainter& painter, const UIView& view) {
@@ -144,8 +148,9 @@ void drawSwitch(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
   // A switch has its own size, whatever its frame, centred in it.
   const CGRect bounds = painter.bounds(view);
-  const CGRect track{{bounds.origin.x + (bounds.size.width - 51) / 2, bounds.origin.y + (bounds.size.height - 31) / 2},
-                     {51, 31}};
+  const CGRect track{
+      {bounds.origin.x + (bounds.size.width - 51) / 2, bounds.origin.y + (bounds.size.height - 31) / 2},
+      {51, 31}};
   fill(cr, track, 15.5, toggle.isOn() ? kSystemGreen : Colour{0.914, 0.914, 0.918, 1});
   const double knobX = toggle.isOn() ? track.origin.x + 20 + 2 : track.origin.x + 2;
   fill(cr, {{knobX, track.origin.y + 1.5}, {28, 28}}, 14, {0, 0, 0, 0.08});
@@ -167,7 +172,9 @@ void drawSegmentedControl(ViewPainter& painter, const UIView& view) {
     const CGRect segment{{bounds.origin.x + width * static_cast<double>(index), bounds.origin.y},
                          {width, bounds.size.height}};
     const bool chosen = index == segments.selectedSegmentIndex();
-    if (chosen) fill(cr, {{segment.origin.x + 2, segment.origin.y + 2}, {width - 4, segment.size.height - 4}}, 7, kWhite);
+    if (chosen)
+      fill(cr, {{segment.origin.x + 2, segment.origin.y + 2}, {width - 4, segment.size.height - 4}}, 7,
+           kWhite);
     style.weight = chosen ? UIFontWeightSemibold : UIFontWeightRegular;
     drawText(cr, segments.titleForSegmentAtIndex(index), style, segment);
   }

@@ -50,7 +50,8 @@ class ViewPainter {
   void drawImage(const platform::uikit::UIImage& image, platform::uikit::CGRect box,
                  platform::uikit::UIViewContentMode mode, const Colour& tint);
 
-  static Colour colour(const std::shared_ptr<platform::uikit::UIColor>& colour, Colour fallback = {0, 0, 0, 0});
+  static Colour colour(const std::shared_ptr<platform::uikit::UIColor>& colour,
+                       Colour fallback = {0, 0, 0, 0});
   static void setSource(cairo_t* context, const Colour& colour);
   static void roundedRectangle(cairo_t* context, platform::uikit::CGRect box, double radius);
 

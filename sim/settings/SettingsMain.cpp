@@ -23,7 +23,8 @@ using lunadoze::sim::SettingsError;
 using lunadoze::sim::Word;
 
 constexpr const char* kUsage =
-    "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring | screenshot [PAGE] FILE.png\n"
+    "usage: lunadoze-settings [--root DIR] show [PAGE] | set KEY VALUE | respring | screenshot [PAGE] "
+    "FILE.png\n"
     "       lunadoze-settings [--root DIR] -      the same commands from standard input, one a line\n";
 
 // A command line in the simulator's words: blanks separate words, double quotes keep blanks
@@ -58,7 +59,8 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& word
   } else {
     std::string command;
     for (const auto& word : words) command += (command.empty() ? "" : " ") + word.text;
-    throw SettingsError("unknown command \"" + command + "\" (show [PAGE], set KEY VALUE, respring, screenshot [PAGE] FILE.png)");
+    throw SettingsError("unknown command \"" + command +
+                        "\" (show [PAGE], set KEY VALUE, respring, screenshot [PAGE] FILE.png)");
   }
   // What the change queued (the settings store's own notification) is handled before the reply.
   platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "platform/uikit/UIColor.h"
-#include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIFont.h"
+#include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
@@ -103,7 +103,8 @@ TEST_F(PicturesTest, ThePanelCoversTheModuleAndLetsThePlatterShowThrough) {
 
 TEST_F(PicturesTest, TheLockScreenIndicatorTakesTheColourTweaksColour) {
   run("device colour-tweak #FF2020\n" + std::string(kPlaying) +
-      "tap sleep\npick time 30\ntap confirm\nwait 2\ncc collapse\nlock show\nwait 10m\nexpect lock.indicator.text \"19:58\"\n");
+      "tap sleep\npick time 30\ntap confirm\nwait 2\ncc collapse\nlock show\nwait 10m\nexpect "
+      "lock.indicator.text \"19:58\"\n");
   auto picture = draw(Screen::LockScreen);
   int red = 0;
   // The indicator's label: 30 0 329 40 in the indicator at 0 155 of the platter at 8 100.
@@ -193,18 +194,20 @@ TEST_F(PicturesTest, TheRoadsScreenshotsAreValidPicturesAndTheSameOnEveryRun) {
     std::ostringstream out;
     std::ostringstream err;
     ScriptRunner runner(fresh, out, err);
-    std::istringstream script("prefs screenshot" + file("prefs.png") + "prefs screenshot TimerEndActions" + file("end.png") +
-        kPlaying + "screenshot cc" + file("cc.png") + "tap sleep\nscreenshot panel" + file("choose.png") +
-        "pick time 30\ntap confirm\nscreenshot panel" + file("current.png") + "wait 2\ncc collapse\nlock show\n" +
-        "screenshot lock" + file("lock.png") + "record music.volume snooze\nwait 1820\nplot" + file("plot.png"));
+    std::istringstream script("prefs screenshot" + file("prefs.png") + "prefs screenshot TimerEndActions" +
+                              file("end.png") + kPlaying + "screenshot cc" + file("cc.png") +
+                              "tap sleep\nscreenshot panel" + file("choose.png") +
+                              "pick time 30\ntap confirm\nscreenshot panel" + file("current.png") +
+                              "wait 2\ncc collapse\nlock show\n" + "screenshot lock" + file("lock.png") +
+                              "record music.volume snooze\nwait 1820\nplot" + file("plot.png"));
     runner.runScript(script, "road.sim");
     EXPECT_EQ(runner.finish(), 0) << err.str();
   };
   road(directory / "first");
   road(directory / "second");
   const std::pair<const char*, std::pair<int, int>> expected[] = {
-      {"cc.png", {640, 840}},      {"choose.png", {640, 600}}, {"current.png", {640, 600}},
-      {"lock.png", {750, 1334}},   {"prefs.png", {640, 0}},    {"end.png", {640, 0}},
+      {"cc.png", {640, 840}},    {"choose.png", {640, 600}}, {"current.png", {640, 600}},
+      {"lock.png", {750, 1334}}, {"prefs.png", {640, 0}},    {"end.png", {640, 0}},
       {"plot.png", {1800, 0}}};
   for (const auto& [name, size] : expected) {
     cairo_surface_t* png = cairo_image_surface_create_from_png((directory / "first" / name).c_str());
@@ -226,14 +229,16 @@ TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   std::ostringstream out;
   std::ostringstream err;
   ScriptRunner runner(simulator, out, err);
-  std::istringstream script(std::string(kPlaying) + "screenshot moon " + (directory / "a.png").string() + "\n");
+  std::istringstream script(std::string(kPlaying) + "screenshot moon " + (directory / "a.png").string() +
+                            "\n");
   runner.runScript(script, "bad.sim");
   EXPECT_EQ(runner.finish(), 2);
   EXPECT_EQ(err.str(), "bad.sim:5: screenshot: unknown screen \"moon\" (screens: cc, lock, panel)\n");
 
   std::ostringstream err2;
   ScriptRunner second(simulator, out, err2);
-  std::istringstream missing(std::string(kPlaying) + "screenshot cc " + (directory / "none" / "a.png").string() + "\n");
+  std::istringstream missing(std::string(kPlaying) + "screenshot cc " +
+                             (directory / "none" / "a.png").string() + "\n");
   second.runScript(missing, "bad.sim");
   EXPECT_EQ(second.finish(), 2);
   EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
