@@ -17,8 +17,15 @@ void addMediaControlsCommands(Simulator& simulator);
 void addPictureCommands(Simulator& simulator);
 
 inline constexpr void (*kCommandGroups[])(Simulator&) = {
-    addDeviceCommands, addSpringBoardCommands, addPrefsCommands,         addLookingCommands, addMusicCommands,
-    addSystemCommands, addSnoozeStateLines,    addMediaControlsCommands, addPictureCommands,
+    addDeviceCommands,
+    addSpringBoardCommands,
+    addPrefsCommands,
+    addLookingCommands,
+    addMusicCommands,
+    addSystemCommands,
+    addSnoozeStateLines,
+    addMediaControlsCommands,
+    addPictureCommands,
 };
 
 }  // namespace lunadoze::sim
