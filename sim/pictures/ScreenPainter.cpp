@@ -14,6 +14,7 @@ namespace lunadoze::sim {
 namespace {
 
 using platform::uikit::CGRect;
+using Screen = ScreenPainter::Screen;
 using platform::uikit::UIView;
 
 // What shows through around the module: Control Center dims and blurs the screen behind it.
@@ -81,6 +82,21 @@ std::unique_ptr<Picture> drawLockScreen(Device& device, std::ostream& notes) {
   return picture;
 }
 
+// A dark display shows nothing of any screen.
+std::unique_ptr<Picture> darkScreen(Device& device, Screen screen, std::ostream& notes) {
+  auto& springBoard = runningSpringBoard(device);
+  const UIView& view = screen == Screen::LockScreen
+                           ? *springBoard.lockScreenMediaControls()->controller()->view()
+                           : *springBoard.nowPlayingModule()->contentView();
+  CGRect area = view.bounds();
+  if (screen == Screen::Panel) area = springBoard.nowPlayingModule()->parentContainerView()->frame();
+  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  cairo_set_source_rgb(picture->context(), 0, 0, 0);
+  cairo_paint(picture->context());
+  notes << "the screen is off: drawn dark\n";
+  return picture;
+}
+
 }  // namespace
 
 std::optional<ScreenPainter::Screen> ScreenPainter::screenNamed(std::string_view name) {
@@ -91,6 +107,7 @@ std::optional<ScreenPainter::Screen> ScreenPainter::screenNamed(std::string_view
 }
 
 std::unique_ptr<Picture> ScreenPainter::draw(Device& device, Screen screen, std::ostream& notes) {
+  if (!device.phone().isScreenOn()) return darkScreen(device, screen, notes);
   switch (screen) {
     case Screen::LockScreen:
       return drawLockScreen(device, notes);

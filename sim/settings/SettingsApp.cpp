@@ -277,6 +277,7 @@ void SettingsApp::respring() {
 }
 
 void SettingsApp::screenshot(const std::string& page, const std::string& file) {
+  if (!file.ends_with(".png")) throw SettingsError("a picture is a .png file, not " + inQuotes(file));
   auto& shown = openPage(page);
   try {
     SettingsPagePainter::draw(shown, *inner_->navigationBar())->writePng(file);

@@ -17,11 +17,13 @@
 #include "platform/uikit/UIView.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
+#include "sim/StateFormat.h"
 #include "sim/TweakViews.h"
 #include "sim/pictures/Picture.h"
 #include "sim/pictures/PlotPainter.h"
 #include "sim/pictures/Recorder.h"
 #include "sim/pictures/ScreenPainter.h"
+#include "sim/pictures/Storyboard.h"
 #include "sim/pictures/ViewPainter.h"
 
 namespace lunadoze::sim {
@@ -124,6 +126,11 @@ TEST_F(PicturesTest, AScreenNotShownIsDrawnWithoutItAndSaysSo) {
   EXPECT_EQ(litPixels(*lock, 0, 0, 375, 667), 0);
   draw(Screen::Panel);
   EXPECT_NE(notes.str().find("there is no panel yet"), std::string::npos);
+
+  run(std::string(kPlaying) + "lock show\nscreen off\n");
+  auto dark = draw(Screen::LockScreen);
+  EXPECT_EQ(notes.str(), "the screen is off: drawn dark\n");
+  EXPECT_EQ(litPixels(*dark, 0, 0, 375, 667), 0);
 }
 
 TEST(ViewPainterTest, AHiddenViewAndEverythingInsideItLeaveNoPixel) {
@@ -272,6 +279,23 @@ TEST_F(PicturesTest, ThePlotsVolumeLineFallsToZeroAtTheFadesEndAndComesBack) {
   EXPECT_FALSE(lineNear(316.7, 0.5));
   EXPECT_TRUE(lineNear(325, 0.5));
   cairo_surface_destroy(png);
+}
+
+// The storyboard looks where the person looks: Control Center until the lock screen is shown.
+TEST_F(PicturesTest, TheStoryboardPicturesEachNarratedStepAndShowsTheNarration) {
+  Storyboard storyboard(directory / "story");
+  const std::string script = storyboard.script("cc expand\necho \"Open <b>\"\nlock show\necho Locked\n");
+  const auto picture = [this](int step) {
+    return inQuotes((directory / "story" / ("step-0" + std::to_string(step) + ".png")).string());
+  };
+  EXPECT_EQ(script, "cc expand\necho \"Open <b>\"\nscreenshot cc " + picture(1) +
+                        "\nlock show\necho Locked\nscreenshot lock " + picture(2) + "\n");
+  storyboard.writeIndex();
+  std::ifstream index(directory / "story" / "index.html");
+  const std::string page(std::istreambuf_iterator<char>(index), {});
+  EXPECT_NE(page.find("<img src=\"step-01.png\" alt=\"\"><figcaption>Open &lt;b&gt;</figcaption>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<figcaption>Locked</figcaption>"), std::string::npos);
 }
 
 TEST(PlotPainterTest, StateValuesReadAsNumbersWhereTheyAreOnes) {
