@@ -13,6 +13,8 @@
 
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
 #include "sim/ScriptRunner.h"
@@ -167,6 +169,26 @@ TEST(ViewPainterTest, ClippingKeepsSubviewsInsideTheirContainer) {
   ViewPainter(picture.context()).paint(*root, {0, 0});
   EXPECT_TRUE(lit(picture.pixelAt(10, 10)));
   EXPECT_FALSE(lit(picture.pixelAt(30, 30)));
+}
+
+// A template image is its alpha in the tint colour; an original keeps its own colours.
+TEST(ViewPainterTest, TemplateImagesAreTintedWithTheViewsTintColour) {
+  auto pixels = std::make_shared<platform::uikit::UIImage::Pixels>(4 * 4 * 4, 0);
+  for (size_t i = 0; i < pixels->size(); i += 4) (*pixels)[i + 3] = (*pixels)[i + 1] = 255;  // opaque green
+  using platform::uikit::UIImageRenderingMode;
+  for (auto mode : {UIImageRenderingMode::AlwaysTemplate, UIImageRenderingMode::Automatic}) {
+    Picture picture(8, 8);
+    auto view = platform::uikit::UIImageView::create(CGRectMake(0, 0, 8, 8));
+    view->setImage(
+        std::make_shared<platform::uikit::UIImage>(platform::uikit::CGSizeMake(4, 4), mode, pixels));
+    view->setTintColor(UIColor::colorWithRed(1, 0, 0, 1));
+    ViewPainter(picture.context()).paint(*view, {0, 0});
+    const auto pixel = picture.pixelAt(4, 4);
+    const bool tinted = mode == UIImageRenderingMode::AlwaysTemplate;
+    EXPECT_EQ(pixel.red, tinted ? 255 : 0);
+    EXPECT_EQ(pixel.green, tinted ? 0 : 255);
+    EXPECT_EQ(pixel.alpha, 255);
+  }
 }
 
 TEST(ViewPainterTest, ArabicTextEndsAtTheRightEdgeOfARightAlignedLabel) {
