@@ -25,6 +25,8 @@ class CommandContext {
 
   Device& device() const;
   std::ostream& out() const { return out_; }
+  // Notes that are no output of the command (what a picture leaves out).
+  std::ostream& err() const { return err_; }
 
   // Counts an expectation; one that does not hold is reported with its script line.
   void expect(bool held, std::string_view failure);

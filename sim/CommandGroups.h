@@ -14,6 +14,7 @@ void addMusicCommands(Simulator& simulator);
 void addSystemCommands(Simulator& simulator);
 void addSnoozeStateLines(Simulator& simulator);
 void addMediaControlsCommands(Simulator& simulator);
+void addPictureCommands(Simulator& simulator);
 
 inline constexpr void (*kCommandGroups[])(Simulator&) = {
     addDeviceCommands,
@@ -24,6 +25,7 @@ inline constexpr void (*kCommandGroups[])(Simulator&) = {
     addSystemCommands,
     addSnoozeStateLines,
     addMediaControlsCommands,
+    addPictureCommands,
 };
 
 }  // namespace lunadoze::sim

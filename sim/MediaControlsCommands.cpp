@@ -1,8 +1,6 @@
 // What a person does with the media controls and what they show: `device next-up`, `device
 // colour-tweak`, `cc`, `lock`, `tap`, `touch`, `pick`, `scroll`, `screen`, `tree`; the `cc.*`,
 // `lock.*` and `panel.*` lines.
-#include <dlfcn.h>
-
 #include <cmath>
 #include <regex>
 #include <string>
@@ -29,8 +27,8 @@
 #include "sim/Device.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
+#include "sim/TweakViews.h"
 #include "sim/ViewTreePrinter.h"
-#include "tweak/mediacontrols/TweakViewsDescription.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -40,20 +38,8 @@ using platform::springboard::NowPlayingModule;
 using platform::uikit::CGRect;
 using platform::uikit::UIView;
 
-// The tweak's views, read through the function that the loaded library exports; empty while
-// SpringBoard runs without the tweak.
 TweakViewsDescription describeViews(Device& device) {
-  TweakViewsDescription description;
-  for (const auto& path : device.springBoard().loadedLibraries()) {
-    if (path.filename() != "Lunadoze.dylib") continue;
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (library == nullptr) break;
-    auto describe =
-        reinterpret_cast<decltype(&LunadozeDescribeViews)>(dlsym(library, "LunadozeDescribeViews"));
-    if (describe != nullptr) describe(&description);
-    dlclose(library);
-  }
-  return description;
+  return describeTweakViews(device);
 }
 
 NowPlayingModule* nowPlayingModule(Device& device) {

@@ -11,13 +11,14 @@
 #include "sim/Demo.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
+#include "sim/pictures/Storyboard.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: lunadoze-sim [--root DIR] [--realtime] SCRIPT...   run scripts (\"-\" reads standard input)\n"
     "       lunadoze-sim [--root DIR] [--realtime] repl        commands typed at a prompt\n"
-    "       lunadoze-sim [--root DIR] demo                     the built-in demo\n";
+    "       lunadoze-sim [--root DIR] demo [--screenshots DIR] the built-in demo; with a picture per step\n";
 
 struct Options {
   std::optional<std::filesystem::path> root;
@@ -71,6 +72,11 @@ int main(int argc, char** argv) {
     } else if (scripts == std::vector<std::string>{"demo"}) {
       std::istringstream demo{std::string(kDemoScript)};
       runner.runScript(demo, "demo");
+    } else if (scripts.size() == 3 && scripts[0] == "demo" && scripts[1] == "--screenshots") {
+      Storyboard storyboard(scripts[2]);
+      std::istringstream demo{storyboard.script(kDemoScript)};
+      runner.runScript(demo, "demo");
+      storyboard.writeIndex();
     } else {
       for (const std::string& script : scripts) runner.runFile(script);
     }

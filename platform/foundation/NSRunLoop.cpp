@@ -110,6 +110,7 @@ void NSRunLoop::runEventsDueBy(double limit) {
     // An overdue event runs now; the clock never goes back.
     if (!realtime_) clock_ = std::max(clock_, node.key().due + node.mapped().latency);
     node.mapped().work();
+    if (dispatchObserver_) dispatchObserver_();
   }
 }
 
@@ -124,6 +125,7 @@ void NSRunLoop::advance(double seconds) {
 void NSRunLoop::runDueEvents() {
   pollInput(0);
   runEventsDueBy(currentTime());
+  if (dispatchObserver_) dispatchObserver_();
 }
 
 void NSRunLoop::runRealtime(double seconds) {

@@ -77,6 +77,11 @@ class NSRunLoop {
   void addInputSource(int fd, std::function<void()> onReadable);
   void removeInputSource(int fd);
 
+  // Called after every event the loop dispatches and after each runDueEvents, for an onlooker
+  // that follows the device event by event; one at a time, an empty function removes it. reset()
+  // keeps it: it belongs to no process.
+  void setDispatchObserver(std::function<void()> observer) { dispatchObserver_ = std::move(observer); }
+
   // A process that ends: every pending event, timer (invalidated, so its target is released) and
   // input source is dropped, the mode goes back to Default. The clock keeps its reading: the
   // device's clock does not restart with the process.
@@ -120,6 +125,7 @@ class NSRunLoop {
   std::unordered_map<uint64_t, std::pair<NSRunLoopMode, double>> dueById_;
   std::unordered_map<const NSTimer*, std::shared_ptr<NSTimer>> timers_;
   std::vector<std::pair<int, std::function<void()>>> inputSources_;
+  std::function<void()> dispatchObserver_;
 };
 
 }  // namespace platform::foundation

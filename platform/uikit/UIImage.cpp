@@ -2,8 +2,6 @@
 
 #include <png.h>
 
-#include <vector>
-
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/runtime/Runtime.h"
 
@@ -27,15 +25,21 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(std::string_view path)
   }
   // Decoding the whole image checks every chunk and the compressed data, not just the header.
   png.format = PNG_FORMAT_RGBA;
-  std::vector<png_byte> pixels(PNG_IMAGE_SIZE(png));
-  bool decoded = png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr) != 0;
+  auto pixels = std::make_shared<Pixels>(PNG_IMAGE_SIZE(png));
+  bool decoded = png_image_finish_read(&png, nullptr, pixels->data(), 0, nullptr) != 0;
   png_image_free(&png);
   if (!decoded) return nullptr;
-  return std::make_shared<UIImage>(CGSizeMake(png.width, png.height), UIImageRenderingMode::Automatic);
+  return std::make_shared<UIImage>(CGSizeMake(png.width, png.height), UIImageRenderingMode::Automatic,
+                                   std::move(pixels));
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithRenderingMode(UIImageRenderingMode mode) const {
-  return std::make_shared<UIImage>(size_, mode);
+  return std::make_shared<UIImage>(size_, mode, pixels_);
+}
+
+const UIImage::Pixels& UIImage::pixels() const {
+  static const Pixels kNone;
+  return pixels_ ? *pixels_ : kNone;
 }
 
 }  // namespace platform::uikit

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/runtime/NSObject.h"
 #include "platform/uikit/CGGeometry.h"
@@ -28,12 +30,19 @@ class UIImage : public runtime::NSObject {
   UIImageRenderingMode renderingMode() const { return renderingMode_; }
   std::shared_ptr<UIImage> imageWithRenderingMode(UIImageRenderingMode mode) const;
 
+  // The decoded pixels, row by row, 4 bytes each (red, green, blue, alpha, not premultiplied);
+  // empty for an image made without any. Variants share them.
+  using Pixels = std::vector<uint8_t>;
+  const Pixels& pixels() const;
+
   // Use the factories: an image is always owned through std::shared_ptr.
-  UIImage(CGSize size, UIImageRenderingMode renderingMode) : size_(size), renderingMode_(renderingMode) {}
+  UIImage(CGSize size, UIImageRenderingMode renderingMode, std::shared_ptr<const Pixels> pixels = nullptr)
+      : size_(size), renderingMode_(renderingMode), pixels_(std::move(pixels)) {}
 
  private:
   CGSize size_;
   UIImageRenderingMode renderingMode_;
+  std::shared_ptr<const Pixels> pixels_;
 };
 
 }  // namespace platform::uikit

@@ -31,6 +31,7 @@
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/UIWindow.h"
 #include "sim/StateFormat.h"
+#include "sim/pictures/SettingsPagePainter.h"
 
 namespace lunadoze::sim {
 
@@ -379,6 +380,16 @@ void SettingsApp::respring() {
     throw SettingsError("the Respring button is not shown: it appears once \"enabled\" has been changed");
   }
   button->tap();
+}
+
+void SettingsApp::screenshot(const std::string& page, const std::string& file) {
+  if (!file.ends_with(".png")) throw SettingsError("a picture is a .png file, not " + inQuotes(file));
+  auto& shown = openPage(page);
+  try {
+    SettingsPagePainter::draw(shown, *inner_->navigationBar())->writePng(file);
+  } catch (const std::runtime_error& error) {
+    throw SettingsError(error.what());
+  }
 }
 
 }  // namespace lunadoze::sim

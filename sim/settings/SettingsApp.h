@@ -61,6 +61,8 @@ class SettingsApp {
   void tap(const std::string& label);
   // Taps the button of the title in the alert that is shown.
   void answerAlert(const std::string& button);
+  // Writes a PNG picture of the page ("" or "Prefs": the root page) as the person sees it.
+  void screenshot(const std::string& page, const std::string& file);
 
  private:
   struct Row {

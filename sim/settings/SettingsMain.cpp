@@ -26,7 +26,7 @@ using lunadoze::sim::Word;
 
 constexpr const char* kUsage =
     "usage: lunadoze-settings [--root DIR] [--locale ID] show [PAGE] | set KEY VALUE | respring\n"
-    "                         | tap LABEL | alert BUTTON\n"
+    "                         | tap LABEL | alert BUTTON | screenshot [PAGE] FILE.png\n"
     "       lunadoze-settings [--root DIR] [--locale ID] -      the same commands from standard input, one a "
     "line\n";
 
@@ -61,11 +61,14 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& word
     app.tap(words[1].text);
   } else if (names(words, "alert", 2, 2)) {
     app.answerAlert(words[1].text);
+  } else if (names(words, "screenshot", 2, 3)) {
+    app.screenshot(words.size() == 3 ? words[1].text : "", words.back().text);
   } else {
     std::string command;
     for (const auto& word : words) command += (command.empty() ? "" : " ") + word.text;
     throw SettingsError("unknown command \"" + command +
-                        "\" (show [PAGE], set KEY VALUE, respring, tap LABEL, alert BUTTON)");
+                        "\" (show [PAGE], set KEY VALUE, respring, tap LABEL, alert BUTTON, screenshot [PAGE] "
+                        "FILE.png)");
   }
   // What the change queued (the settings store's own notification) is handled before the reply.
   platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();

@@ -1,0 +1,76 @@
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "sim/Demo.h"
+#include "sim/ScriptRunner.h"
+#include "sim/Simulator.h"
+#include "sim/pictures/ScreenPainter.h"
+#include "sim/pictures/Storyboard.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lunadoze::sim::ScreenPainter;
+using lunadoze::sim::ScriptRunner;
+using lunadoze::sim::Simulator;
+
+void runScript(Simulator& simulator, const std::string& text) {
+  std::ostringstream out;
+  std::ostringstream err;
+  ScriptRunner runner(simulator, out, err);
+  std::istringstream script(text);
+  runner.runScript(script, "bench.sim");
+  if (runner.finish() != 0) throw std::runtime_error(err.str());
+}
+
+// The screenshot a person takes most: the expanded module with the panel open, drawn and encoded.
+void BM_ScreenshotOfTheModuleWithThePanel(benchmark::State& state) {
+  Simulator simulator{std::nullopt, false};
+  runScript(simulator,
+            "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\ntap sleep\npick time 30\n");
+  const fs::path file = fs::temp_directory_path() / ("lunadoze-bench-" + std::to_string(getpid()) + ".png");
+  std::ostringstream notes;
+  for (auto _ : state) {
+    ScreenPainter::draw(simulator.device(), ScreenPainter::Screen::ControlCenter, notes)->writePng(file);
+  }
+  fs::remove(file);
+}
+BENCHMARK(BM_ScreenshotOfTheModuleWithThePanel)->Unit(benchmark::kMillisecond);
+
+// The drawing alone, without the PNG encoding.
+void BM_DrawingOfTheModuleWithThePanel(benchmark::State& state) {
+  Simulator simulator{std::nullopt, false};
+  runScript(simulator,
+            "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\ntap sleep\npick time 30\n");
+  std::ostringstream notes;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        ScreenPainter::draw(simulator.device(), ScreenPainter::Screen::ControlCenter, notes));
+  }
+}
+BENCHMARK(BM_DrawingOfTheModuleWithThePanel)->Unit(benchmark::kMillisecond);
+
+// The demo, and the demo with a picture per narrated step.
+void BM_Demo(benchmark::State& state) {
+  const bool pictures = state.range(0) != 0;
+  const fs::path directory = fs::temp_directory_path() / ("lunadoze-bench-demo-" + std::to_string(getpid()));
+  Simulator simulator{std::nullopt, false};
+  for (auto _ : state) {
+    if (pictures) {
+      lunadoze::sim::Storyboard storyboard(directory);
+      runScript(simulator, storyboard.script(lunadoze::sim::kDemoScript));
+      storyboard.writeIndex();
+    } else {
+      runScript(simulator, std::string(lunadoze::sim::kDemoScript));
+    }
+  }
+  fs::remove_all(directory);
+}
+BENCHMARK(BM_Demo)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "sim/pictures/ScreenPainter.h"
+
+#include "platform/springboard/LockScreenMediaControls.h"
+#include "platform/springboard/MediaControlsParentContainerView.h"
+#include "platform/springboard/NowPlayingModule.h"
+#include "platform/springboard/SpringBoard.h"
+#include "platform/uikit/UIViewController.h"
+#include "sim/CommandError.h"
+#include "sim/Device.h"
+#include "sim/TweakViews.h"
+#include "sim/pictures/ViewPainter.h"
+
+namespace lunadoze::sim {
+namespace {
+
+using platform::uikit::CGRect;
+using Screen = ScreenPainter::Screen;
+using platform::uikit::UIView;
+
+// What shows through around the module: Control Center dims and blurs the screen behind it.
+void paintBackdrop(cairo_t* cr, CGRect area) {
+  cairo_set_source_rgb(cr, 0.24, 0.25, 0.31);
+  cairo_rectangle(cr, area.origin.x, area.origin.y, area.size.width, area.size.height);
+  cairo_fill(cr);
+}
+
+void paintWallpaper(cairo_t* cr, CGRect area) {
+  cairo_pattern_t* night = cairo_pattern_create_linear(0, area.origin.y, 0, area.origin.y + area.size.height);
+  cairo_pattern_add_color_stop_rgb(night, 0, 0.05, 0.07, 0.20);
+  cairo_pattern_add_color_stop_rgb(night, 0.6, 0.16, 0.11, 0.30);
+  cairo_pattern_add_color_stop_rgb(night, 1, 0.30, 0.16, 0.30);
+  cairo_set_source(cr, night);
+  cairo_rectangle(cr, area.origin.x, area.origin.y, area.size.width, area.size.height);
+  cairo_fill(cr);
+  cairo_pattern_destroy(night);
+}
+
+platform::springboard::SpringBoard& runningSpringBoard(Device& device) {
+  auto& springBoard = device.springBoard();
+  if (springBoard.nowPlayingModule() == nullptr) throw CommandError("SpringBoard is not running");
+  return springBoard;
+}
+
+std::unique_ptr<Picture> drawModule(Device& device, bool panelOnly, std::ostream& notes) {
+  auto& module = *runningSpringBoard(device).nowPlayingModule();
+  const UIView& content = *module.contentView();
+  CGRect area = content.bounds();
+  if (panelOnly) {
+    const UIView* panel = describeTweakViews(device).panel;
+    if (panel == nullptr || panel->superview() == nullptr) {
+      notes << "there is no panel yet: its place in the module is drawn\n";
+      const UIView& container = *module.parentContainerView();
+      area = container.superview()->convertRectToView(container.frame(), &content);
+    } else {
+      if (panel->isHidden()) notes << "the panel is dismissed: its place in the module is drawn\n";
+      area = panel->superview()->convertRectToView(panel->frame(), &content);
+    }
+  }
+  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  cairo_t* cr = picture->context();
+  cairo_translate(cr, -area.origin.x, -area.origin.y);
+  paintBackdrop(cr, area);
+  if (!module.isPresented()) {
+    notes << "Control Center is not open: drawn without it\n";
+    return picture;
+  }
+  ViewPainter(cr).paint(content, {0, 0});
+  return picture;
+}
+
+std::unique_ptr<Picture> drawLockScreen(Device& device, std::ostream& notes) {
+  auto& controls = *runningSpringBoard(device).lockScreenMediaControls();
+  const UIView& screen = *controls.controller()->view();
+  const CGRect area = screen.bounds();
+  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  paintWallpaper(picture->context(), area);
+  if (!controls.isShown()) {
+    notes << "the lock screen's media controls are not shown: drawn without them\n";
+    return picture;
+  }
+  ViewPainter(picture->context()).paint(screen, {0, 0});
+  return picture;
+}
+
+// A dark display shows nothing of any screen.
+std::unique_ptr<Picture> darkScreen(Device& device, Screen screen, std::ostream& notes) {
+  auto& springBoard = runningSpringBoard(device);
+  const UIView& view = screen == Screen::LockScreen
+                           ? *springBoard.lockScreenMediaControls()->controller()->view()
+                           : *springBoard.nowPlayingModule()->contentView();
+  CGRect area = view.bounds();
+  if (screen == Screen::Panel) area = springBoard.nowPlayingModule()->parentContainerView()->frame();
+  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  cairo_set_source_rgb(picture->context(), 0, 0, 0);
+  cairo_paint(picture->context());
+  notes << "the screen is off: drawn dark\n";
+  return picture;
+}
+
+}  // namespace
+
+std::optional<ScreenPainter::Screen> ScreenPainter::screenNamed(std::string_view name) {
+  if (name == "cc") return Screen::ControlCenter;
+  if (name == "lock") return Screen::LockScreen;
+  if (name == "panel") return Screen::Panel;
+  return std::nullopt;
+}
+
+std::unique_ptr<Picture> ScreenPainter::draw(Device& device, Screen screen, std::ostream& notes) {
+  if (!device.phone().isScreenOn()) return darkScreen(device, screen, notes);
+  switch (screen) {
+    case Screen::LockScreen:
+      return drawLockScreen(device, notes);
+    case Screen::Panel:
+      return drawModule(device, true, notes);
+    case Screen::ControlCenter:
+      break;
+  }
+  return drawModule(device, false, notes);
+}
+
+}  // namespace lunadoze::sim

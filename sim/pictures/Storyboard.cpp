@@ -1,0 +1,91 @@
+#include "sim/pictures/Storyboard.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "sim/ScriptSyntax.h"
+#include "sim/StateFormat.h"
+
+namespace lunadoze::sim {
+namespace {
+
+std::string escapeHtml(std::string_view text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace
+
+Storyboard::Storyboard(std::filesystem::path directory) : directory_(std::move(directory)) {
+  std::error_code error;
+  std::filesystem::create_directories(directory_, error);
+  if (error || !std::filesystem::is_directory(directory_))
+    throw std::runtime_error("cannot make the directory " + directory_.string() + ": " +
+                             (error ? error.message() : "a file is in the way"));
+}
+
+std::string Storyboard::script(std::string_view demo) {
+  std::istringstream lines{std::string(demo)};
+  std::string result;
+  std::string line;
+  bool lockShown = false;
+  while (std::getline(lines, line)) {
+    result += line + '\n';
+    auto words = tokenize(line);
+    if (!words || words->empty()) continue;
+    const auto& first = (*words)[0].text;
+    const std::string second = words->size() > 1 ? (*words)[1].text : "";
+    if (first == "lock") lockShown = second == "show";
+    if (first != "echo" || words->size() < 2) continue;
+    std::string narration;
+    for (size_t i = 1; i < words->size(); ++i) narration += (i > 1 ? " " : "") + (*words)[i].text;
+    char name[32];
+    std::snprintf(name, sizeof name, "step-%02zu.png", steps_.size() + 1);
+    steps_.push_back({narration, name});
+    result += std::string("screenshot ") + (lockShown ? "lock " : "cc ") +
+              inQuotes(std::filesystem::absolute(directory_ / name).string()) + '\n';
+  }
+  return result;
+}
+
+void Storyboard::writeIndex() const {
+  const auto path = directory_ / "index.html";
+  std::ofstream page(path, std::ios::trunc);
+  if (!page) throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
+  page << "<!doctype html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+          "<title>Lunadoze: a 30-minute sleep timer</title>\n"
+          "<style>body{font-family:Inter,\"DejaVu Sans\",sans-serif;background:#f2f2f7;margin:2em}"
+          "figure{display:inline-block;vertical-align:top;width:340px;margin:0 1em 2em 0}"
+          "img{width:320px;border-radius:12px}figcaption{white-space:pre-wrap;font-size:14px}</style>\n"
+          "</head>\n<body>\n<h1>Lunadoze: a 30-minute sleep timer</h1>\n";
+  for (const auto& step : steps_) {
+    page << "<figure><img src=\"" << step.picture << "\" alt=\"\"><figcaption>" << escapeHtml(step.narration)
+         << "</figcaption></figure>\n";
+  }
+  page << "</body>\n</html>\n";
+  if (!page.flush()) throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace lunadoze::sim

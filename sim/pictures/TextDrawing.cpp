@@ -1,0 +1,116 @@
+#include "sim/pictures/TextDrawing.h"
+
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <string>
+
+namespace lunadoze::sim {
+namespace {
+
+using platform::uikit::NSTextAlignment;
+
+PangoWeight pangoWeight(platform::uikit::UIFontWeight weight) {
+  if (weight <= -0.6) return PANGO_WEIGHT_ULTRALIGHT;
+  if (weight <= -0.3) return PANGO_WEIGHT_LIGHT;
+  if (weight < 0.2) return PANGO_WEIGHT_NORMAL;
+  if (weight < 0.28) return PANGO_WEIGHT_MEDIUM;
+  if (weight < 0.35) return PANGO_WEIGHT_SEMIBOLD;
+  if (weight < 0.5) return PANGO_WEIGHT_BOLD;
+  return PANGO_WEIGHT_HEAVY;
+}
+
+struct LayoutDeleter {
+  void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+};
+using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
+
+// One context for every layout: making one per label costs more than drawing the label. Font
+// options are fixed here rather than taken from the machine's settings, so pictures do not change
+// with a desktop's preferences.
+PangoContext* sharedContext() {
+  static PangoContext* context = [] {
+    PangoContext* made = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    pango_cairo_context_set_resolution(made, 72);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(made, options);
+    cairo_font_options_destroy(options);
+    return made;
+  }();
+  return context;
+}
+
+Layout makeLayout(cairo_t* context, std::string_view text, const TextStyle& style) {
+  PangoContext* pango = sharedContext();
+  pango_cairo_update_context(context, pango);
+  Layout layout(pango_layout_new(pango));
+  PangoFontDescription* font = pango_font_description_from_string("Inter, DejaVu Sans");
+  pango_font_description_set_absolute_size(font, style.size * PANGO_SCALE);
+  pango_font_description_set_weight(font, pangoWeight(style.weight));
+  pango_layout_set_font_description(layout.get(), font);
+  pango_font_description_free(font);
+  pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
+  return layout;
+}
+
+}  // namespace
+
+void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
+  if (text.empty() || box.size.width <= 0 || style.colour.alpha <= 0) return;
+  Layout layout = makeLayout(context, text, style);
+  // Natural alignment follows the text's own direction; left and right are the box's sides.
+  // Pango sets a right-to-left paragraph from its right side, which flips its left and right.
+  PangoLayoutLine* first = pango_layout_get_line_readonly(layout.get(), 0);
+  const bool rightToLeft = first != nullptr && first->resolved_dir == PANGO_DIRECTION_RTL;
+  NSTextAlignment alignment = style.alignment;
+  if (alignment == platform::uikit::NSTextAlignmentNatural ||
+      alignment == platform::uikit::NSTextAlignmentJustified) {
+    alignment = rightToLeft ? platform::uikit::NSTextAlignmentRight : platform::uikit::NSTextAlignmentLeft;
+  }
+  // Frames here come from average metrics, not glyphs: a single line that comes out a little
+  // wider than its label is shown whole rather than cut to an ellipsis.
+  if (style.lines != 1) {
+    pango_layout_set_width(layout.get(), static_cast<int>(box.size.width * PANGO_SCALE));
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    if (style.lines > 1) {
+      pango_layout_set_height(layout.get(), -static_cast<int>(style.lines));
+      pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+    }
+    const bool right = alignment == platform::uikit::NSTextAlignmentRight;
+    pango_layout_set_alignment(layout.get(), alignment == platform::uikit::NSTextAlignmentCenter
+                                                 ? PANGO_ALIGN_CENTER
+                                             : right != rightToLeft ? PANGO_ALIGN_RIGHT
+                                                                    : PANGO_ALIGN_LEFT);
+  }
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_extents(layout.get(), &ink, &logical);
+  const double width = static_cast<double>(logical.width) / PANGO_SCALE;
+  const double height = static_cast<double>(logical.height) / PANGO_SCALE;
+  double left = box.origin.x;
+  if (style.lines == 1) {
+    if (alignment == platform::uikit::NSTextAlignmentCenter) left += (box.size.width - width) / 2;
+    if (alignment == platform::uikit::NSTextAlignmentRight) left += box.size.width - width;
+    left -= static_cast<double>(logical.x) / PANGO_SCALE;
+  }
+  const double top = box.origin.y + (box.size.height - height) / 2;
+  cairo_save(context);
+  cairo_set_source_rgba(context, style.colour.red, style.colour.green, style.colour.blue, style.colour.alpha);
+  cairo_move_to(context, left, top);
+  pango_cairo_show_layout(context, layout.get());
+  cairo_restore(context);
+}
+
+double textWidth(cairo_t* context, std::string_view text, const TextStyle& style) {
+  if (text.empty()) return 0;
+  Layout layout = makeLayout(context, text, style);
+  int width = 0;
+  int height = 0;
+  pango_layout_get_size(layout.get(), &width, &height);
+  return static_cast<double>(width) / PANGO_SCALE;
+}
+
+}  // namespace lunadoze::sim

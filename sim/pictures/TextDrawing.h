@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <string_view>
+
+#include "platform/uikit/CGGeometry.h"
+#include "platform/uikit/UIFont.h"
+#include "platform/uikit/UILabel.h"
+
+namespace lunadoze::sim {
+
+struct Colour {
+  double red = 0, green = 0, blue = 0, alpha = 1;
+};
+
+// How a run of text is set: the system font stands in as Inter, with DejaVu Sans for the scripts
+// Inter lacks, both found through fontconfig.
+struct TextStyle {
+  double size = 17;
+  platform::uikit::UIFontWeight weight = platform::uikit::UIFontWeightRegular;
+  Colour colour;
+  platform::uikit::NSTextAlignment alignment = platform::uikit::NSTextAlignmentNatural;
+  // 0: as many as fit; 1 ends in an ellipsis when the text is longer than the box.
+  int64_t lines = 1;
+};
+
+// Shapes the text with pango (so right-to-left scripts run right to left) and draws it in the box,
+// centred vertically as a label centres its text.
+void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box);
+
+// The width the text takes in one line.
+double textWidth(cairo_t* context, std::string_view text, const TextStyle& style);
+
+}  // namespace lunadoze::sim

@@ -1,0 +1,333 @@
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIFont.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UIView.h"
+#include "sim/ScriptRunner.h"
+#include "sim/Simulator.h"
+#include "sim/StateFormat.h"
+#include "sim/TweakViews.h"
+#include "sim/pictures/Picture.h"
+#include "sim/pictures/PlotPainter.h"
+#include "sim/pictures/Recorder.h"
+#include "sim/pictures/ScreenPainter.h"
+#include "sim/pictures/Storyboard.h"
+#include "sim/pictures/ViewPainter.h"
+
+namespace lunadoze::sim {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::uikit::CGRectMake;
+using platform::uikit::UIColor;
+using platform::uikit::UILabel;
+using platform::uikit::UIView;
+using Screen = ScreenPainter::Screen;
+
+bool lit(const Picture::Pixel& pixel) {
+  return pixel.alpha > 0 && std::max({pixel.red, pixel.green, pixel.blue}) > 140;
+}
+
+// Lit pixels in a rectangle of points.
+int litPixels(const Picture& picture, double x, double y, double width, double height) {
+  int count = 0;
+  for (int py = static_cast<int>(y * Picture::kScale); py < (y + height) * Picture::kScale; ++py)
+    for (int px = static_cast<int>(x * Picture::kScale); px < (x + width) * Picture::kScale; ++px)
+      count += lit(picture.pixel(px, py));
+  return count;
+}
+
+class PicturesTest : public ::testing::Test {
+ protected:
+  void run(const std::string& script) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ScriptRunner runner(simulator, out, err);
+    std::istringstream input(script);
+    runner.runScript(input, "test.sim");
+    ASSERT_EQ(runner.finish(), 0) << err.str();
+    errors = err.str();
+  }
+
+  std::unique_ptr<Picture> draw(Screen screen) {
+    notes.str("");
+    return ScreenPainter::draw(simulator.device(), screen, notes);
+  }
+
+  Simulator simulator{std::nullopt, false};
+  std::ostringstream notes;
+  std::string errors;
+  fs::path directory = fs::temp_directory_path() / ("lunadoze-pictures-" + std::to_string(getpid()));
+
+  void SetUp() override { fs::create_directories(directory); }
+  void TearDown() override { fs::remove_all(directory); }
+};
+
+constexpr const char* kPlaying = "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\n";
+
+// The moon sits at 0 8 24 24 in the sleep button, which is at 0 50 in the stack view at 0 150.
+TEST_F(PicturesTest, TheMoonIconIsDrawnUnderTheControlsUnlessHidden) {
+  run(kPlaying);
+  EXPECT_GT(litPixels(*draw(Screen::ControlCenter), 0, 208, 24, 24), 40);
+
+  run(std::string("prefs set hideMoonIconInCC on\n") + kPlaying);
+  EXPECT_EQ(litPixels(*draw(Screen::ControlCenter), 0, 208, 24, 24), 0);
+}
+
+TEST_F(PicturesTest, ThePanelCoversTheModuleAndLetsThePlatterShowThrough) {
+  run(kPlaying);
+  const auto platter = draw(Screen::ControlCenter)->pixelAt(4, 100);
+  run(std::string(kPlaying) + "tap sleep\n");
+  const auto* page = describeTweakViews(simulator.device()).chooseTimePage;
+  ASSERT_NE(page, nullptr);
+  ASSERT_DOUBLE_EQ(page->alpha(), 0.85);
+  const Colour background = ViewPainter::colour(page->backgroundColor());
+  const double cover = background.alpha * page->alpha();
+  const auto shown = draw(Screen::Panel)->pixelAt(4, 100);
+  auto expected = [&](double panel, uint8_t below) { return panel * 255 * cover + below * (1 - cover); };
+  EXPECT_NEAR(shown.red, expected(background.red, platter.red), 2);
+  EXPECT_NEAR(shown.green, expected(background.green, platter.green), 2);
+  EXPECT_NEAR(shown.blue, expected(background.blue, platter.blue), 2);
+  EXPECT_EQ(notes.str(), "");
+}
+
+TEST_F(PicturesTest, TheLockScreenIndicatorTakesTheColourTweaksColour) {
+  run("device colour-tweak #FF2020\n" + std::string(kPlaying) +
+      "tap sleep\npick time 30\ntap confirm\nwait 2\ncc collapse\nlock show\nwait 10m\nexpect "
+      "lock.indicator.text \"19:58\"\n");
+  auto picture = draw(Screen::LockScreen);
+  int red = 0;
+  // The indicator's label: 30 0 329 40 in the indicator at 0 155 of the platter at 8 100.
+  for (double y = 255; y < 295; y += 0.5)
+    for (double x = 38; x < 367; x += 0.5) {
+      auto pixel = picture->pixelAt(x, y);
+      red += pixel.red > 180 && pixel.green < 110 && pixel.blue < 130;
+    }
+  EXPECT_GT(red, 50);
+}
+
+TEST_F(PicturesTest, AScreenNotShownIsDrawnWithoutItAndSaysSo) {
+  run("boot\n");
+  auto lock = draw(Screen::LockScreen);
+  EXPECT_EQ(notes.str(), "the lock screen's media controls are not shown: drawn without them\n");
+  EXPECT_EQ(lock->pixelWidth(), 750);
+  EXPECT_EQ(litPixels(*lock, 0, 0, 375, 667), 0);
+  draw(Screen::Panel);
+  EXPECT_NE(notes.str().find("there is no panel yet"), std::string::npos);
+
+  run(std::string(kPlaying) + "lock show\nscreen off\n");
+  auto dark = draw(Screen::LockScreen);
+  EXPECT_EQ(notes.str(), "the screen is off: drawn dark\n");
+  EXPECT_EQ(litPixels(*dark, 0, 0, 375, 667), 0);
+}
+
+TEST(ViewPainterTest, AHiddenViewAndEverythingInsideItLeaveNoPixel) {
+  Picture picture(40, 40);
+  auto root = UIView::create(CGRectMake(0, 0, 40, 40));
+  auto hidden = UIView::create(CGRectMake(0, 0, 20, 20));
+  hidden->setBackgroundColor(UIColor::whiteColor());
+  hidden->setHidden(true);
+  auto inside = UIView::create(CGRectMake(0, 0, 10, 10));
+  inside->setBackgroundColor(UIColor::whiteColor());
+  hidden->addSubview(inside);
+  root->addSubview(hidden);
+  auto transparent = UIView::create(CGRectMake(20, 20, 20, 20));
+  transparent->setBackgroundColor(UIColor::whiteColor());
+  transparent->setAlpha(0);
+  root->addSubview(transparent);
+  ViewPainter(picture.context()).paint(*root, {0, 0});
+  EXPECT_EQ(litPixels(picture, 0, 0, 40, 40), 0);
+
+  hidden->setHidden(false);
+  transparent->setAlpha(0.5);
+  ViewPainter(picture.context()).paint(*root, {0, 0});
+  EXPECT_EQ(picture.pixelAt(5, 5).alpha, 255);
+  EXPECT_NEAR(picture.pixelAt(30, 30).alpha, 128, 1);
+}
+
+TEST(ViewPainterTest, ClippingKeepsSubviewsInsideTheirContainer) {
+  Picture picture(40, 40);
+  auto root = UIView::create(CGRectMake(0, 0, 20, 20));
+  auto wide = UIView::create(CGRectMake(0, 0, 40, 40));
+  wide->setBackgroundColor(UIColor::whiteColor());
+  root->addSubview(wide);
+  root->setClipsToBounds(true);
+  ViewPainter(picture.context()).paint(*root, {0, 0});
+  EXPECT_TRUE(lit(picture.pixelAt(10, 10)));
+  EXPECT_FALSE(lit(picture.pixelAt(30, 30)));
+}
+
+// A template image is its alpha in the tint colour; an original keeps its own colours.
+TEST(ViewPainterTest, TemplateImagesAreTintedWithTheViewsTintColour) {
+  auto pixels = std::make_shared<platform::uikit::UIImage::Pixels>(4 * 4 * 4, 0);
+  for (size_t i = 0; i < pixels->size(); i += 4) (*pixels)[i + 3] = (*pixels)[i + 1] = 255;  // opaque green
+  using platform::uikit::UIImageRenderingMode;
+  for (auto mode : {UIImageRenderingMode::AlwaysTemplate, UIImageRenderingMode::Automatic}) {
+    Picture picture(8, 8);
+    auto view = platform::uikit::UIImageView::create(CGRectMake(0, 0, 8, 8));
+    view->setImage(
+        std::make_shared<platform::uikit::UIImage>(platform::uikit::CGSizeMake(4, 4), mode, pixels));
+    view->setTintColor(UIColor::colorWithRed(1, 0, 0, 1));
+    ViewPainter(picture.context()).paint(*view, {0, 0});
+    const auto pixel = picture.pixelAt(4, 4);
+    const bool tinted = mode == UIImageRenderingMode::AlwaysTemplate;
+    EXPECT_EQ(pixel.red, tinted ? 255 : 0);
+    EXPECT_EQ(pixel.green, tinted ? 0 : 255);
+    EXPECT_EQ(pixel.alpha, 255);
+  }
+}
+
+TEST(ViewPainterTest, ArabicTextEndsAtTheRightEdgeOfARightAlignedLabel) {
+  for (auto alignment : {platform::uikit::NSTextAlignmentRight, platform::uikit::NSTextAlignmentNatural}) {
+    Picture picture(200, 40);
+    auto label = UILabel::create(CGRectMake(0, 0, 200, 40));
+    label->setText("ستتوقف الموسيقى");
+    label->setTextColor(UIColor::whiteColor());
+    label->setTextAlignment(alignment);
+    ViewPainter(picture.context()).paint(*label, {0, 0});
+    int rightmost = -1;
+    int leftmost = picture.pixelWidth();
+    for (int y = 0; y < picture.pixelHeight(); ++y)
+      for (int x = 0; x < picture.pixelWidth(); ++x)
+        if (lit(picture.pixel(x, y))) {
+          rightmost = std::max(rightmost, x);
+          leftmost = std::min(leftmost, x);
+        }
+    EXPECT_GT(rightmost, picture.pixelWidth() - 8) << alignment;
+    EXPECT_GT(leftmost, picture.pixelWidth() / 4) << alignment;
+  }
+}
+
+// Every screen along the way of a timer, as a script writes them: valid PNGs at twice the points,
+// and the same bytes from a second run.
+TEST_F(PicturesTest, TheRoadsScreenshotsAreValidPicturesAndTheSameOnEveryRun) {
+  // Each run on a device of its own, as two runs of one script are.
+  auto road = [](const fs::path& into) {
+    auto file = [&into](const char* name) { return " \"" + (into / name).string() + "\"\n"; };
+    fs::create_directories(into);
+    Simulator fresh{std::nullopt, false};
+    std::ostringstream out;
+    std::ostringstream err;
+    ScriptRunner runner(fresh, out, err);
+    std::istringstream script("prefs screenshot" + file("prefs.png") + "prefs screenshot TimerEndActions" +
+                              file("end.png") + kPlaying + "screenshot cc" + file("cc.png") +
+                              "tap sleep\nscreenshot panel" + file("choose.png") +
+                              "pick time 30\ntap confirm\nscreenshot panel" + file("current.png") +
+                              "wait 2\ncc collapse\nlock show\n" + "screenshot lock" + file("lock.png") +
+                              "record music.volume snooze\nwait 1820\nplot" + file("plot.png"));
+    runner.runScript(script, "road.sim");
+    EXPECT_EQ(runner.finish(), 0) << err.str();
+  };
+  road(directory / "first");
+  road(directory / "second");
+  const std::pair<const char*, std::pair<int, int>> expected[] = {
+      {"cc.png", {640, 840}},    {"choose.png", {640, 600}}, {"current.png", {640, 600}},
+      {"lock.png", {750, 1334}}, {"prefs.png", {640, 0}},    {"end.png", {640, 0}},
+      {"plot.png", {1800, 0}}};
+  for (const auto& [name, size] : expected) {
+    cairo_surface_t* png = cairo_image_surface_create_from_png((directory / "first" / name).c_str());
+    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS) << name;
+    EXPECT_EQ(cairo_image_surface_get_width(png), size.first) << name;
+    if (size.second > 0) {
+      EXPECT_EQ(cairo_image_surface_get_height(png), size.second) << name;
+    }
+    cairo_surface_destroy(png);
+    auto bytes = [](const fs::path& path) {
+      std::ifstream in(path, std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_TRUE(bytes(directory / "first" / name) == bytes(directory / "second" / name)) << name;
+  }
+}
+
+TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
+  std::ostringstream out;
+  std::ostringstream err;
+  ScriptRunner runner(simulator, out, err);
+  std::istringstream script(std::string(kPlaying) + "screenshot moon " + (directory / "a.png").string() +
+                            "\n");
+  runner.runScript(script, "bad.sim");
+  EXPECT_EQ(runner.finish(), 2);
+  EXPECT_EQ(err.str(), "bad.sim:5: screenshot: unknown screen \"moon\" (screens: cc, lock, panel)\n");
+
+  std::ostringstream err2;
+  ScriptRunner second(simulator, out, err2);
+  std::istringstream missing(std::string(kPlaying) + "screenshot cc " +
+                             (directory / "none" / "a.png").string() + "\n");
+  second.runScript(missing, "bad.sim");
+  EXPECT_EQ(second.finish(), 2);
+  EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
+  EXPECT_FALSE(fs::exists(directory / "none"));
+}
+
+// A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
+// spans x 110 to 876 and y 36 (0.5) to 186 (0).
+TEST_F(PicturesTest, ThePlotsVolumeLineFallsToZeroAtTheFadesEndAndComesBack) {
+  const auto file = directory / "night.png";
+  run("prefs set volumeFadeOutTime 15\n" + std::string(kPlaying) +
+      "tap sleep\npick time 5\ntap confirm\nrecord music.volume\nwait 330\nplot " + file.string() + "\n");
+  cairo_surface_t* png = cairo_image_surface_create_from_png(file.c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  auto lineNear = [png](double clock, double volume) {
+    const double x = 110 + clock / 330 * 766;
+    const double y = 36 + 150 * (1 - volume / 0.5);
+    const int stride = cairo_image_surface_get_stride(png);
+    const unsigned char* data = cairo_image_surface_get_data(png);
+    for (int py = static_cast<int>((y - 3) * 2); py <= (y + 3) * 2; ++py) {
+      uint32_t pixel;
+      std::memcpy(&pixel, data + py * stride + 4 * static_cast<int>(x * 2), sizeof pixel);
+      if ((pixel & 0xFF) > 170 && ((pixel >> 16) & 0xFF) < 110) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(lineNear(150, 0.5));
+  EXPECT_FALSE(lineNear(150, 0));
+  EXPECT_TRUE(lineNear(307.5, 0.283));
+  EXPECT_TRUE(lineNear(316.7, 0));
+  EXPECT_FALSE(lineNear(316.7, 0.5));
+  EXPECT_TRUE(lineNear(325, 0.5));
+  cairo_surface_destroy(png);
+}
+
+// The storyboard looks where the person looks: Control Center until the lock screen is shown.
+TEST_F(PicturesTest, TheStoryboardPicturesEachNarratedStepAndShowsTheNarration) {
+  Storyboard storyboard(directory / "story");
+  const std::string script = storyboard.script("cc expand\necho \"Open <b>\"\nlock show\necho Locked\n");
+  const auto picture = [this](int step) {
+    return inQuotes((directory / "story" / ("step-0" + std::to_string(step) + ".png")).string());
+  };
+  EXPECT_EQ(script, "cc expand\necho \"Open <b>\"\nscreenshot cc " + picture(1) +
+                        "\nlock show\necho Locked\nscreenshot lock " + picture(2) + "\n");
+  storyboard.writeIndex();
+  std::ifstream index(directory / "story" / "index.html");
+  const std::string page(std::istreambuf_iterator<char>(index), {});
+  EXPECT_NE(page.find("<img src=\"step-01.png\" alt=\"\"><figcaption>Open &lt;b&gt;</figcaption>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<figcaption>Locked</figcaption>"), std::string::npos);
+}
+
+TEST(PlotPainterTest, StateValuesReadAsNumbersWhereTheyAreOnes) {
+  EXPECT_DOUBLE_EQ(PlotPainter::numberOf("0.5"), 0.5);
+  EXPECT_DOUBLE_EQ(PlotPainter::numberOf("29:59"), 1799);
+  EXPECT_DOUBLE_EQ(PlotPainter::numberOf("1:00:01"), 3601);
+  EXPECT_TRUE(std::isnan(PlotPainter::numberOf("-")));
+  EXPECT_TRUE(std::isnan(PlotPainter::numberOf("playing")));
+  EXPECT_TRUE(std::isnan(PlotPainter::numberOf("1:2:3:4")));
+}
+
+}  // namespace
+}  // namespace lunadoze::sim
