@@ -180,6 +180,8 @@ std::optional<std::string> closeAlert(PSListController& page) {
     alert->dismissViewControllerAnimated(true, nullptr);
   }
   return text;
+}
+
 // The alert's buttons, as a person reads them.
 std::string buttonsOf(const UIAlertController& alert) {
   std::string buttons;

@@ -84,7 +84,6 @@ class SettingsApp {
   std::shared_ptr<platform::uikit::UINavigationController> outer_;
   std::shared_ptr<platform::uikit::UINavigationController> inner_;
   std::shared_ptr<platform::preferences::PSListController> root_;
-  std::shared_ptr<platform::uikit::UIWindow> window_;
 };
 
 }  // namespace lunadoze::sim
