@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <ranges>
 #include <string>
 
 #include "platform/foundation/CFNotificationCenter.h"
@@ -131,7 +130,7 @@ void SpringBoard::shutDown() {
   runningSpringBoard = nullptr;
   foundation::NSRunLoop::mainRunLoop().reset();
   // Last loaded, first closed, as a process's libraries are finalized at exit.
-  for (const Library& library : std::views::reverse(libraries_)) dlclose(library.handle);
+  for (auto library = libraries_.rbegin(); library != libraries_.rend(); ++library) dlclose(library->handle);
   libraries_.clear();
   runtime::objc_disposeAllClasses();
 }
