@@ -517,15 +517,12 @@ namespace {
 
 // XML 1.0 has no way to write most control characters, NUL included, nor U+FFFE and U+FFFF.
 bool fitsXmlText(std::string_view text) {
-  if (!isValidUTF8(text)) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') return false;
-    if (byte == 0xEF && text.substr(i + 1, 1) == "\xBF" &&
-        (text.substr(i + 2, 1) == "\xBE" || text.substr(i + 2, 1) == "\xBF"))
-      return false;
-  }
-  return true;
+  const bool control = std::any_of(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+  });
+  // In valid UTF-8 these bytes are U+FFFE and U+FFFF and nothing else.
+  return !control && isValidUTF8(text) && text.find("\xEF\xBF\xBE") == std::string_view::npos &&
+         text.find("\xEF\xBF\xBF") == std::string_view::npos;
 }
 
 }  // namespace
