@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iostream>
 #include <span>
+#include <sstream>
 
 #include "fuzz/FuzzDevice.h"
 #include "platform/foundation/NSString.h"
@@ -68,6 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   expected.insert_or_assign("fuzzedKey", int64_t{42});
 
   auto stored = PropertyList::readFile(preferences / "com.corvane.lunadoze.plist");
-  if (!stored || !same(PropertyList(expected), *stored)) std::abort();
+  if (!stored || !same(PropertyList(expected), *stored)) {
+    std::cerr << "read:    " << PropertyList(expected)
+              << "\nwritten: " << (stored ? (std::ostringstream() << *stored).str() : stored.error()) << '\n';
+    std::abort();
+  }
   return 0;
 }

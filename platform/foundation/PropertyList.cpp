@@ -153,7 +153,7 @@ Result<PropertyList> fromNode(plist_t node, size_t depth) {
       int32_t seconds = 0;
       int32_t microseconds = 0;
       plist_get_date_val(node, &seconds, &microseconds);
-      return PropertyList::fromDate(seconds + microseconds / 1e6);
+      return PropertyList::fromDate(seconds + microseconds / 1e6);  // in range: see PropertyListCheck
     }
     case PLIST_ARRAY: {
       PropertyList::Array items;
@@ -239,7 +239,9 @@ namespace {
 Result<Node> parseNode(std::span<const uint8_t> bytes) {
   if (bytes.empty()) return Error{"empty input"};
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return Error{"input too large"};
-  if (auto problem = PropertyListCheck::problem(bytes)) return Error{*problem};
+  std::vector<uint8_t> repaired;
+  if (auto problem = PropertyListCheck::problem(bytes, repaired)) return Error{*problem};
+  if (!repaired.empty()) bytes = repaired;
   const auto* text = reinterpret_cast<const char*>(bytes.data());
   const auto length = static_cast<uint32_t>(bytes.size());
   plist_t parsed = nullptr;
