@@ -64,8 +64,9 @@ class HBPreferences : public runtime::NSObject {
   // nullopt removes the key.
   void setObject(std::optional<foundation::PropertyList> value, const std::string& key);
 
-  // Posts the change notification. NO when a write since the last synchronize failed (the file
-  // could not be written); the value then reads back in this process until the file changes.
+  // Posts the change notification. NO when a write since the last synchronize failed: the file
+  // could not be written (the value then reads back in this process until the file changes), or
+  // the value held text the file cannot store (not UTF-8, or a key with NUL: nothing changed).
   bool synchronize();
 
   // "<identifier>/ReloadPrefs": posted by synchronize, and by the preferences pane's rows.
