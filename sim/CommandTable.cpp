@@ -1,7 +1,7 @@
 #include "sim/CommandTable.h"
 
+#include <algorithm>
 #include <limits>
-#include <ranges>
 #include <stdexcept>
 
 #include "sim/CommandError.h"
@@ -16,8 +16,11 @@ std::string Command::usage() const {
 void CommandTable::add(std::string name, std::string parameters, CommandHandler run) {
   Command command{name, parameters, std::move(run)};
   bool optional = false;
-  for (auto part : std::views::split(std::string_view(parameters), ' ')) {
-    std::string_view parameter(part.begin(), part.end());
+  std::string_view rest(parameters);
+  while (!rest.empty()) {
+    const size_t blank = std::min(rest.find(' '), rest.size());
+    const std::string_view parameter = rest.substr(0, blank);
+    rest.remove_prefix(std::min(blank + 1, rest.size()));
     if (parameter.empty()) continue;
     optional = optional || parameter.starts_with('[');
     if (!optional) ++command.minArguments;

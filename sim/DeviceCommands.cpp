@@ -1,10 +1,16 @@
 // The device's own configuration and files: `device ...`.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 
+#include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/PropertyList.h"
 #include "sim/CommandContext.h"
 #include "sim/CommandError.h"
@@ -17,6 +23,7 @@ namespace lunadoze::sim {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::foundation::DeviceFileSystem;
 using platform::foundation::PropertyList;
 
 // `true`/`false` booleans, integers, decimals, other text as strings.
@@ -34,13 +41,28 @@ PropertyList plistValue(const std::string& text) {
   return text;
 }
 
-// Writes the file at the device path whole, creating the directories on the way.
+// Writes the file at the device path whole, creating the directories on the way; never through
+// a link, as the device's own writers do not write through one.
 void writeDeviceFile(Device& device, const std::string& devicePath, std::string_view contents) {
-  fs::path path = device.hostPath(devicePath);
-  std::error_code error;
-  fs::create_directories(path.parent_path(), error);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!(file << contents) || !file.flush()) throw CommandError("cannot write " + inQuotes(devicePath));
+  device.hostPath(devicePath);  // refuses a path that is not on the device, saying so
+  const size_t slash = devicePath.rfind('/');
+  const int directory = DeviceFileSystem::openDirectory(devicePath.substr(0, std::max<size_t>(slash, 1)));
+  const std::string name = devicePath.substr(slash + 1);
+  const int fd = directory < 0 ? -1
+                               : openat(directory, name.c_str(),
+                                        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  const int error = errno;
+  if (directory >= 0) close(directory);
+  bool written = fd >= 0;
+  for (size_t done = 0; written && done < contents.size();) {
+    const ssize_t count = ::write(fd, contents.data() + done, contents.size() - done);
+    written = count > 0 || (count < 0 && errno == EINTR);
+    if (count > 0) done += static_cast<size_t>(count);
+  }
+  if (fd >= 0) close(fd);
+  if (!written) {
+    throw CommandError("cannot write " + inQuotes(devicePath) + ": " + std::strerror(fd < 0 ? error : errno));
+  }
 }
 
 void version(CommandContext& context, const Arguments& arguments) {

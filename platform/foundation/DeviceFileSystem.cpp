@@ -71,6 +71,18 @@ int rootDescriptor() {
   return root.descriptor;
 }
 
+// The root's descriptor, with the device path relative to the root in `relative`; -1 with errno
+// set when the path is refused (EXDEV) or there is no root.
+int rootBeneath(std::string_view devicePath, std::string& relative) {
+  auto path = relativeToRoot(devicePath);
+  if (!path) {
+    errno = EXDEV;
+    return -1;
+  }
+  relative = std::move(*path);
+  return rootDescriptor();
+}
+
 enum class Links { StayInside, LeaveTheRoot, Unknown };
 
 // A missing component ends the walk without a verdict on what lies below it: nothing does, links
@@ -137,14 +149,10 @@ std::optional<std::filesystem::path> DeviceFileSystem::resolve(std::string_view 
 }
 
 int DeviceFileSystem::open(std::string_view devicePath, int flags) {
-  const auto relative = relativeToRoot(devicePath);
-  if (!relative) {
-    errno = EXDEV;
-    return -1;
-  }
-  const int root = rootDescriptor();
+  std::string relative;
+  const int root = rootBeneath(devicePath, relative);
   if (root < 0) return -1;
-  const int descriptor = openBeneath(root, *relative, flags);
+  const int descriptor = openBeneath(root, relative, flags);
   if (descriptor >= 0 || errno != ENOSYS) return descriptor;
   const auto host = resolve(devicePath);
   if (!host) {
@@ -155,20 +163,16 @@ int DeviceFileSystem::open(std::string_view devicePath, int flags) {
 }
 
 int DeviceFileSystem::openDirectory(std::string_view devicePath) {
-  const auto relative = relativeToRoot(devicePath);
-  if (!relative) {
-    errno = EXDEV;
-    return -1;
-  }
-  const int root = rootDescriptor();
+  std::string relative;
+  const int root = rootBeneath(devicePath, relative);
   if (root < 0) return -1;
   // Each missing component is made in the directory its parent resolved to, so that a link
   // swapped in meanwhile cannot redirect the mkdir.
   int parent = fcntl(root, F_DUPFD_CLOEXEC, 0);
   size_t end = 0;
   while (parent >= 0) {
-    end = relative->find('/', end + 1);
-    const std::string prefix = relative->substr(0, end);
+    end = relative.find('/', end + 1);
+    const std::string prefix = relative.substr(0, end);
     const std::string part = prefix.substr(prefix.rfind('/') + 1);
     const bool last = end == std::string::npos;
     const int flags = (last ? O_RDONLY : O_PATH) | O_DIRECTORY;

@@ -153,7 +153,7 @@ Result<PropertyList> fromNode(plist_t node, size_t depth) {
       int32_t seconds = 0;
       int32_t microseconds = 0;
       plist_get_date_val(node, &seconds, &microseconds);
-      return PropertyList::fromDate(seconds + microseconds / 1e6);
+      return PropertyList::fromDate(seconds + microseconds / 1e6);  // in range: see PropertyListCheck
     }
     case PLIST_ARRAY: {
       PropertyList::Array items;
@@ -239,7 +239,9 @@ namespace {
 Result<Node> parseNode(std::span<const uint8_t> bytes) {
   if (bytes.empty()) return Error{"empty input"};
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return Error{"input too large"};
-  if (auto problem = PropertyListCheck::problem(bytes)) return Error{*problem};
+  std::vector<uint8_t> repaired;
+  if (auto problem = PropertyListCheck::problem(bytes, repaired)) return Error{*problem};
+  if (!repaired.empty()) bytes = repaired;
   const auto* text = reinterpret_cast<const char*>(bytes.data());
   const auto length = static_cast<uint32_t>(bytes.size());
   plist_t parsed = nullptr;
@@ -517,15 +519,12 @@ namespace {
 
 // XML 1.0 has no way to write most control characters, NUL included, nor U+FFFE and U+FFFF.
 bool fitsXmlText(std::string_view text) {
-  if (!isValidUTF8(text)) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') return false;
-    if (byte == 0xEF && text.substr(i + 1, 1) == "\xBF" &&
-        (text.substr(i + 2, 1) == "\xBE" || text.substr(i + 2, 1) == "\xBF"))
-      return false;
-  }
-  return true;
+  const bool control = std::any_of(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+  });
+  // In valid UTF-8 these bytes are U+FFFE and U+FFFF and nothing else.
+  return !control && isValidUTF8(text) && text.find("\xEF\xBF\xBE") == std::string_view::npos &&
+         text.find("\xEF\xBF\xBF") == std::string_view::npos;
 }
 
 }  // namespace

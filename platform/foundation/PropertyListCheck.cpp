@@ -2,6 +2,10 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -52,16 +56,33 @@ bool holdsNul(std::span<const uint8_t> bytes, const Object& key, uint64_t end) {
   return false;
 }
 
+// A date is a big-endian double of seconds; one that is NaN or beyond 32-bit seconds is
+// written back clamped into the copy.
+void clampDate(std::span<const uint8_t> bytes, uint64_t at, uint64_t end, std::vector<uint8_t>& repaired) {
+  if (at > end || end - at < 8) return;  // malformed: left to the parser
+  const double seconds = std::bit_cast<double>(*readNumber(bytes, at, 8));
+  constexpr double kEarliest = std::numeric_limits<int32_t>::min();
+  constexpr double kLatest = std::numeric_limits<int32_t>::max();
+  if (seconds >= kEarliest && seconds <= kLatest) return;
+  const double clamped = std::isnan(seconds) ? 0 : std::clamp(seconds, kEarliest, kLatest);
+  if (repaired.empty()) repaired.assign(bytes.begin(), bytes.end());
+  const auto value = std::bit_cast<uint64_t>(clamped);
+  for (size_t i = 0; i < 8; ++i) repaired[at + i] = static_cast<uint8_t>(value >> (56 - 8 * i));
+}
+
 }  // namespace
 
-std::optional<std::string> PropertyListCheck::problem(std::span<const uint8_t> bytes) {
+std::optional<std::string> PropertyListCheck::problem(std::span<const uint8_t> bytes,
+                                                      std::vector<uint8_t>& repaired) {
+  repaired.clear();
   if (bytes.size() > UINT32_MAX) return std::nullopt;  // refused by the parser anyway
   const bool binary =
       plist_is_binary(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size())) != 0;
-  return binary ? problemInBinary(bytes) : problemInXml(bytes);
+  return binary ? problemInBinary(bytes, repaired) : problemInXml(bytes);
 }
 
-std::optional<std::string> PropertyListCheck::problemInBinary(std::span<const uint8_t> bytes) {
+std::optional<std::string> PropertyListCheck::problemInBinary(std::span<const uint8_t> bytes,
+                                                              std::vector<uint8_t>& repaired) {
   const std::string malformed = "malformed binary property list";
   if (bytes.size() < kHeaderSize + kTrailerSize) return malformed;
   const uint64_t trailer = bytes.size() - kTrailerSize;
@@ -93,6 +114,10 @@ std::optional<std::string> PropertyListCheck::problemInBinary(std::span<const ui
     if (++values > kMaxValues) return "more than " + std::to_string(kMaxValues) + " values";
     auto object = objectAt(reference);
     if (!object) return malformed;
+    if (bytes[object->body - 1] == 0x33) {
+      clampDate(bytes, object->body, table, repaired);
+      continue;
+    }
     const bool isArray = object->kind == 0xA || object->kind == 0xC;
     const bool isDictionary = object->kind == 0xD;
     if (!isArray && !isDictionary) continue;

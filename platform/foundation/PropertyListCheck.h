@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace platform::foundation {
 
@@ -19,10 +20,14 @@ class PropertyListCheck {
   static constexpr size_t kMaxValues = size_t{1} << 18;
 
   // Why the bytes must not be parsed; nullopt when they may be (they may still be malformed).
-  static std::optional<std::string> problem(std::span<const uint8_t> bytes);
+  // libplist converts a binary date to whole seconds with a cast that overflows beyond their
+  // range: such a date is clamped to the 32-bit seconds libplist holds, in a copy of the bytes
+  // left in `repaired` (empty when no date needed it).
+  static std::optional<std::string> problem(std::span<const uint8_t> bytes, std::vector<uint8_t>& repaired);
 
  private:
-  static std::optional<std::string> problemInBinary(std::span<const uint8_t> bytes);
+  static std::optional<std::string> problemInBinary(std::span<const uint8_t> bytes,
+                                                    std::vector<uint8_t>& repaired);
   static std::optional<std::string> problemInXml(std::span<const uint8_t> bytes);
 };
 

@@ -71,9 +71,10 @@ class HBPreferences : public runtime::NSObject {
   // Removes every stored value of the domain at once: each key reads its default again.
   void removeAllObjects();
 
-  // Posts the change notification. NO when a write since the last synchronize failed (the file
-  // could not be written): what it could not store is dropped, so that no reader in this process
-  // acts on a value that other processes will never see.
+  // Posts the change notification. NO when a write since the last synchronize failed: the file
+  // could not be written, or the value held text the file cannot store (not UTF-8, or a key with
+  // NUL). What it could not store is dropped, so that no reader in this process acts on a value
+  // that other processes will never see.
   bool synchronize();
 
   // "<identifier>/ReloadPrefs": posted by synchronize, and by the preferences pane's rows.

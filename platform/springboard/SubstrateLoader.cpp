@@ -74,7 +74,8 @@ void SubstrateLoader::loadLibraries() {
 }
 
 void SubstrateLoader::unloadLibraries() {
-  for (const Library& library : std::views::reverse(libraries_)) dlclose(library.handle);
+  // Last loaded, first closed, as a process's libraries are finalized at exit.
+  for (auto library = libraries_.rbegin(); library != libraries_.rend(); ++library) dlclose(library->handle);
   libraries_.clear();
 }
 

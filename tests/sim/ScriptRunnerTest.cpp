@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "platform/foundation/PropertyList.h"
+#include "platform/foundation/SystemLog.h"
+#include "sim/CommandContext.h"
+#include "sim/CommandTable.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
 
@@ -233,6 +236,27 @@ TEST(DeviceRootTest, AFreshRootIsRemovedWithTheSimulator) {
     EXPECT_TRUE(fs::exists(root / "var/mobile/Library/Preferences"));
   }
   EXPECT_FALSE(fs::exists(root));
+}
+
+TEST_F(ScriptRunnerTest, LogShowsTheKeptLinesAndSaysWhenOlderOnesWereDropped) {
+  using platform::foundation::SystemLog;
+  // A script starts on a fresh boot, which clears the log: the command runs on its own here.
+  SystemLog::clear();
+  for (size_t i = 0; i < SystemLog::kCapacity + 3; ++i) SystemLog::write("line " + std::to_string(i));
+  std::ostringstream printed;
+  std::ostringstream errors;
+  Tally tally;
+  CommandContext context(simulator, printed, errors, "test", tally);
+  const std::vector<Word> line{{"log", "log"}};
+  auto log = simulator.commands().find(line);
+  log.command.run(context, log.arguments);
+  std::istringstream out(printed.str());
+  std::string first;
+  std::string oldestKept;
+  std::getline(out, first);
+  std::getline(out, oldestKept);
+  EXPECT_NE(first.find("3 older lines dropped"), std::string::npos) << first;
+  EXPECT_TRUE(oldestKept.ends_with("line 3")) << oldestKept;
 }
 
 }  // namespace

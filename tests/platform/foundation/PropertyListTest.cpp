@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -215,13 +216,32 @@ TEST(PropertyListTest, DatesBeyondWhatTheFileHoldsAreClampedNotWrapped) {
   constexpr double kEarliest = std::numeric_limits<int32_t>::min();
   const std::vector<std::pair<double, double>> cases = {
       {1e300, kLatest}, {-1e300, kEarliest}, {HUGE_VAL, kLatest}, {-HUGE_VAL, kEarliest},
-      {NAN, 0},         {0x1p40, kLatest},   {-86400, -86400},        {600'000'000.25, 600'000'000.25}};
+      {NAN, 0},         {0x1p40, kLatest},   {-86400, -86400},    {600'000'000.25, 600'000'000.25}};
   for (const auto& [stored, expected] : cases) {
     SCOPED_TRACE(stored);
     auto parsed =
         PropertyList::parse(PropertyList(PropertyList::Array{PropertyList::fromDate(stored)}).toBinary());
     ASSERT_TRUE(parsed) << parsed.error();
     EXPECT_NEAR(*(*parsed->array())[0].date(), expected, 1e-5);
+  }
+}
+
+TEST(PropertyListTest, DatesBeyondWhatLibplistConvertsReadClamped) {
+  auto date = [](double seconds) {
+    std::string object = "\x33";
+    const auto bits = std::bit_cast<uint64_t>(seconds);
+    for (int shift = 56; shift >= 0; shift -= 8) object += static_cast<char>(bits >> shift & 0xFF);
+    return object;
+  };
+  for (const auto& [stored, expected] :
+       std::vector<std::pair<double, double>>{{1e300, std::numeric_limits<int32_t>::max()},
+                                              {-1e20, std::numeric_limits<int32_t>::min()},
+                                              {NAN, 0}}) {
+    SCOPED_TRACE(stored);
+    auto parsed =
+        PropertyList::parse(binaryPropertyList({"\xa2" + reference(1) + reference(1), date(stored)}));
+    ASSERT_TRUE(parsed) << parsed.error();
+    for (const PropertyList& item : *parsed->array()) EXPECT_EQ(*item.date(), expected);
   }
 }
 
