@@ -110,6 +110,7 @@ void NSRunLoop::runEventsDueBy(double limit) {
     // An overdue event runs now; the clock never goes back.
     if (!realtime_) clock_ = std::max(clock_, node.key().due + node.mapped().latency);
     node.mapped().work();
+    if (observer_) observer_();
   }
 }
 

@@ -77,6 +77,10 @@ class NSRunLoop {
   void addInputSource(int fd, std::function<void()> onReadable);
   void removeInputSource(int fd);
 
+  // Called after every event the loop dispatches, for whoever watches the device change step by
+  // step; one observer, kept across reset(). Empty removes it.
+  void setEventObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
   // A process that ends: every pending event, timer (invalidated, so its target is released) and
   // input source is dropped, the mode goes back to Default. The clock keeps its reading: the
   // device's clock does not restart with the process.
@@ -120,6 +124,7 @@ class NSRunLoop {
   std::unordered_map<uint64_t, std::pair<NSRunLoopMode, double>> dueById_;
   std::unordered_map<const NSTimer*, std::shared_ptr<NSTimer>> timers_;
   std::vector<std::pair<int, std::function<void()>>> inputSources_;
+  std::function<void()> observer_;
 };
 
 }  // namespace platform::foundation
