@@ -14,16 +14,11 @@ void addMusicCommands(Simulator& simulator);
 void addSystemCommands(Simulator& simulator);
 void addSnoozeStateLines(Simulator& simulator);
 void addMediaControlsCommands(Simulator& simulator);
+void addSessionCommands(Simulator& simulator);
 
 inline constexpr void (*kCommandGroups[])(Simulator&) = {
-    addDeviceCommands,
-    addSpringBoardCommands,
-    addPrefsCommands,
-    addLookingCommands,
-    addMusicCommands,
-    addSystemCommands,
-    addSnoozeStateLines,
-    addMediaControlsCommands,
+    addDeviceCommands, addSpringBoardCommands, addPrefsCommands,         addLookingCommands, addMusicCommands,
+    addSystemCommands, addSnoozeStateLines,    addMediaControlsCommands, addSessionCommands,
 };
 
 }  // namespace lunadoze::sim

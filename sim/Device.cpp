@@ -38,12 +38,14 @@ void Device::switchOn() {
   phone_ = std::make_unique<platform::springboard::Device>();
   springBoard_ = std::make_unique<platform::springboard::SpringBoard>(*phone_);
   SystemLog::clear();
+  logClock_.reset();
   clockOrigin_ = NSRunLoop::mainRunLoop().currentTime();
 }
 
 void Device::boot() {
   if (springBoard_->isRunning()) throw CommandError("SpringBoard already runs; respring restarts it");
   SystemLog::clear();
+  logClock_.reset();
   springBoard_->boot();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
 #include "sim/DeviceRoot.h"
+#include "sim/LogClock.h"
 #include "sim/settings/SettingsProcess.h"
 
 namespace lunadoze::sim {
@@ -23,6 +24,7 @@ class Device {
   // The host path of a device path; CommandError when the path is refused (not absolute, or
   // leaving the device root).
   std::filesystem::path hostPath(std::string_view devicePath) const;
+  DeviceRoot& root() { return root_; }
 
   // A fresh boot state: SpringBoard not running, the Settings app closed, the phone's
   // configuration at its defaults, the clock at zero. What is on the device's file system stays.
@@ -52,6 +54,9 @@ class Device {
   // Lets real time pass, running what falls due, until the descriptor is readable.
   void runUntilReadable(int fd);
 
+  // When each system log line was written.
+  LogClock& logClock() { return logClock_; }
+
  private:
   // Declared in the order they depend on each other: SpringBoard refers to the phone, and its
   // libraries live in the root, so it goes first.
@@ -61,6 +66,7 @@ class Device {
   // After the root: the app works in it until it is closed.
   std::unique_ptr<SettingsProcess> settingsApp_;
   double clockOrigin_ = 0;
+  LogClock logClock_;
 };
 
 }  // namespace lunadoze::sim

@@ -32,6 +32,8 @@ void writeDeviceFile(Device& device, const std::string& devicePath, std::string_
   fs::path path = device.hostPath(devicePath);
   std::error_code error;
   fs::create_directories(path.parent_path(), error);
+  // A new file rather than the old one rewritten: a staged file may be a link to the build's.
+  if (!fs::is_directory(fs::symlink_status(path, error))) fs::remove(path, error);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!(file << contents) || !file.flush()) throw CommandError("cannot write " + inQuotes(devicePath));
 }
@@ -74,10 +76,16 @@ void rm(CommandContext& context, const Arguments& arguments) {
 
 void addDeviceCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
-  commands.add("device version", "V", version);
-  commands.add("device file", "PATH", file);
-  commands.add("device plist", "PATH KEY=VALUE...", plist);
-  commands.add("device rm", "PATH", rm);
+  commands.add("device version", "V",
+               "system version text, e.g. 11.4.1, 12.4, 13.0; default 14.4; effective at the next boot",
+               version);
+  commands.add("device file", "PATH", "create an empty file at the device path PATH; effective at once",
+               file);
+  commands.add("device plist", "PATH KEY=VALUE...",
+               "write a property-list dictionary at PATH (true/false booleans, integers, decimals, other "
+               "text as strings); effective at once",
+               plist);
+  commands.add("device rm", "PATH", "remove the file at PATH; effective at once", rm);
 }
 
 }  // namespace lunadoze::sim

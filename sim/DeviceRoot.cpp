@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace lunadoze::sim {
 namespace fs = std::filesystem;
@@ -23,17 +25,96 @@ fs::path makeTemporaryDirectory() {
   return pattern;
 }
 
-void stageInto(const fs::path& root, const fs::path& stage) {
+// The package's files from here on are linked, not copied: the libraries, which dominate a
+// device's size, while the small files that a person's commands may rewrite stay copies.
+constexpr std::uintmax_t kLinkedSize = 64 * 1024;
+
+// The person's data, which a reinstall keeps and which marks a directory as a device.
+const fs::path kUserData = "var/mobile";
+
+bool isUserData(const fs::path& relative) {
+  auto [data, path] = std::ranges::mismatch(kUserData, relative);
+  return data == kUserData.end();
+}
+
+void requireStage(const fs::path& stage) {
   if (!fs::is_directory(stage)) {
     throw std::runtime_error("no staged device at " + stage.string() + " (build the device_root target)");
   }
-  fs::copy(stage, root, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+}
+
+// Puts one staged file at its place in the device: a link to a large file, else a copy with the
+// staged file's time, so that a later build is recognised as newer.
+void stageFile(const fs::path& from, const fs::path& to) {
+  fs::remove(to);
+  std::error_code linkError;
+  if (fs::file_size(from) >= kLinkedSize) fs::create_hard_link(from, to, linkError);
+  if (fs::file_size(from) < kLinkedSize || linkError) {
+    fs::copy_file(from, to);
+    fs::last_write_time(to, fs::last_write_time(from));
+  }
+}
+
+// Stages the build's files into the device; with `keepUserData`, what the device already holds
+// under /var/mobile stays as it is.
+void stageInto(const fs::path& root, const fs::path& stage, bool keepUserData) {
+  requireStage(stage);
+  for (auto entry = fs::recursive_directory_iterator(stage); entry != fs::recursive_directory_iterator();
+       ++entry) {
+    const fs::path relative = entry->path().lexically_relative(stage);
+    const fs::path target = root / relative;
+    if (keepUserData && isUserData(relative) && fs::exists(fs::symlink_status(target))) {
+      entry.disable_recursion_pending();
+      continue;
+    }
+    if (entry->is_symlink()) {
+      fs::remove(target);
+      fs::copy_symlink(entry->path(), target);
+    } else if (entry->is_directory()) {
+      fs::create_directories(target);
+    } else {
+      stageFile(entry->path(), target);
+    }
+  }
+}
+
+// Whether a package file of the device is older than the build's. A file the device lacks is not:
+// a person may have removed it on purpose.
+bool packageIsOlder(const fs::path& root, const fs::path& stage) {
+  if (!fs::is_directory(stage)) return false;
+  for (auto entry = fs::recursive_directory_iterator(stage); entry != fs::recursive_directory_iterator();
+       ++entry) {
+    const fs::path relative = entry->path().lexically_relative(stage);
+    if (isUserData(relative)) {
+      entry.disable_recursion_pending();
+      continue;
+    }
+    if (!entry->is_regular_file()) continue;
+    std::error_code missing;
+    const auto kept = fs::last_write_time(root / relative, missing);
+    if (!missing && kept < entry->last_write_time()) return true;
+  }
+  return false;
+}
+
+// Removes every file of the device but the person's data.
+void removePackage(const fs::path& root) {
+  std::vector<fs::path> removed;
+  for (auto entry = fs::recursive_directory_iterator(root); entry != fs::recursive_directory_iterator();
+       ++entry) {
+    const fs::path relative = entry->path().lexically_relative(root);
+    // An ancestor of the data ("var") stays, and is looked into.
+    const bool holdsUserData = std::ranges::mismatch(relative, kUserData).in1 == relative.end();
+    if (!holdsUserData) removed.push_back(entry->path());
+    if (!holdsUserData || isUserData(relative)) entry.disable_recursion_pending();
+  }
+  for (const fs::path& path : removed) fs::remove_all(path);
 }
 
 }  // namespace
 
 DeviceRoot::DeviceRoot(const std::optional<fs::path>& chosen, const fs::path& stage)
-    : path_(chosen ? fs::absolute(*chosen) : makeTemporaryDirectory()), isTemporary_(!chosen) {
+    : path_(chosen ? fs::absolute(*chosen) : makeTemporaryDirectory()), stage_(stage), isTemporary_(!chosen) {
   try {
     if (isTemporary_) startRemover();
     if (chosen && fs::exists(path_) && !fs::is_directory(path_)) {
@@ -41,7 +122,16 @@ DeviceRoot::DeviceRoot(const std::optional<fs::path>& chosen, const fs::path& st
     }
     if (!chosen || !fs::exists(path_) || fs::is_empty(path_)) {
       fs::create_directories(path_);
-      stageInto(path_, stage);
+      stageInto(path_, stage_, false);
+    } else if (!holdsDevice(path_)) {
+      throw std::runtime_error(path_.string() +
+                               " holds files but no device (no var/mobile): give an empty or new directory, "
+                               "or the root of a device");
+    } else if (packageIsOlder(path_, stage_)) {
+      reinstall();
+      notice_ = path_.string() +
+                ": the build's package is newer than the device's; staged it afresh, "
+                "/var/mobile kept";
     }
   } catch (...) {
     std::error_code ignored;
@@ -49,6 +139,23 @@ DeviceRoot::DeviceRoot(const std::optional<fs::path>& chosen, const fs::path& st
     stopRemover();
     throw;
   }
+}
+
+bool DeviceRoot::holdsDevice(const fs::path& directory) {
+  std::error_code ignored;
+  return fs::is_directory(directory / kUserData, ignored);
+}
+
+void DeviceRoot::erase() {
+  requireStage(stage_);
+  for (const auto& entry : fs::directory_iterator(path_)) fs::remove_all(entry.path());
+  stageInto(path_, stage_, false);
+}
+
+void DeviceRoot::reinstall() {
+  requireStage(stage_);
+  removePackage(path_);
+  stageInto(path_, stage_, true);
 }
 
 DeviceRoot::~DeviceRoot() {

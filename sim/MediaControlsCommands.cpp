@@ -3,6 +3,7 @@
 // `lock.*` and `panel.*` lines.
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 #include <string>
@@ -27,6 +28,7 @@
 #include "sim/CommandError.h"
 #include "sim/CommandGroups.h"
 #include "sim/Device.h"
+#include "sim/NearestNames.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
 #include "sim/ViewTreePrinter.h"
@@ -118,18 +120,51 @@ bool isShown(Device& device, const UIView& view) {
   return false;
 }
 
+// The names that `tap` takes, in the order `help tap` lists them.
+const std::vector<std::string> kControlNames = {
+    "sleep",     "confirm",  "back", "cancel",    "mode",          "actions", "actions-back",
+    "hourglass", "airplane", "dnd",  "bluetooth", "custom-volume", "route",
+};
+
+platform::uikit::UIControl* routeButton(Device& device) {
+  auto* module = nowPlayingModule(device);
+  if (module == nullptr) return nullptr;
+  auto& button = *module->headerView()->routeButton();
+  return isShown(device, button) ? &button : nullptr;
+}
+
+// The names of the controls a person can touch now, in the order `help tap` lists them.
+std::vector<std::string> controlsOnScreen(Device& device) {
+  std::vector<std::string> names;
+  auto described = describeViews(device);
+  for (const std::string& name : kControlNames) {
+    const bool shown = name == "route" ? routeButton(device) != nullptr
+                                       : std::ranges::any_of(described.controls, [&](const auto& control) {
+                                           return control.name == name && isShown(device, *control.control);
+                                         });
+    if (shown) names.push_back(name);
+  }
+  return names;
+}
+
 platform::uikit::UIControl& controlOnScreen(Device& device, const std::string& name) {
   if (name == "route") {
-    auto& button = *runningModule(device).headerView()->routeButton();
-    if (isShown(device, button)) return button;
+    if (auto* button = routeButton(device)) return *button;
   }
   // The front-most of the controls of that name, as only one of them can take the touch.
   platform::uikit::UIControl* found = nullptr;
   for (const auto& control : describeViews(device).controls) {
     if (control.name == name && isShown(device, *control.control)) found = control.control;
   }
-  if (found == nullptr) throw CommandError("no control " + inQuotes(name) + " on screen");
-  return *found;
+  if (found != nullptr) return *found;
+  if (std::ranges::find(kControlNames, name) == kControlNames.end()) {
+    throw CommandError("no control named " + inQuotes(name) + didYouMean(name, kControlNames) +
+                       " (help tap lists the names)");
+  }
+  std::string shown;
+  for (const std::string& other : controlsOnScreen(device)) shown += (shown.empty() ? "" : ", ") + other;
+  throw Refusal("no control " + inQuotes(name) +
+                " on screen (on screen: " + (shown.empty() ? std::string(kNone) : shown) + ")");
 }
 
 bool onOff(const std::string& word) {
@@ -153,21 +188,25 @@ void pick(Device& device, const std::string& kind, const std::string& value) {
   if (!integer) throw CommandError("expected a whole number, not " + inQuotes(value));
   if (kind == "time") {
     auto* picker = views.timePicker;
-    if (picker == nullptr || !isShown(device, *picker))
-      throw CommandError("the time picker is not on screen");
+    if (picker == nullptr || !isShown(device, *picker)) throw Refusal("the time picker is not on screen");
     const double seconds = static_cast<double>(*integer) * 60;
     if (*integer <= 0 || *integer % picker->minuteInterval() != 0 ||
         seconds > platform::uikit::UIDatePicker::kMaximumCountDownDuration) {
-      throw CommandError("the time picker does not offer " + value + " minutes");
+      const int64_t step = picker->minuteInterval();
+      const auto most = static_cast<int64_t>(platform::uikit::UIDatePicker::kMaximumCountDownDuration / 60);
+      throw Refusal("the time picker does not offer " + value + " minutes: it offers " +
+                    std::to_string(step) + " to " + std::to_string(most - most % step) + " in steps of " +
+                    std::to_string(step));
     }
     picker->setCountDownDuration(seconds);
     picker->sendActionsForControlEvents(platform::uikit::UIControlEventValueChanged);
   } else if (kind == "songs") {
     auto* picker = views.songsPicker;
-    if (picker == nullptr || !isShown(device, *picker))
-      throw CommandError("the songs picker is not on screen");
-    if (*integer < 1 || *integer > picker->numberOfRowsInComponent(0))
-      throw CommandError("the songs picker does not offer " + value);
+    if (picker == nullptr || !isShown(device, *picker)) throw Refusal("the songs picker is not on screen");
+    if (*integer < 1 || *integer > picker->numberOfRowsInComponent(0)) {
+      throw Refusal("the songs picker does not offer " + value + ": it offers 1 to " +
+                    std::to_string(picker->numberOfRowsInComponent(0)));
+    }
     picker->selectRow(*integer - 1, 0, true);
     if (auto delegate = picker->delegate()) delegate->didSelectRow(picker, *integer - 1, 0);
   } else {
@@ -291,81 +330,99 @@ void addStateLines(Simulator& simulator) {
 void addMediaControlsCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
 
-  commands.add("device next-up", "on|off", [](CommandContext& context, const Arguments& arguments) {
-    const bool shows = onOff(arguments[0]);
-    context.device().phone().setShowsNextUp(shows);
-    if (auto* module = nowPlayingModule(context.device())) {
-      module->setShowsNextUp(shows);
-      afterPersonAction(context.device());
-    }
-  });
-  commands.add("device colour-tweak", "off|#RRGGBB", [](CommandContext& context, const Arguments& arguments) {
-    context.device().phone().setColouringTweakPrimaryColor(arguments[0] == "off" ? nullptr
-                                                                                 : colourFrom(arguments[0]));
-  });
+  commands.add("device next-up", "on|off",
+               "whether the media container shows the next-up list (default off); effective at once",
+               [](CommandContext& context, const Arguments& arguments) {
+                 const bool shows = onOff(arguments[0]);
+                 context.device().phone().setShowsNextUp(shows);
+                 if (auto* module = nowPlayingModule(context.device())) {
+                   module->setShowsNextUp(shows);
+                   afterPersonAction(context.device());
+                 }
+               });
+  commands.add("device colour-tweak", "off|#RRGGBB",
+               "the outside colouring tweak, with its primary colour (default off)",
+               [](CommandContext& context, const Arguments& arguments) {
+                 context.device().phone().setColouringTweakPrimaryColor(
+                     arguments[0] == "off" ? nullptr : colourFrom(arguments[0]));
+               });
 
-  commands.add("cc", "expand|collapse", [](CommandContext& context, const Arguments& arguments) {
-    auto& module = runningModule(context.device());
-    if (arguments[0] != "expand" && arguments[0] != "collapse")
-      throw CommandError("expected expand or collapse, not " + inQuotes(arguments[0]));
-    module.setExpanded(arguments[0] == "expand");
-    afterPersonAction(context.device());
-  });
-  commands.add("lock", "show|hide", [](CommandContext& context, const Arguments& arguments) {
-    auto& controls = runningLockScreen(context.device());
-    if (arguments[0] == "show") {
-      controls.show();
-    } else if (arguments[0] == "hide") {
-      controls.hide();
-    } else {
-      throw CommandError("expected show or hide, not " + inQuotes(arguments[0]));
-    }
-    afterPersonAction(context.device());
-  });
-  commands.add("tap", "NAME", [](CommandContext& context, const Arguments& arguments) {
-    controlOnScreen(context.device(), arguments[0])
-        .sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
-    afterPersonAction(context.device());
-  });
-  commands.add("touch", "X Y", [](CommandContext& context, const Arguments& arguments) {
-    auto x = parseDecimal(arguments[0]);
-    auto y = parseDecimal(arguments[1]);
-    if (!x || !y) throw CommandError("expected a point, not " + arguments[0] + ' ' + arguments[1]);
-    touch(context.device(), *x, *y);
-    afterPersonAction(context.device());
-  });
-  commands.add("pick", "time|songs VALUE", [](CommandContext& context, const Arguments& arguments) {
-    pick(context.device(), arguments[0], arguments[1]);
-    afterPersonAction(context.device());
-  });
-  commands.add("scroll", "begin|end", [](CommandContext& context, const Arguments& arguments) {
-    using platform::foundation::NSRunLoopMode;
-    if (arguments[0] != "begin" && arguments[0] != "end")
-      throw CommandError("expected begin or end, not " + inQuotes(arguments[0]));
-    platform::foundation::NSRunLoop::mainRunLoop().setCurrentMode(
-        arguments[0] == "begin" ? NSRunLoopMode::Tracking : NSRunLoopMode::Default);
-    afterPersonAction(context.device());
-  });
-  commands.add("screen", "on|off", [](CommandContext& context, const Arguments& arguments) {
-    context.device().phone().setScreenOn(onOff(arguments[0]));
-    afterPersonAction(context.device());
-  });
-  commands.add("tree", "[cc|lock|panel]", [](CommandContext& context, const Arguments& arguments) {
-    const std::string which = arguments.size() > 0 ? arguments[0] : "cc";
-    const UIView* root = nullptr;
-    if (which == "cc") {
-      root = runningModule(context.device()).contentView().get();
-    } else if (which == "lock") {
-      root = runningLockScreen(context.device()).controller()->view().get();
-    } else if (which == "panel") {
-      root = describeViews(context.device()).panel;
-      if (root == nullptr) throw CommandError("there is no panel yet");
-    } else {
-      throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
-    }
-    context.out() << printViewTree(*root);
-  });
+  commands.add("cc", "expand|collapse",
+               "Control Center open with the now-playing module expanded / the module collapsed",
+               [](CommandContext& context, const Arguments& arguments) {
+                 auto& module = runningModule(context.device());
+                 if (arguments[0] != "expand" && arguments[0] != "collapse")
+                   throw CommandError("expected expand or collapse, not " + inQuotes(arguments[0]));
+                 module.setExpanded(arguments[0] == "expand");
+                 afterPersonAction(context.device());
+               });
+  commands.add("lock", "show|hide", "the lock screen's media controls appear / go away",
+               [](CommandContext& context, const Arguments& arguments) {
+                 auto& controls = runningLockScreen(context.device());
+                 if (arguments[0] == "show") {
+                   controls.show();
+                 } else if (arguments[0] == "hide") {
+                   controls.hide();
+                 } else {
+                   throw CommandError("expected show or hide, not " + inQuotes(arguments[0]));
+                 }
+                 afterPersonAction(context.device());
+               });
+  commands.add("tap", "NAME", "touch-up-inside on a control on screen (help tap lists the names)",
+               [](CommandContext& context, const Arguments& arguments) {
+                 controlOnScreen(context.device(), arguments[0])
+                     .sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
+                 afterPersonAction(context.device());
+               });
+  commands.add("touch", "X Y", "a tap at the point (X, Y) of the expanded module's content view, hit-tested",
+               [](CommandContext& context, const Arguments& arguments) {
+                 auto x = parseDecimal(arguments[0]);
+                 auto y = parseDecimal(arguments[1]);
+                 if (!x || !y)
+                   throw CommandError("expected a point, not " + arguments[0] + ' ' + arguments[1]);
+                 touch(context.device(), *x, *y);
+                 afterPersonAction(context.device());
+               });
+  commands.add("pick", "time|songs VALUE",
+               "turn the count-down picker to MINUTES, or select N (1 to 99) in the songs picker",
+               [](CommandContext& context, const Arguments& arguments) {
+                 pick(context.device(), arguments[0], arguments[1]);
+                 afterPersonAction(context.device());
+               });
+  commands.add("scroll", "begin|end",
+               "the person starts / stops dragging: the run loop is in its tracking mode meanwhile",
+               [](CommandContext& context, const Arguments& arguments) {
+                 using platform::foundation::NSRunLoopMode;
+                 if (arguments[0] != "begin" && arguments[0] != "end")
+                   throw CommandError("expected begin or end, not " + inQuotes(arguments[0]));
+                 platform::foundation::NSRunLoop::mainRunLoop().setCurrentMode(
+                     arguments[0] == "begin" ? NSRunLoopMode::Tracking : NSRunLoopMode::Default);
+                 afterPersonAction(context.device());
+               });
+  commands.add("screen", "on|off", "the display lights or goes dark",
+               [](CommandContext& context, const Arguments& arguments) {
+                 context.device().phone().setScreenOn(onOff(arguments[0]));
+                 afterPersonAction(context.device());
+               });
+  commands.add("tree", "[cc|lock|panel]",
+               "print the view tree, one view a line, indented: class, frame, hidden, alpha, text",
+               [](CommandContext& context, const Arguments& arguments) {
+                 const std::string which = arguments.size() > 0 ? arguments[0] : "cc";
+                 const UIView* root = nullptr;
+                 if (which == "cc") {
+                   root = runningModule(context.device()).contentView().get();
+                 } else if (which == "lock") {
+                   root = runningLockScreen(context.device()).controller()->view().get();
+                 } else if (which == "panel") {
+                   root = describeViews(context.device()).panel;
+                   if (root == nullptr) throw CommandError("there is no panel yet");
+                 } else {
+                   throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
+                 }
+                 context.out() << printViewTree(*root);
+               });
 
+  commands.addTopic("tap", "Control names (tap takes those on screen)", [] { return kControlNames; });
   addStateLines(simulator);
 }
 

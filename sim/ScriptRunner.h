@@ -11,16 +11,21 @@ namespace lunadoze::sim {
 
 class Simulator;
 
-// Runs scripts, one command a line, on one simulator: every message names FILE:LINE, and the
-// run ends with the tally of its expectations.
+// Runs scripts, one command a line, on a simulator: every message names FILE:LINE, and the run
+// ends with the tally of its expectations.
 class ScriptRunner {
  public:
   ScriptRunner(Simulator& simulator, std::ostream& out, std::ostream& err)
-      : simulator_(simulator), out_(out), err_(err) {}
+      : simulator_(&simulator), out_(out), err_(err) {}
+
+  // The scripts from now on run on this simulator (a fresh device of their own); the tally goes on.
+  void useSimulator(Simulator& simulator) { simulator_ = &simulator; }
 
   // Runs the script file ("-" reads standard input) on the device in a fresh boot state; stops
-  // at the first command that cannot be run.
+  // at the first command that cannot be run. Ends with the file's own tally, "FILE: N passed, N
+  // failed".
   void runFile(const std::string& path);
+  // A byte-order mark that an editor put at the start is not part of the first command.
   void runScript(std::istream& input, std::string_view name);
   // Commands typed on standard input (at a prompt when it is a terminal), until its end; a
   // command that cannot be run is reported and the session goes on.
@@ -34,11 +39,13 @@ class ScriptRunner {
   // Runs one line and what falls due after it; false when its command could not be run.
   bool runLine(std::string_view line, std::string_view location);
 
-  Simulator& simulator_;
+  Simulator* simulator_;
   std::ostream& out_;
   std::ostream& err_;
   Tally tally_;
   bool hadError_ = false;
+  // Set by `quit`: the script (or the repl) ends after the command.
+  bool leaving_ = false;
 };
 
 }  // namespace lunadoze::sim

@@ -1,71 +1,143 @@
 // lunadoze-sim: runs scenario scripts, or commands typed at a prompt, on a simulated device.
+#include <CLI/CLI.hpp>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "sim/CommandError.h"
+#include "sim/CommandHelp.h"
 #include "sim/Demo.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
+#include "sim/Version.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: lunadoze-sim [--root DIR] [--realtime] SCRIPT...   run scripts (\"-\" reads standard input)\n"
-    "       lunadoze-sim [--root DIR] [--realtime] repl        commands typed at a prompt\n"
-    "       lunadoze-sim [--root DIR] demo                     the built-in demo\n";
+using namespace lunadoze::sim;
 
 struct Options {
   std::optional<std::filesystem::path> root;
   bool realtime = false;
-  std::vector<std::string> scripts;
+  bool help = false;
+  bool version = false;
+  // The scripts, or a word that names what to do instead ("repl", "demo", "help", ...) and its
+  // own words.
+  std::vector<std::string> words;
 };
 
+// CLI11 reads the options before the first script; what follows is left as it stands, so that a
+// script named like an option after the first one is still a script.
 std::optional<Options> parseOptions(int argc, char** argv) {
   Options options;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view argument = argv[i];
-    if (argument == "--root" && i + 1 < argc) {
-      options.root = argv[++i];
-    } else if (argument == "--realtime") {
-      options.realtime = true;
-    } else if (argument.starts_with("--")) {
-      return std::nullopt;
-    } else {
-      options.scripts.assign(argv + i, argv + argc);
-      break;
+  CLI::App cli{"lunadoze-sim", "lunadoze-sim"};
+  cli.set_help_flag();
+  cli.add_option("--root", options.root, "the device's file system root");
+  cli.add_flag("--realtime", options.realtime, "the clock follows the wall clock");
+  cli.add_flag("-h,--help", options.help, "usage and commands");
+  cli.add_flag("--version", options.version, "the version");
+  cli.prefix_command();
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    std::cerr << "lunadoze-sim: " << error.what() << " (lunadoze-sim --help tells the usage)\n";
+    return std::nullopt;
+  }
+  options.words = cli.remaining();
+  return options;
+}
+
+// `help`, `help COMMAND`, `help --markdown` (the reference page), on a device of its own.
+int help(const Options& options) {
+  Simulator simulator(options.root, false);
+  const CommandTable& commands = simulator.commands();
+  if (options.words.size() <= 1) {
+    std::cout << CommandHelp::overview(commands);
+  } else if (options.words[1] == "--markdown") {
+    std::cout << CommandHelp::referencePage(commands);
+  } else {
+    std::cout << CommandHelp::about(commands, options.words[1]);
+  }
+  return 0;
+}
+
+// `erase` and `reinstall` act on a kept device only: a fresh one is gone at exit anyway.
+int maintain(const Options& options) {
+  const std::string& what = options.words[0];
+  if (!options.root) {
+    std::cerr << "lunadoze-sim: " << what << " needs --root DIR: without it the device is a fresh one\n";
+    return 2;
+  }
+  DeviceRoot root(options.root, LUNADOZE_STAGE_DIR);
+  if (what == "erase") {
+    root.erase();
+    std::cout << root.path().string() << ": erased and staged afresh\n";
+  } else {
+    root.reinstall();
+    std::cout << root.path().string() << ": the package's files staged afresh, /var/mobile kept\n";
+  }
+  return 0;
+}
+
+int runScripts(const Options& options) {
+  std::optional<Simulator> simulator(std::in_place, options.root, options.realtime);
+  auto tell = [&simulator] {
+    if (const auto& notice = simulator->device().root().notice(); !notice.empty()) {
+      std::cerr << "lunadoze-sim: " << notice << '\n';
+    }
+  };
+  tell();
+  ScriptRunner runner(*simulator, std::cout, std::cerr);
+  const std::vector<std::string>& words = options.words;
+  if (words == std::vector<std::string>{"repl"}) {
+    runner.runRepl();
+  } else if (words == std::vector<std::string>{"demo"}) {
+    if (options.realtime) {
+      std::cout << "The demo runs for 30 minutes 19 seconds of real time, as the person would wait; "
+                   "Ctrl-C stops it. Without --realtime it runs at once.\n"
+                << std::flush;
+    }
+    std::istringstream demo{std::string(kDemoScript)};
+    runner.runScript(demo, "demo");
+  } else {
+    for (size_t i = 0; i < words.size(); ++i) {
+      // Without a kept root, each file has a device of its own: what one script changes (its
+      // settings, the files it removes) cannot break the next.
+      if (i > 0 && !options.root) {
+        simulator.reset();
+        simulator.emplace(std::nullopt, options.realtime);
+        runner.useSimulator(*simulator);
+      }
+      runner.runFile(words[i]);
     }
   }
-  if (options.scripts.empty()) return std::nullopt;
-  return options;
+  return runner.finish();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace lunadoze::sim;
   auto options = parseOptions(argc, argv);
-  if (!options) {
-    std::cerr << kUsage;
+  if (!options) return 2;
+  if (options->help) {
+    options->words = {"help"};
+  }
+  if (options->version) {
+    std::cout << "lunadoze-sim " << kVersion << '\n';
+    return 0;
+  }
+  if (options->words.empty()) {
+    std::cerr << CommandHelp::programUsage();
     return 2;
   }
-  const std::vector<std::string>& scripts = options->scripts;
   try {
-    Simulator simulator(options->root, options->realtime);
-    ScriptRunner runner(simulator, std::cout, std::cerr);
-    if (scripts == std::vector<std::string>{"repl"}) {
-      runner.runRepl();
-    } else if (scripts == std::vector<std::string>{"demo"}) {
-      std::istringstream demo{std::string(kDemoScript)};
-      runner.runScript(demo, "demo");
-    } else {
-      for (const std::string& script : scripts) runner.runFile(script);
-    }
-    return runner.finish();
+    const std::string& first = options->words[0];
+    if (first == "help") return help(*options);
+    if ((first == "erase" || first == "reinstall") && options->words.size() == 1) return maintain(*options);
+    return runScripts(*options);
   } catch (const std::exception& error) {
     std::cerr << "lunadoze-sim: " << error.what() << '\n';
     return 2;
