@@ -90,7 +90,7 @@ CommandTable::Match CommandTable::find(std::span<const Word> words) const {
       throw CommandError(inQuotes(first) + " needs a subcommand: " + first + " " + joined(names));
     }
     throw CommandError("unknown command " + inQuotes(first + " " + words[1].text) +
-                       didYouMean(words[1].text, names) + "; " + first + " takes " + joined(names));
+                       didYouMean(words[1].text, names) + ": " + first + " takes " + joined(names));
   }
   auto arguments = words.subspan(nameLength);
   if (arguments.size() < command->minArguments || arguments.size() > command->maxArguments) {

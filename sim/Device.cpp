@@ -42,6 +42,14 @@ void Device::switchOn() {
   clockOrigin_ = NSRunLoop::mainRunLoop().currentTime();
 }
 
+void Device::restoreFresh() {
+  closeSettingsApp();
+  // Its libraries are unloaded before their files are looked at.
+  springBoard_.reset();
+  root_.restore();
+  switchOn();
+}
+
 void Device::boot() {
   if (springBoard_->isRunning()) throw CommandError("SpringBoard already runs; respring restarts it");
   SystemLog::clear();

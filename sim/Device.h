@@ -29,6 +29,9 @@ class Device {
   // A fresh boot state: SpringBoard not running, the Settings app closed, the phone's
   // configuration at its defaults, the clock at zero. What is on the device's file system stays.
   void switchOn();
+  // The device as freshly staged: SpringBoard stopped, the Settings app closed, the files back
+  // to what staging made. switchOn() follows.
+  void restoreFresh();
   // The phone's configuration; what SpringBoard reads at boot.
   platform::springboard::Device& phone() { return *phone_; }
 

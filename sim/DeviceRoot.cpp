@@ -111,6 +111,19 @@ void removePackage(const fs::path& root) {
   for (const fs::path& path : removed) fs::remove_all(path);
 }
 
+// Whether the device's entry is still the one staging made from the stage's.
+bool isAsStaged(const fs::directory_entry& staged, const fs::path& kept) {
+  std::error_code error;
+  const auto status = fs::symlink_status(kept, error);
+  if (error) return false;
+  if (staged.is_symlink())
+    return fs::is_symlink(status) && fs::read_symlink(kept) == fs::read_symlink(staged);
+  if (staged.is_directory()) return fs::is_directory(status);
+  if (!fs::is_regular_file(status)) return false;
+  if (fs::equivalent(staged.path(), kept, error)) return true;
+  return fs::file_size(kept) == staged.file_size() && fs::last_write_time(kept) == staged.last_write_time();
+}
+
 }  // namespace
 
 DeviceRoot::DeviceRoot(const std::optional<fs::path>& chosen, const fs::path& stage)
@@ -150,6 +163,35 @@ void DeviceRoot::erase() {
   requireStage(stage_);
   for (const auto& entry : fs::directory_iterator(path_)) fs::remove_all(entry.path());
   stageInto(path_, stage_, false);
+}
+
+void DeviceRoot::restore() {
+  requireStage(stage_);
+  // What was added goes, but its directories stay, emptied: one may be watched (the cross-process
+  // notifications' directory), and an empty directory changes nothing a script can see.
+  std::vector<fs::path> added;
+  for (auto entry = fs::recursive_directory_iterator(path_); entry != fs::recursive_directory_iterator();
+       ++entry) {
+    std::error_code missing;
+    if (entry->is_directory() && !entry->is_symlink()) continue;
+    if (!fs::exists(fs::symlink_status(stage_ / entry->path().lexically_relative(path_), missing))) {
+      added.push_back(entry->path());
+    }
+  }
+  for (const fs::path& path : added) fs::remove_all(path);
+  for (auto entry = fs::recursive_directory_iterator(stage_); entry != fs::recursive_directory_iterator();
+       ++entry) {
+    const fs::path target = path_ / entry->path().lexically_relative(stage_);
+    if (isAsStaged(*entry, target)) continue;
+    fs::remove_all(target);
+    if (entry->is_symlink()) {
+      fs::copy_symlink(entry->path(), target);
+    } else if (entry->is_directory()) {
+      fs::create_directories(target);
+    } else {
+      stageFile(entry->path(), target);
+    }
+  }
 }
 
 void DeviceRoot::reinstall() {

@@ -34,6 +34,10 @@ class DeviceRoot {
   void erase();
   // Stages the package's files afresh; what lies under /var/mobile stays.
   void reinstall();
+  // Brings the device back to what staging made, as a freshly staged device would be: the files
+  // added go (directories stay, empty), what was removed or rewritten is staged again. It costs a look at
+  // each file rather than a new device, so that every script can have a device as new as its own.
+  void restore();
 
   // Whether the directory holds a device: the data directory that staging lays and that no
   // command removes.

@@ -25,6 +25,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 void ScriptRunner::runFile(const std::string& path) {
   const Tally before = tally_;
   const std::string name = path == "-" ? "stdin" : path;
+  if (freshDevices_ && filesRun_++ > 0) simulator_->device().restoreFresh();
   if (path == "-") {
     runScript(std::cin, name);
   } else {

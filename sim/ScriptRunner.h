@@ -18,8 +18,10 @@ class ScriptRunner {
   ScriptRunner(Simulator& simulator, std::ostream& out, std::ostream& err)
       : simulator_(&simulator), out_(out), err_(err) {}
 
-  // The scripts from now on run on this simulator (a fresh device of their own); the tally goes on.
-  void useSimulator(Simulator& simulator) { simulator_ = &simulator; }
+  // Each script file after the first runs on the device restored to what staging made, as a
+  // device of its own: what one script changes (its settings, the files it removes) cannot break
+  // the next. Off, they share the device as it is.
+  void setFreshDevices(bool fresh) { freshDevices_ = fresh; }
 
   // Runs the script file ("-" reads standard input) on the device in a fresh boot state; stops
   // at the first command that cannot be run. Ends with the file's own tally, "FILE: N passed, N
@@ -44,6 +46,8 @@ class ScriptRunner {
   std::ostream& err_;
   Tally tally_;
   bool hadError_ = false;
+  bool freshDevices_ = false;
+  int filesRun_ = 0;
   // Set by `quit`: the script (or the repl) ends after the command.
   bool leaving_ = false;
 };

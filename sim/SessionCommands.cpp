@@ -52,7 +52,7 @@ void expectRefused(CommandContext& context, const Arguments& arguments) {
     context.expect(true, "");
     return;
   }
-  context.expect(false, inQuotes(line) + " ran; expected it to be refused");
+  context.expect(false, inQuotes(line) + " ran, though it was expected to be refused");
 }
 
 void expectLog(CommandContext& context, const Arguments& arguments) {

@@ -83,14 +83,13 @@ int maintain(const Options& options) {
 }
 
 int runScripts(const Options& options) {
-  std::optional<Simulator> simulator(std::in_place, options.root, options.realtime);
-  auto tell = [&simulator] {
-    if (const auto& notice = simulator->device().root().notice(); !notice.empty()) {
-      std::cerr << "lunadoze-sim: " << notice << '\n';
-    }
-  };
-  tell();
-  ScriptRunner runner(*simulator, std::cout, std::cerr);
+  Simulator simulator(options.root, options.realtime);
+  if (const auto& notice = simulator.device().root().notice(); !notice.empty()) {
+    std::cerr << "lunadoze-sim: " << notice << '\n';
+  }
+  ScriptRunner runner(simulator, std::cout, std::cerr);
+  // Without a kept root, each file has a device of its own.
+  runner.setFreshDevices(!options.root);
   const std::vector<std::string>& words = options.words;
   if (words == std::vector<std::string>{"repl"}) {
     runner.runRepl();
@@ -103,16 +102,7 @@ int runScripts(const Options& options) {
     std::istringstream demo{std::string(kDemoScript)};
     runner.runScript(demo, "demo");
   } else {
-    for (size_t i = 0; i < words.size(); ++i) {
-      // Without a kept root, each file has a device of its own: what one script changes (its
-      // settings, the files it removes) cannot break the next.
-      if (i > 0 && !options.root) {
-        simulator.reset();
-        simulator.emplace(std::nullopt, options.realtime);
-        runner.useSimulator(*simulator);
-      }
-      runner.runFile(words[i]);
-    }
+    for (const std::string& script : words) runner.runFile(script);
   }
   return runner.finish();
 }

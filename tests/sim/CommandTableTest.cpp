@@ -59,7 +59,7 @@ TEST_F(CommandTableTest, TheParametersSayHowManyArgumentsACommandTakes) {
 
 TEST_F(CommandTableTest, UnknownCommandsAreNamed) {
   EXPECT_EQ(find("fly away"), "unknown command \"fly\" (help lists the commands)");
-  EXPECT_EQ(find("device colour red"), "unknown command \"device colour\"; device takes plist, version");
+  EXPECT_EQ(find("device colour red"), "unknown command \"device colour\": device takes plist, version");
   EXPECT_EQ(find("device"), "\"device\" needs a subcommand: device plist, version");
 }
 
@@ -67,8 +67,8 @@ TEST_F(CommandTableTest, AMisspeltNameGetsTheNearestOnes) {
   EXPECT_EQ(find("tpa sleep"), "unknown command \"tpa\" (did you mean tap?) (help lists the commands)");
   EXPECT_EQ(find("ech hello"), "unknown command \"ech\" (did you mean echo?) (help lists the commands)");
   EXPECT_EQ(find("device verison 12"),
-            "unknown command \"device verison\" (did you mean version?); device takes plist, version");
-  EXPECT_EQ(find("prefs shwo"), "unknown command \"prefs shwo\" (did you mean show?); prefs takes show");
+            "unknown command \"device verison\" (did you mean version?): device takes plist, version");
+  EXPECT_EQ(find("prefs shwo"), "unknown command \"prefs shwo\" (did you mean show?): prefs takes show");
 }
 
 TEST_F(CommandTableTest, HelpTopicsNameCommandsGroupsAndTopics) {

@@ -248,7 +248,7 @@ TEST_F(ScriptRunnerTest, RefusalsOfThePersonsActionsCanBeExpected) {
       "expect-refused prefs set enabled maybe\n",
   });
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "s1.sim:4: \"tap sleep\" ran; expected it to be refused\n");
+  EXPECT_EQ(result.err, "s1.sim:4: \"tap sleep\" ran, though it was expected to be refused\n");
   EXPECT_EQ(result.out, "6 passed, 1 failed\n");
   // A mistake in the script is no refusal: the script stops there.
   EXPECT_NE(error("expect-refused tap slep").find("did you mean sleep?"), std::string::npos);
