@@ -154,5 +154,23 @@ TEST_F(StagedDeviceTest, ReinstallKeepsTheDataAndEraseDoesNot) {
   EXPECT_EQ(read(device / "Library/small.plist"), "old");
 }
 
+TEST_F(StagedDeviceTest, ARestoredDeviceIsAsStaged) {
+  DeviceRoot root(device, stage);
+  write(device / "var/mobile/Library/Preferences/settings.plist", "mine");
+  fs::create_directories(device / "var/run/notify");
+  write(device / "var/run/notify/posted", "");
+  write(device / "Library/small.plist", "rewritten");
+  fs::remove(device / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib");
+  root.restore();
+  EXPECT_FALSE(fs::exists(device / "var/mobile/Library/Preferences/settings.plist"));
+  EXPECT_FALSE(fs::exists(device / "var/run/notify/posted"));
+  EXPECT_TRUE(fs::is_directory(device / "var/run/notify")) << "a watched directory stays";
+  EXPECT_EQ(read(device / "Library/small.plist"), "old");
+  EXPECT_TRUE(fs::equivalent(device / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib",
+                             stage / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib"));
+  // Rewritten through a link, the build's own file would change: a device file is replaced instead.
+  EXPECT_EQ(fs::hard_link_count(stage / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib"), 2u);
+}
+
 }  // namespace
 }  // namespace lunadoze::sim
