@@ -62,13 +62,14 @@ class CommandTable {
   const Topic* topic(std::string_view name) const;
   // Every name the help knows: commands, groups and topics.
   std::vector<std::string> topicNames() const;
+  // The first words of the names ("boot", "device"), and the second words of a group's.
+  std::vector<std::string> firstWords() const;
+  std::vector<std::string> subcommands(std::string_view group) const;
 
  private:
   const Command* lookup(std::string_view name) const;
   // Whether the word begins two-word names ("device").
   bool isGroup(std::string_view word) const;
-  std::vector<std::string> firstWords() const;
-  std::vector<std::string> subcommands(std::string_view group) const;
 
   std::map<std::string, Command, std::less<>> commands_;
   std::map<std::string, Topic, std::less<>> topics_;

@@ -1,10 +1,12 @@
 #include "sim/Device.h"
 
+#include <filesystem>
 #include <limits>
 #include <memory>
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/foundation/SystemLog.h"
 #include "sim/CommandError.h"
 #include "sim/StateFormat.h"
@@ -14,6 +16,11 @@
 #endif
 
 namespace lunadoze::sim {
+namespace {
+
+constexpr std::string_view kPreferencesBundle = "/Library/PreferenceBundles/LunadozePrefs.bundle";
+
+}  // namespace
 
 using platform::foundation::DeviceFileSystem;
 using platform::foundation::NSRunLoop;
@@ -69,6 +76,23 @@ SettingsProcess& Device::settingsApp() {
 
 void Device::closeSettingsApp() {
   settingsApp_.reset();
+}
+
+std::vector<std::string> Device::settingKeys() const {
+  using platform::foundation::PropertyList;
+  std::vector<std::string> keys;
+  std::error_code error;
+  for (const auto& file : std::filesystem::directory_iterator(hostPath(kPreferencesBundle), error)) {
+    if (file.path().extension() != ".plist" || file.path().filename() == "Info.plist") continue;
+    auto page = PropertyList::readFile(file.path());
+    const PropertyList* items = page ? (*page)["items"] : nullptr;
+    if (items == nullptr || items->array() == nullptr) continue;
+    for (const PropertyList& item : *items->array()) {
+      const PropertyList* key = item["key"];
+      if (key != nullptr && key->string()) keys.push_back(*key->string());
+    }
+  }
+  return keys;
 }
 
 double Device::clock() const {

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
@@ -56,6 +58,10 @@ class Device {
   void runDueEvents();
   // Lets real time pass, running what falls due, until the descriptor is readable.
   void runUntilReadable(int fd);
+
+  // The keys that the preferences pane's pages have rows for, as the device's bundle lists them;
+  // empty when the bundle cannot be read (then no key can be judged unknown).
+  std::vector<std::string> settingKeys() const;
 
   // When each system log line was written.
   LogClock& logClock() { return logClock_; }

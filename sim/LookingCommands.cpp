@@ -25,29 +25,9 @@ using platform::settings::HBPreferences;
 
 constexpr std::string_view kSettingPrefix = "setting.";
 constexpr std::string_view kPrefsPrefix = "prefs.";
-constexpr std::string_view kPreferencesBundle = "/Library/PreferenceBundles/LunadozePrefs.bundle";
-
-// The keys that the preferences pane's pages have rows for, as the device's bundle lists them;
-// empty when the bundle cannot be read (then no key can be judged unknown).
-std::vector<std::string> settingKeys(Device& device) {
-  std::vector<std::string> keys;
-  std::error_code error;
-  const auto bundle = device.hostPath(kPreferencesBundle);
-  for (const auto& file : std::filesystem::directory_iterator(bundle, error)) {
-    if (file.path().extension() != ".plist" || file.path().filename() == "Info.plist") continue;
-    auto page = PropertyList::readFile(file.path());
-    const PropertyList* items = page ? (*page)["items"] : nullptr;
-    if (items == nullptr || items->array() == nullptr) continue;
-    for (const PropertyList& item : *items->array()) {
-      const PropertyList* key = item["key"];
-      if (key != nullptr && key->string()) keys.push_back(*key->string());
-    }
-  }
-  return keys;
-}
 
 void requireSettingKey(Device& device, std::string_view key) {
-  auto keys = settingKeys(device);
+  auto keys = device.settingKeys();
   if (keys.empty() || std::ranges::find(keys, key) != keys.end()) return;
   throw CommandError("no setting " + inQuotes(key) + didYouMean(key, keys) + " (help prefs lists them)");
 }

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/CommandContext.h"
 
@@ -29,9 +30,13 @@ class ScriptRunner {
   void runFile(const std::string& path);
   // A byte-order mark that an editor put at the start is not part of the first command.
   void runScript(std::istream& input, std::string_view name);
-  // Commands typed on standard input (at a prompt when it is a terminal), until its end; a
-  // command that cannot be run is reported and the session goes on.
+  // Commands typed on standard input, until its end or `quit`; a command that cannot be run is
+  // reported and the session goes on. On a terminal: a banner, a prompt with the device's clock,
+  // line editing, history and completion.
   void runRepl();
+  // The words that may come next on a repl line after these: names of commands, controls, state
+  // lines and settings.
+  std::vector<std::string> completions(const std::vector<std::string>& before) const;
 
   // Prints "N passed, N failed" and returns the exit status: 0 when every expectation held,
   // 1 when one failed, 2 when a command could not be run.
