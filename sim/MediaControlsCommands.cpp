@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <regex>
 #include <string>
 
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
 #include "platform/springboard/LockScreenMediaControls.h"
+#include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsHeaderView.h"
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
@@ -229,6 +231,24 @@ void touch(Device& device, double x, double y) {
   }
 }
 
+// The named control of the tweak's views, or null.
+platform::uikit::UIControl* namedControl(const TweakViewsDescription& described, std::string_view name) {
+  for (const auto& control : described.controls) {
+    if (control.name == name) return control.control;
+  }
+  return nullptr;
+}
+
+std::string hexColour(const platform::uikit::UIColor& colour) {
+  auto channel = [](double value) {
+    return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
+  };
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", channel(colour.red()), channel(colour.green()),
+                channel(colour.blue()));
+  return text;
+}
+
 void addStateLines(Simulator& simulator) {
   Device& device = simulator.device();
   StateDump& state = simulator.state();
@@ -316,6 +336,37 @@ void addStateLines(Simulator& simulator) {
     auto* label = views().unitLabel;
     return label ? inQuotes(label->text()) : std::string(kNone);
   });
+  state.provide("panel.toggle", [views]() -> std::string {
+    const auto* toggle = namedControl(views(), "mode");
+    if (toggle == nullptr) return std::string(kNone);
+    return toggle->isHidden() ? "hidden" : "visible";
+  });
+  state.provide("actions.checked", [views]() -> std::string {
+    auto described = views();
+    if (described.timerActionsPage == nullptr) return std::string(kNone);
+    std::string checked;
+    for (std::string_view name : {"airplane", "dnd", "bluetooth", "custom-volume"}) {
+      const auto* box = namedControl(described, name);
+      if (box != nullptr && box->isSelected()) checked += (checked.empty() ? "" : ", ") + std::string(name);
+    }
+    return checked.empty() ? std::string(kNone) : checked;
+  });
+  state.provide("actions.hourglass", [views]() -> std::string {
+    const auto* hourglass = namedControl(views(), "hourglass");
+    if (hourglass == nullptr) return std::string(kNone);
+    const auto transform = hourglass->transform();
+    const double degrees = std::atan2(transform.b, transform.a) * 180 / M_PI;
+    return formatNumber(std::fmod(std::round(degrees) + 360, 360));
+  });
+  state.provide("lock.indicator.colour", [views]() -> std::string {
+    auto* label = views().indicatorLabel;
+    if (label == nullptr || label->textColor() == nullptr) return std::string(kNone);
+    return hexColour(*label->textColor());
+  });
+  state.provide("route-picker", [module]() -> std::string {
+    if (module() == nullptr || module()->routingViewController() == nullptr) return std::string(kNone);
+    return module()->routingViewController()->view()->isHidden() ? "hidden" : "shown";
+  });
   state.provide("panel.buttons", [views]() -> std::string {
     auto described = views();
     for (const auto& control : described.controls) {
@@ -339,6 +390,17 @@ void addMediaControlsCommands(Simulator& simulator) {
                    module->setShowsNextUp(shows);
                    afterPersonAction(context.device());
                  }
+               });
+  commands.add("device route-picker", "on|off",
+               "the audio-route picker of the module's header opens (the routing controller's view shown) or "
+               "closes; effective at once",
+               [](CommandContext& context, const Arguments& arguments) {
+                 const bool open = onOff(arguments[0]);
+                 auto& module = runningModule(context.device());
+                 if (module.routingViewController() == nullptr)
+                   throw CommandError("the module has no route picker");
+                 module.routingViewController()->view()->setHidden(!open);
+                 afterPersonAction(context.device());
                });
   commands.add("device colour-tweak", "off|#RRGGBB",
                "the outside colouring tweak, with its primary colour (default off)",
