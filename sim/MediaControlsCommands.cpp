@@ -466,23 +466,44 @@ void addMediaControlsCommands(Simulator& simulator) {
                  context.device().phone().setScreenOn(onOff(arguments[0]));
                  afterPersonAction(context.device());
                });
-  commands.add("tree", "[cc|lock|panel]",
-               "print the view tree, one view a line, indented: class, frame, hidden, alpha, text",
-               [](CommandContext& context, const Arguments& arguments) {
-                 const std::string which = arguments.size() > 0 ? arguments[0] : "cc";
-                 const UIView* root = nullptr;
-                 if (which == "cc") {
-                   root = runningModule(context.device()).contentView().get();
-                 } else if (which == "lock") {
-                   root = runningLockScreen(context.device()).controller()->view().get();
-                 } else if (which == "panel") {
-                   root = describeViews(context.device()).panel;
-                   if (root == nullptr) throw CommandError("there is no panel yet");
-                 } else {
-                   throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
-                 }
-                 context.out() << printViewTree(*root);
-               });
+  commands.add(
+      "tree", "[cc|lock|panel] [--visible] [--json]",
+      "print the view tree, one view a line, indented: class, frame, hidden, alpha, text; --visible: only "
+      "what is on screen, in screen coordinates, controls tagged [tap NAME]; --json: as JSON",
+      [](CommandContext& context, const Arguments& arguments) {
+        std::string which = "cc";
+        ViewTreeOptions options;
+        for (const Word& word : arguments.words()) {
+          if (word.text == "--visible") {
+            options.visibleOnly = true;
+          } else if (word.text == "--json") {
+            options.json = true;
+          } else if (word.text.starts_with("--")) {
+            throw CommandError("unknown option " + inQuotes(word.text) + " (tree takes --visible, --json)");
+          } else {
+            which = word.text;
+          }
+        }
+        Device& device = context.device();
+        const UIView* root = nullptr;
+        if (which == "cc") {
+          root = runningModule(device).contentView().get();
+        } else if (which == "lock") {
+          root = runningLockScreen(device).controller()->view().get();
+        } else if (which == "panel") {
+          root = describeViews(device).panel;
+          if (root == nullptr) throw CommandError("there is no panel yet");
+        } else {
+          throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
+        }
+        if (options.visibleOnly) {
+          for (const auto& control : describeViews(device).controls) {
+            options.tags[control.control] = "tap " + std::string(control.name);
+          }
+          if (auto* route = routeButton(device)) options.tags[route] = "tap route";
+        }
+        context.out() << printViewTree(*root, options);
+      });
 
   commands.addTopic("tap", "Control names (tap takes those on screen)", [] { return kControlNames; });
   addStateLines(simulator);
