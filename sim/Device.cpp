@@ -1,5 +1,6 @@
 #include "sim/Device.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -106,7 +107,12 @@ bool Device::isRealtime() const {
 void Device::wait(double seconds) {
   NSRunLoop& loop = NSRunLoop::mainRunLoop();
   if (loop.isRealtime()) {
-    loop.runRealtime(seconds);
+    constexpr double kTick = 0.25;
+    const double end = loop.currentTime() + seconds;
+    for (double now = loop.currentTime(); now < end; now = loop.currentTime()) {
+      loop.runRealtime(std::min(kTick, end - now));
+      if (realtimeTick_) realtimeTick_();
+    }
   } else {
     loop.advance(seconds);
   }

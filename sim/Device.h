@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,8 +53,10 @@ class Device {
   // Seconds since the device was switched on.
   double clock() const;
   bool isRealtime() const;
-  // Lets time pass: virtual time jumps, real time is waited for.
+  // Lets time pass: virtual time jumps, real time is waited for, with `tick` called every quarter
+  // of a second meanwhile.
   void wait(double seconds);
+  void setRealtimeTick(std::function<void()> tick) { realtimeTick_ = std::move(tick); }
   // Runs what has fallen due.
   void runDueEvents();
   // Lets real time pass, running what falls due, until the descriptor is readable.
@@ -76,6 +79,7 @@ class Device {
   std::unique_ptr<SettingsProcess> settingsApp_;
   double clockOrigin_ = 0;
   LogClock logClock_;
+  std::function<void()> realtimeTick_;
 };
 
 }  // namespace lunadoze::sim

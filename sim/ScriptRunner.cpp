@@ -130,8 +130,10 @@ bool ScriptRunner::runLine(std::string_view line, std::string_view location) {
     auto [command, arguments] = simulator_->commands().find(*words);
     commandName = command.name;
     CommandContext context(*simulator_, out_, err_, location, tally_, leaving_);
+    simulator_->clearStatusLine();
     command.run(context, arguments);
     simulator_->device().runDueEvents();
+    simulator_->observe();
     return true;
   } catch (const std::exception& error) {
     err_ << location << ": ";

@@ -15,10 +15,18 @@ Simulator::Simulator(const std::optional<std::filesystem::path>& root, bool real
 
 Simulator::~Simulator() {
   NSRunLoop::mainRunLoop().setEventObserver({});
+  if (statusLine_) statusLine_->clear();
+}
+
+void Simulator::showStatusLine(std::ostream& out) {
+  statusLine_.emplace(state_, out);
+  device_.setRealtimeTick([this] { statusLine_->show(); });
 }
 
 void Simulator::observe() {
   device_.logClock().update(device_.clock());
+  // What the watch prints scrolls above the status line, which the next tick draws again.
+  if (statusLine_) statusLine_->clear();
   watcher_.check();
 }
 

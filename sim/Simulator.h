@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 
 #include "sim/CommandTable.h"
 #include "sim/Device.h"
 #include "sim/StateDump.h"
 #include "sim/StateWatcher.h"
+#include "sim/StatusLine.h"
 
 namespace lunadoze::sim {
 
@@ -23,6 +25,13 @@ class Simulator {
   StateDump& state() { return state_; }
   StateWatcher& watcher() { return watcher_; }
 
+  // In real time on a terminal: the status line kept at the bottom while time passes.
+  void showStatusLine(std::ostream& out);
+  // Takes the status line away before a command prints; the next tick draws it again.
+  void clearStatusLine() {
+    if (statusLine_) statusLine_->clear();
+  }
+
   // What follows each command and each event the run loop dispatches: the log's new lines are
   // stamped with the clock, and the watched lines report their changes.
   void observe();
@@ -32,6 +41,7 @@ class Simulator {
   CommandTable commands_;
   StateDump state_;
   StateWatcher watcher_;
+  std::optional<StatusLine> statusLine_;
 };
 
 }  // namespace lunadoze::sim

@@ -1,4 +1,6 @@
 // lunadoze-sim: runs scenario scripts, or commands typed at a prompt, on a simulated device.
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <filesystem>
@@ -88,6 +90,10 @@ int runScripts(const Options& options) {
     std::cerr << "lunadoze-sim: " << notice << '\n';
   }
   ScriptRunner runner(simulator, std::cout, std::cerr);
+  // The repl's prompt shows the clock; scripts and the demo keep a status line instead.
+  if (options.realtime && isatty(STDOUT_FILENO) && options.words != std::vector<std::string>{"repl"}) {
+    simulator.showStatusLine(std::cout);
+  }
   // Without a kept root, each file has a device of its own.
   runner.setFreshDevices(!options.root);
   const std::vector<std::string>& words = options.words;
