@@ -15,6 +15,7 @@
 #include "sim/CommandHelp.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
+#include "sim/StatusLine.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -303,6 +304,23 @@ TEST_F(ScriptRunnerTest, LogLinesCarryTheClockAndCanBeExpected) {
   EXPECT_EQ(expected.err,
             "s1.sim:11: the log line \"performSpecialActionsOnTimerStart\" was written 1 times, expected 2\n"
             "s1.sim:12: no log line \"performSpecialActionsOnTimerEnd\" since boot\n");
+}
+
+TEST_F(ScriptRunnerTest, TheStatusLineReadsTheClockMusicSnoozeAndVolumeAndIsRedrawnInPlace) {
+  Outcome result =
+      runScripts({"boot\nmusic queue \"Night Drive\" 600\nmusic play\ncc expand\ntap sleep\n"
+                  "pick time 5\ntap confirm\nwait 61\nwatch music.volume\nvolume 0.3\n"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  // The hardware buttons' change, with the clock of the event that made it.
+  EXPECT_NE(result.out.find("00:01:01.003  music.volume: 0.5 -> 0.3\n"), std::string::npos) << result.out;
+  std::ostringstream terminal;
+  StatusLine line(simulator.state(), terminal);
+  EXPECT_EQ(line.text(), "[00:01:01]  music playing \"Night Drive\"  snooze time 03:59  volume 0.3");
+  line.clear();
+  line.show();
+  line.show();
+  line.clear();
+  EXPECT_EQ(terminal.str(), "\r\x1b[K" + line.text() + "\r\x1b[K" + line.text() + "\r\x1b[K");
 }
 
 TEST_F(ScriptRunnerTest, StateAsJsonHoldsTheSameLines) {
