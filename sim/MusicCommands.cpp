@@ -60,6 +60,9 @@ void addMusicCommands(Simulator& simulator) {
                [](CommandContext& context, const Arguments&) { player(context).pause(); });
   commands.add("music next", "", "the person's own skip to the next title",
                [](CommandContext& context, const Arguments&) { player(context).next(); });
+  commands.add("music update-untitled", "",
+               "the player reports a now-playing change whose information has no title",
+               [](CommandContext& context, const Arguments&) { player(context).reportUntitledChange(); });
   commands.add("volume", "V", "set the media volume (0 to 1) with the hardware buttons", volume);
 
   Device& device = simulator.device();
