@@ -25,8 +25,9 @@ fs::path makeTemporaryDirectory() {
   return pattern;
 }
 
-// The package's files from here on are linked, not copied: the libraries, which dominate a
-// device's size, while the small files that a person's commands may rewrite stay copies.
+// Package files of this size or more are linked to the build's rather than copied: the
+// libraries, which make up most of a device; the small files, which commands may rewrite, are
+// copies.
 constexpr std::uintmax_t kLinkedSize = 64 * 1024;
 
 // The person's data, which a reinstall keeps and which marks a directory as a device.
@@ -47,11 +48,25 @@ void requireStage(const fs::path& stage) {
 // staged file's time, so that a later build is recognised as newer.
 void stageFile(const fs::path& from, const fs::path& to) {
   fs::remove(to);
+  // Across file systems no link can be made, and a copy does.
   std::error_code linkError;
-  if (fs::file_size(from) >= kLinkedSize) fs::create_hard_link(from, to, linkError);
-  if (fs::file_size(from) < kLinkedSize || linkError) {
+  const bool large = fs::file_size(from) >= kLinkedSize;
+  if (large) fs::create_hard_link(from, to, linkError);
+  if (!large || linkError) {
     fs::copy_file(from, to);
     fs::last_write_time(to, fs::last_write_time(from));
+  }
+}
+
+// Puts one entry of the stage at its place in the device.
+void stageEntry(const fs::directory_entry& staged, const fs::path& target) {
+  if (staged.is_symlink()) {
+    fs::remove(target);
+    fs::copy_symlink(staged.path(), target);
+  } else if (staged.is_directory()) {
+    fs::create_directories(target);
+  } else {
+    stageFile(staged.path(), target);
   }
 }
 
@@ -67,14 +82,7 @@ void stageInto(const fs::path& root, const fs::path& stage, bool keepUserData) {
       entry.disable_recursion_pending();
       continue;
     }
-    if (entry->is_symlink()) {
-      fs::remove(target);
-      fs::copy_symlink(entry->path(), target);
-    } else if (entry->is_directory()) {
-      fs::create_directories(target);
-    } else {
-      stageFile(entry->path(), target);
-    }
+    stageEntry(*entry, target);
   }
 }
 
@@ -184,13 +192,7 @@ void DeviceRoot::restore() {
     const fs::path target = path_ / entry->path().lexically_relative(stage_);
     if (isAsStaged(*entry, target)) continue;
     fs::remove_all(target);
-    if (entry->is_symlink()) {
-      fs::copy_symlink(entry->path(), target);
-    } else if (entry->is_directory()) {
-      fs::create_directories(target);
-    } else {
-      stageFile(entry->path(), target);
-    }
+    stageEntry(*entry, target);
   }
 }
 
