@@ -35,6 +35,10 @@ void requireSettingKey(Device& device, std::string_view key) {
 // A row of the open Settings app: `prefs.KEY` its value as `show` prints it, `prefs.KEY.greyed`
 // yes or no.
 std::string prefsLine(Device& device, std::string_view name) {
+  if (name == "title" || name == "header.frame") {
+    auto lines = device.settingsApp().run(name == "title" ? "title" : "header");
+    return lines.empty() ? std::string(kNone) : lines.front();
+  }
   const bool greyed = name.ends_with(".greyed");
   const std::string key(greyed ? name.substr(0, name.size() - 7) : name);
   requireSettingKey(device, key);
@@ -107,7 +111,7 @@ void addLookingCommands(Simulator& simulator) {
   commands.add(
       "expect", "KEY VALUE...",
       "the state line KEY must read VALUE; setting.KEY: the value stored for KEY (none when there is none); "
-      "prefs.KEY, prefs.KEY.greyed: the row in the Settings app",
+      "prefs.KEY, prefs.KEY.greyed: the row in the Settings app; prefs.title, prefs.header.frame",
       [&state](CommandContext& context, const Arguments& arguments) {
         const std::string& key = arguments[0];
         std::string actual;

@@ -19,6 +19,7 @@
 #include "platform/preferences/PSSwitchTableCell.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UISegmentedControl.h"
@@ -352,6 +353,31 @@ std::vector<std::string> SettingsApp::keys() {
 void SettingsApp::scroll(double y) {
   auto& page = openPage(kRootPage);
   page.table()->setContentOffset({0, y});
+}
+
+std::string SettingsApp::title() {
+  auto& page = openPage(kRootPage);
+  const auto& view = page.navigationItem()->titleView();
+  if (view == nullptr) return "none";
+  // The label and the icon take the same place; the one that is not transparent shows.
+  for (const auto& subview : view->subviews()) {
+    if (dynamic_cast<UIImageView*>(subview.get()) != nullptr && subview->alpha() > 0) return "icon";
+  }
+  return "text";
+}
+
+std::string SettingsApp::headerFrame() {
+  auto& page = openPage(kRootPage);
+  const auto& header = page.table()->tableHeaderView();
+  if (header == nullptr) return "none";
+  page.table()->layoutIfNeeded();
+  for (const auto& subview : header->subviews()) {
+    if (dynamic_cast<UIImageView*>(subview.get()) == nullptr) continue;
+    const auto frame = subview->frame();
+    return formatNumber(frame.origin.x) + " " + formatNumber(frame.origin.y) + " " +
+           formatNumber(frame.size.width) + " " + formatNumber(frame.size.height);
+  }
+  return "none";
 }
 
 std::string SettingsApp::set(const std::string& key, const Word& value) {

@@ -62,6 +62,10 @@ class SettingsApp {
   std::vector<std::string> keys();
   // Scrolls the root page to the content offset y.
   void scroll(double y);
+  // What the root page's title view shows: "icon" or "text".
+  std::string title();
+  // The frame of the root page's header image, "x y width height"; "none" without one.
+  std::string headerFrame();
   // Changes the row of the key, on whichever page holds it, as a person would: on/off for a
   // switch, a number on a slider's range and steps, one of a segment's values, any text for a
   // text field. A value in quotes is text, never a switch position or a number. Nothing is

@@ -94,6 +94,10 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& word
     output = {app.set(words[1].text, words[2])};
   } else if (names(words, "row", 2, 2)) {
     output = {app.row(words[1].text)};
+  } else if (names(words, "title", 1, 1)) {
+    output = {app.title()};
+  } else if (names(words, "header", 1, 1)) {
+    output = {app.headerFrame()};
   } else if (names(words, "keys", 1, 1)) {
     output = app.keys();
   } else if (names(words, "scroll", 2, 2)) {
