@@ -49,6 +49,12 @@ std::optional<Options> parseOptions(int argc, char** argv) {
     return std::nullopt;
   }
   options.words = cli.remaining();
+  // The options come before the first script: a word like an option there is a mistyped one.
+  if (!options.words.empty() && options.words[0].starts_with("-") && options.words[0] != "-") {
+    std::cerr << "lunadoze-sim: unknown option " << options.words[0]
+              << " (lunadoze-sim --help tells the usage)\n";
+    return std::nullopt;
+  }
   return options;
 }
 

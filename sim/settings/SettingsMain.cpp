@@ -177,6 +177,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::vector<std::string> words = cli.remaining();
+  if (!words.empty() && words[0].starts_with("-") && words[0] != "-") {
+    std::cerr << "lunadoze-settings: unknown option " << words[0] << "\n" << kUsage;
+    return 2;
+  }
   if (words.empty()) {
     std::cerr << kUsage;
     return 2;
