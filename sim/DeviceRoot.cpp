@@ -145,9 +145,10 @@ DeviceRoot::DeviceRoot(const std::optional<fs::path>& chosen, const fs::path& st
       fs::create_directories(path_);
       stageInto(path_, stage_, false);
     } else if (!holdsDevice(path_)) {
-      throw std::runtime_error(path_.string() +
-                               " holds files but no device (no var/mobile): give an empty or new directory, "
-                               "or the root of a device");
+      throw std::runtime_error(
+          path_.string() +
+          " holds files but no device (no /Library, no /var/mobile): give an empty or new directory, "
+          "or the root of a device");
     } else if (packageIsOlder(path_, stage_)) {
       reinstall();
       notice_ = path_.string() +
@@ -163,8 +164,9 @@ DeviceRoot::DeviceRoot(const std::optional<fs::path>& chosen, const fs::path& st
 }
 
 bool DeviceRoot::holdsDevice(const fs::path& directory) {
+  // The data directory, or the system's: a device laid out by hand may hold its packages only.
   std::error_code ignored;
-  return fs::is_directory(directory / kUserData, ignored);
+  return fs::is_directory(directory / kUserData, ignored) || fs::is_directory(directory / "Library", ignored);
 }
 
 void DeviceRoot::erase() {

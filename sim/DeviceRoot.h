@@ -40,7 +40,7 @@ class DeviceRoot {
   void restore();
 
   // Whether the directory holds a device: the data directory that staging lays and that no
-  // command removes.
+  // command removes, or the system directory.
   static bool holdsDevice(const std::filesystem::path& directory);
 
  private:
