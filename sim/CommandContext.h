@@ -20,13 +20,18 @@ struct Tally {
 class CommandContext {
  public:
   CommandContext(Simulator& simulator, std::ostream& out, std::ostream& err, std::string_view location,
-                 Tally& tally)
-      : simulator_(simulator), out_(out), err_(err), location_(location), tally_(tally) {}
+                 Tally& tally, bool& leaving)
+      : simulator_(simulator), out_(out), err_(err), location_(location), tally_(tally), leaving_(leaving) {}
 
   Device& device() const;
+  Simulator& simulator() const { return simulator_; }
   std::ostream& out() const { return out_; }
-  // Notes that are no output of the command (what a picture leaves out).
   std::ostream& err() const { return err_; }
+  std::string_view location() const { return location_; }
+  Tally& tally() const { return tally_; }
+
+  // The script (or the repl) ends after this command.
+  void leave() { leaving_ = true; }
 
   // Counts an expectation; one that does not hold is reported with its script line.
   void expect(bool held, std::string_view failure);
@@ -37,6 +42,7 @@ class CommandContext {
   std::ostream& err_;
   std::string_view location_;
   Tally& tally_;
+  bool& leaving_;
 };
 
 }  // namespace lunadoze::sim

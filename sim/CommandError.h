@@ -11,4 +11,12 @@ class CommandError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A person's action that cannot happen on the device as it is: a control that is not on screen,
+// a greyed row, a value the control cannot take, a picker value not offered. Nothing changed;
+// `expect-refused` expects one.
+class Refusal : public CommandError {
+ public:
+  using CommandError::CommandError;
+};
+
 }  // namespace lunadoze::sim

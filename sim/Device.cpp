@@ -1,16 +1,24 @@
 #include "sim/Device.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/foundation/SystemLog.h"
 #include "sim/CommandError.h"
 #include "sim/ProgramFiles.h"
 #include "sim/StateFormat.h"
 
 namespace lunadoze::sim {
+namespace {
+
+constexpr std::string_view kPreferencesBundle = "/Library/PreferenceBundles/LunadozePrefs.bundle";
+
+}  // namespace
 
 using platform::foundation::DeviceFileSystem;
 using platform::foundation::NSRunLoop;
@@ -35,12 +43,22 @@ void Device::switchOn() {
   phone_ = std::make_unique<platform::springboard::Device>();
   springBoard_ = std::make_unique<platform::springboard::SpringBoard>(*phone_);
   SystemLog::clear();
+  logClock_.reset();
   clockOrigin_ = NSRunLoop::mainRunLoop().currentTime();
+}
+
+void Device::restoreFresh() {
+  closeSettingsApp();
+  // Its libraries are unloaded before their files are looked at.
+  springBoard_.reset();
+  root_.restore();
+  switchOn();
 }
 
 void Device::boot() {
   if (springBoard_->isRunning()) throw CommandError("SpringBoard already runs; respring restarts it");
   SystemLog::clear();
+  logClock_.reset();
   springBoard_->boot();
 }
 
@@ -60,6 +78,23 @@ void Device::closeSettingsApp() {
   settingsApp_.reset();
 }
 
+std::vector<std::string> Device::settingKeys() const {
+  using platform::foundation::PropertyList;
+  std::vector<std::string> keys;
+  std::error_code error;
+  for (const auto& file : std::filesystem::directory_iterator(hostPath(kPreferencesBundle), error)) {
+    if (file.path().extension() != ".plist" || file.path().filename() == "Info.plist") continue;
+    auto page = PropertyList::readFile(file.path());
+    const PropertyList* items = page ? (*page)["items"] : nullptr;
+    if (items == nullptr || items->array() == nullptr) continue;
+    for (const PropertyList& item : *items->array()) {
+      const PropertyList* key = item["key"];
+      if (key != nullptr && key->string()) keys.push_back(*key->string());
+    }
+  }
+  return keys;
+}
+
 double Device::clock() const {
   return NSRunLoop::mainRunLoop().currentTime() - clockOrigin_;
 }
@@ -71,7 +106,12 @@ bool Device::isRealtime() const {
 void Device::wait(double seconds) {
   NSRunLoop& loop = NSRunLoop::mainRunLoop();
   if (loop.isRealtime()) {
-    loop.runRealtime(seconds);
+    constexpr double kTick = 0.25;
+    const double end = loop.currentTime() + seconds;
+    for (double now = loop.currentTime(); now < end; now = loop.currentTime()) {
+      loop.runRealtime(std::min(kTick, end - now));
+      if (realtimeTick_) realtimeTick_();
+    }
   } else {
     loop.advance(seconds);
   }

@@ -48,9 +48,11 @@ void writeDeviceFile(Device& device, const std::string& devicePath, std::string_
   const size_t slash = devicePath.rfind('/');
   const int directory = DeviceFileSystem::openDirectory(devicePath.substr(0, std::max<size_t>(slash, 1)));
   const std::string name = devicePath.substr(slash + 1);
+  // A new file rather than the old one rewritten: a staged file may be a hard link to the build's.
+  if (directory >= 0) unlinkat(directory, name.c_str(), 0);  // nothing there, or a directory: kept
   const int fd = directory < 0 ? -1
                                : openat(directory, name.c_str(),
-                                        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+                                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   const int error = errno;
   if (directory >= 0) close(directory);
   bool written = fd >= 0;
@@ -103,10 +105,16 @@ void rm(CommandContext& context, const Arguments& arguments) {
 
 void addDeviceCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
-  commands.add("device version", "V", version);
-  commands.add("device file", "PATH", file);
-  commands.add("device plist", "PATH KEY=VALUE...", plist);
-  commands.add("device rm", "PATH", rm);
+  commands.add("device version", "V",
+               "system version text, e.g. 11.4.1, 12.4, 13.0; default 14.4; effective at the next boot",
+               version);
+  commands.add("device file", "PATH", "create an empty file at the device path PATH; effective at once",
+               file);
+  commands.add("device plist", "PATH KEY=VALUE...",
+               "write a property-list dictionary at PATH (true/false booleans, integers, decimals, other "
+               "text as strings); effective at once",
+               plist);
+  commands.add("device rm", "PATH", "remove the file at PATH; effective at once", rm);
 }
 
 }  // namespace lunadoze::sim

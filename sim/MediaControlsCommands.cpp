@@ -1,13 +1,16 @@
 // What a person does with the media controls and what they show: `device next-up`, `device
 // colour-tweak`, `cc`, `lock`, `tap`, `touch`, `pick`, `scroll`, `screen`, `tree`; the `cc.*`,
 // `lock.*` and `panel.*` lines.
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <regex>
 #include <string>
 
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
 #include "platform/springboard/LockScreenMediaControls.h"
+#include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsHeaderView.h"
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
@@ -25,6 +28,7 @@
 #include "sim/CommandError.h"
 #include "sim/CommandGroups.h"
 #include "sim/Device.h"
+#include "sim/NearestNames.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
 #include "sim/TweakViews.h"
@@ -104,18 +108,51 @@ bool isShown(Device& device, const UIView& view) {
   return false;
 }
 
+// The names that `tap` takes, in the order `help tap` lists them.
+const std::vector<std::string> kControlNames = {
+    "sleep",     "confirm",  "back", "cancel",    "mode",          "actions", "actions-back",
+    "hourglass", "airplane", "dnd",  "bluetooth", "custom-volume", "route",
+};
+
+platform::uikit::UIControl* routeButton(Device& device) {
+  auto* module = nowPlayingModule(device);
+  if (module == nullptr) return nullptr;
+  auto& button = *module->headerView()->routeButton();
+  return isShown(device, button) ? &button : nullptr;
+}
+
+// The names of the controls a person can touch now, in the order `help tap` lists them.
+std::vector<std::string> controlsOnScreen(Device& device) {
+  std::vector<std::string> names;
+  auto described = describeViews(device);
+  for (const std::string& name : kControlNames) {
+    const bool shown = name == "route" ? routeButton(device) != nullptr
+                                       : std::ranges::any_of(described.controls, [&](const auto& control) {
+                                           return control.name == name && isShown(device, *control.control);
+                                         });
+    if (shown) names.push_back(name);
+  }
+  return names;
+}
+
 platform::uikit::UIControl& controlOnScreen(Device& device, const std::string& name) {
   if (name == "route") {
-    auto& button = *runningModule(device).headerView()->routeButton();
-    if (isShown(device, button)) return button;
+    if (auto* button = routeButton(device)) return *button;
   }
   // The front-most of the controls of that name, as only one of them can take the touch.
   platform::uikit::UIControl* found = nullptr;
   for (const auto& control : describeViews(device).controls) {
     if (control.name == name && isShown(device, *control.control)) found = control.control;
   }
-  if (found == nullptr) throw CommandError("no control " + inQuotes(name) + " on screen");
-  return *found;
+  if (found != nullptr) return *found;
+  if (std::ranges::find(kControlNames, name) == kControlNames.end()) {
+    throw CommandError("no control named " + inQuotes(name) + didYouMean(name, kControlNames) +
+                       " (help tap lists the names)");
+  }
+  std::string shown;
+  for (const std::string& other : controlsOnScreen(device)) shown += (shown.empty() ? "" : ", ") + other;
+  throw Refusal("no control " + inQuotes(name) +
+                " on screen (on screen: " + (shown.empty() ? std::string(kNone) : shown) + ")");
 }
 
 bool onOff(const std::string& word) {
@@ -140,25 +177,23 @@ void pick(Device& device, const std::string& kind, const std::string& value) {
   if (!integer && !parseDecimal(value)) throw CommandError("expected a whole number, not " + inQuotes(value));
   if (kind == "time") {
     auto* picker = views.timePicker;
-    if (picker == nullptr || !isShown(device, *picker))
-      throw CommandError("the time picker is not on screen");
+    if (picker == nullptr || !isShown(device, *picker)) throw Refusal("the time picker is not on screen");
     const int64_t step = picker->minuteInterval();
     const auto most = static_cast<int64_t>(platform::uikit::UIDatePicker::kMaximumCountDownDuration / 60);
     if (!integer || *integer <= 0 || *integer % step != 0 || *integer > most) {
-      throw CommandError("the time picker does not offer " + value + " minutes (it offers " +
-                         std::to_string(step) + " to " + std::to_string(most - most % step) +
-                         " in steps of " + std::to_string(step) + ")");
+      throw Refusal("the time picker does not offer " + value + " minutes: it offers " +
+                    std::to_string(step) + " to " + std::to_string(most - most % step) + " in steps of " +
+                    std::to_string(step));
     }
     picker->setCountDownDuration(static_cast<double>(*integer) * 60);
     picker->sendActionsForControlEvents(platform::uikit::UIControlEventValueChanged);
   } else if (kind == "songs") {
     auto* picker = views.songsPicker;
-    if (picker == nullptr || !isShown(device, *picker))
-      throw CommandError("the songs picker is not on screen");
-    const int64_t rows = picker->numberOfRowsInComponent(0);
-    if (!integer || *integer < 1 || *integer > rows)
-      throw CommandError("the songs picker does not offer " + value + " (it offers 1 to " +
-                         std::to_string(rows) + ")");
+    if (picker == nullptr || !isShown(device, *picker)) throw Refusal("the songs picker is not on screen");
+    if (!integer || *integer < 1 || *integer > picker->numberOfRowsInComponent(0)) {
+      throw Refusal("the songs picker does not offer " + value + ": it offers 1 to " +
+                    std::to_string(picker->numberOfRowsInComponent(0)));
+    }
     picker->selectRow(*integer - 1, 0, true);
     if (auto delegate = picker->delegate()) delegate->didSelectRow(picker, *integer - 1, 0);
   } else {
@@ -184,6 +219,24 @@ void touch(Device& device, double x, double y, const std::string& written) {
     holder = view->superview();
     view = holder.get();
   }
+}
+
+// The named control of the tweak's views, or null.
+platform::uikit::UIControl* namedControl(const TweakViewsDescription& described, std::string_view name) {
+  for (const auto& control : described.controls) {
+    if (control.name == name) return control.control;
+  }
+  return nullptr;
+}
+
+std::string hexColour(const platform::uikit::UIColor& colour) {
+  auto channel = [](double value) {
+    return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
+  };
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", channel(colour.red()), channel(colour.green()),
+                channel(colour.blue()));
+  return text;
 }
 
 void addStateLines(Simulator& simulator) {
@@ -273,6 +326,37 @@ void addStateLines(Simulator& simulator) {
     auto* label = views().unitLabel;
     return label ? inQuotes(label->text()) : std::string(kNone);
   });
+  state.provide("panel.toggle", [views]() -> std::string {
+    const auto* toggle = namedControl(views(), "mode");
+    if (toggle == nullptr) return std::string(kNone);
+    return toggle->isHidden() ? "hidden" : "visible";
+  });
+  state.provide("actions.checked", [views]() -> std::string {
+    auto described = views();
+    if (described.timerActionsPage == nullptr) return std::string(kNone);
+    std::string checked;
+    for (std::string_view name : {"airplane", "dnd", "bluetooth", "custom-volume"}) {
+      const auto* box = namedControl(described, name);
+      if (box != nullptr && box->isSelected()) checked += (checked.empty() ? "" : ", ") + std::string(name);
+    }
+    return checked.empty() ? std::string(kNone) : checked;
+  });
+  state.provide("actions.hourglass", [views]() -> std::string {
+    const auto* hourglass = namedControl(views(), "hourglass");
+    if (hourglass == nullptr) return std::string(kNone);
+    const auto transform = hourglass->transform();
+    const double degrees = std::atan2(transform.b, transform.a) * 180 / M_PI;
+    return formatNumber(std::fmod(std::round(degrees) + 360, 360));
+  });
+  state.provide("lock.indicator.colour", [views]() -> std::string {
+    auto* label = views().indicatorLabel;
+    if (label == nullptr || label->textColor() == nullptr) return std::string(kNone);
+    return hexColour(*label->textColor());
+  });
+  state.provide("route-picker", [module]() -> std::string {
+    if (module() == nullptr || module()->routingViewController() == nullptr) return std::string(kNone);
+    return module()->routingViewController()->view()->isHidden() ? "hidden" : "shown";
+  });
   state.provide("panel.buttons", [views]() -> std::string {
     auto described = views();
     for (const auto& control : described.controls) {
@@ -287,81 +371,131 @@ void addStateLines(Simulator& simulator) {
 void addMediaControlsCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
 
-  commands.add("device next-up", "on|off", [](CommandContext& context, const Arguments& arguments) {
-    const bool shows = onOff(arguments[0]);
-    context.device().phone().setShowsNextUp(shows);
-    if (auto* module = nowPlayingModule(context.device())) {
-      module->setShowsNextUp(shows);
-      afterPersonAction(context.device());
-    }
-  });
-  commands.add("device colour-tweak", "off|#RRGGBB", [](CommandContext& context, const Arguments& arguments) {
-    context.device().phone().setColouringTweakPrimaryColor(arguments[0] == "off" ? nullptr
-                                                                                 : colourFrom(arguments[0]));
-  });
+  commands.add("device next-up", "on|off",
+               "whether the media container shows the next-up list (default off); effective at once",
+               [](CommandContext& context, const Arguments& arguments) {
+                 const bool shows = onOff(arguments[0]);
+                 context.device().phone().setShowsNextUp(shows);
+                 if (auto* module = nowPlayingModule(context.device())) {
+                   module->setShowsNextUp(shows);
+                   afterPersonAction(context.device());
+                 }
+               });
+  commands.add("device route-picker", "on|off",
+               "the audio-route picker of the module's header opens (the routing controller's view shown) or "
+               "closes; effective at once",
+               [](CommandContext& context, const Arguments& arguments) {
+                 const bool open = onOff(arguments[0]);
+                 auto& module = runningModule(context.device());
+                 if (module.routingViewController() == nullptr)
+                   throw CommandError("the module has no route picker");
+                 module.routingViewController()->view()->setHidden(!open);
+                 afterPersonAction(context.device());
+               });
+  commands.add("device colour-tweak", "off|#RRGGBB",
+               "the outside colouring tweak, with its primary colour (default off)",
+               [](CommandContext& context, const Arguments& arguments) {
+                 context.device().phone().setColouringTweakPrimaryColor(
+                     arguments[0] == "off" ? nullptr : colourFrom(arguments[0]));
+               });
 
-  commands.add("cc", "expand|collapse", [](CommandContext& context, const Arguments& arguments) {
-    auto& module = runningModule(context.device());
-    if (arguments[0] != "expand" && arguments[0] != "collapse")
-      throw CommandError("expected expand or collapse, not " + inQuotes(arguments[0]));
-    module.setExpanded(arguments[0] == "expand");
-    afterPersonAction(context.device());
-  });
-  commands.add("lock", "show|hide", [](CommandContext& context, const Arguments& arguments) {
-    auto& controls = runningLockScreen(context.device());
-    if (arguments[0] == "show") {
-      controls.show();
-    } else if (arguments[0] == "hide") {
-      controls.hide();
-    } else {
-      throw CommandError("expected show or hide, not " + inQuotes(arguments[0]));
-    }
-    afterPersonAction(context.device());
-  });
-  commands.add("tap", "NAME", [](CommandContext& context, const Arguments& arguments) {
-    controlOnScreen(context.device(), arguments[0])
-        .sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
-    afterPersonAction(context.device());
-  });
-  commands.add("touch", "X Y", [](CommandContext& context, const Arguments& arguments) {
-    auto x = parseDecimal(arguments[0]);
-    auto y = parseDecimal(arguments[1]);
-    if (!x || !y) throw CommandError("expected a point, not " + arguments[0] + ' ' + arguments[1]);
-    touch(context.device(), *x, *y, arguments[0] + ' ' + arguments[1]);
-    afterPersonAction(context.device());
-  });
-  commands.add("pick", "time|songs VALUE", [](CommandContext& context, const Arguments& arguments) {
-    pick(context.device(), arguments[0], arguments[1]);
-    afterPersonAction(context.device());
-  });
-  commands.add("scroll", "begin|end", [](CommandContext& context, const Arguments& arguments) {
-    using platform::foundation::NSRunLoopMode;
-    if (arguments[0] != "begin" && arguments[0] != "end")
-      throw CommandError("expected begin or end, not " + inQuotes(arguments[0]));
-    platform::foundation::NSRunLoop::mainRunLoop().setCurrentMode(
-        arguments[0] == "begin" ? NSRunLoopMode::Tracking : NSRunLoopMode::Default);
-    afterPersonAction(context.device());
-  });
-  commands.add("screen", "on|off", [](CommandContext& context, const Arguments& arguments) {
-    context.device().phone().setScreenOn(onOff(arguments[0]));
-    afterPersonAction(context.device());
-  });
-  commands.add("tree", "[cc|lock|panel]", [](CommandContext& context, const Arguments& arguments) {
-    const std::string which = arguments.size() > 0 ? arguments[0] : "cc";
-    const UIView* root = nullptr;
-    if (which == "cc") {
-      root = runningModule(context.device()).contentView().get();
-    } else if (which == "lock") {
-      root = runningLockScreen(context.device()).controller()->view().get();
-    } else if (which == "panel") {
-      root = describeViews(context.device()).panel;
-      if (root == nullptr) throw CommandError("there is no panel yet");
-    } else {
-      throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
-    }
-    context.out() << printViewTree(*root);
-  });
+  commands.add("cc", "expand|collapse",
+               "Control Center open with the now-playing module expanded / the module collapsed",
+               [](CommandContext& context, const Arguments& arguments) {
+                 auto& module = runningModule(context.device());
+                 if (arguments[0] != "expand" && arguments[0] != "collapse")
+                   throw CommandError("expected expand or collapse, not " + inQuotes(arguments[0]));
+                 module.setExpanded(arguments[0] == "expand");
+                 afterPersonAction(context.device());
+               });
+  commands.add("lock", "show|hide", "the lock screen's media controls appear / go away",
+               [](CommandContext& context, const Arguments& arguments) {
+                 auto& controls = runningLockScreen(context.device());
+                 if (arguments[0] == "show") {
+                   controls.show();
+                 } else if (arguments[0] == "hide") {
+                   controls.hide();
+                 } else {
+                   throw CommandError("expected show or hide, not " + inQuotes(arguments[0]));
+                 }
+                 afterPersonAction(context.device());
+               });
+  commands.add("tap", "NAME", "touch-up-inside on a control on screen (help tap lists the names)",
+               [](CommandContext& context, const Arguments& arguments) {
+                 controlOnScreen(context.device(), arguments[0])
+                     .sendActionsForControlEvents(platform::uikit::UIControlEventTouchUpInside);
+                 afterPersonAction(context.device());
+               });
+  commands.add("touch", "X Y", "a tap at the point (X, Y) of the expanded module's content view, hit-tested",
+               [](CommandContext& context, const Arguments& arguments) {
+                 auto x = parseDecimal(arguments[0]);
+                 auto y = parseDecimal(arguments[1]);
+                 if (!x || !y)
+                   throw CommandError("expected a point, not " + arguments[0] + ' ' + arguments[1]);
+                 touch(context.device(), *x, *y, arguments[0] + ' ' + arguments[1]);
+                 afterPersonAction(context.device());
+               });
+  commands.add("pick", "time|songs VALUE",
+               "turn the count-down picker to MINUTES, or select N (1 to 99) in the songs picker",
+               [](CommandContext& context, const Arguments& arguments) {
+                 pick(context.device(), arguments[0], arguments[1]);
+                 afterPersonAction(context.device());
+               });
+  commands.add("scroll", "begin|end",
+               "the person starts / stops dragging: the run loop is in its tracking mode meanwhile",
+               [](CommandContext& context, const Arguments& arguments) {
+                 using platform::foundation::NSRunLoopMode;
+                 if (arguments[0] != "begin" && arguments[0] != "end")
+                   throw CommandError("expected begin or end, not " + inQuotes(arguments[0]));
+                 platform::foundation::NSRunLoop::mainRunLoop().setCurrentMode(
+                     arguments[0] == "begin" ? NSRunLoopMode::Tracking : NSRunLoopMode::Default);
+                 afterPersonAction(context.device());
+               });
+  commands.add("screen", "on|off", "the display lights or goes dark",
+               [](CommandContext& context, const Arguments& arguments) {
+                 context.device().phone().setScreenOn(onOff(arguments[0]));
+                 afterPersonAction(context.device());
+               });
+  commands.add(
+      "tree", "[cc|lock|panel] [--visible] [--json]",
+      "print the view tree, one view a line, indented: class, frame, hidden, alpha, text; --visible: only "
+      "what is on screen, in screen coordinates, controls tagged [tap NAME]; --json: as JSON",
+      [](CommandContext& context, const Arguments& arguments) {
+        std::string which = "cc";
+        ViewTreeOptions options;
+        for (const Word& word : arguments.words()) {
+          if (word.text == "--visible") {
+            options.visibleOnly = true;
+          } else if (word.text == "--json") {
+            options.json = true;
+          } else if (word.text.starts_with("--")) {
+            throw CommandError("unknown option " + inQuotes(word.text) + " (tree takes --visible, --json)");
+          } else {
+            which = word.text;
+          }
+        }
+        Device& device = context.device();
+        const UIView* root = nullptr;
+        if (which == "cc") {
+          root = runningModule(device).contentView().get();
+        } else if (which == "lock") {
+          root = runningLockScreen(device).controller()->view().get();
+        } else if (which == "panel") {
+          root = describeViews(device).panel;
+          if (root == nullptr) throw CommandError("there is no panel yet");
+        } else {
+          throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
+        }
+        if (options.visibleOnly) {
+          for (const auto& control : describeViews(device).controls) {
+            options.tags[control.control] = "tap " + std::string(control.name);
+          }
+          if (auto* route = routeButton(device)) options.tags[route] = "tap route";
+        }
+        context.out() << printViewTree(*root, options);
+      });
 
+  commands.addTopic("tap", "Control names (tap takes those on screen)", [] { return kControlNames; });
   addStateLines(simulator);
 }
 

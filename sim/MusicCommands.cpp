@@ -50,11 +50,20 @@ void volume(CommandContext& context, const Arguments& arguments) {
 
 void addMusicCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
-  commands.add("music queue", "TITLE SECONDS [TITLE SECONDS]...", queue);
-  commands.add("music play", "", [](CommandContext& context, const Arguments&) { player(context).play(); });
-  commands.add("music pause", "", [](CommandContext& context, const Arguments&) { player(context).pause(); });
-  commands.add("music next", "", [](CommandContext& context, const Arguments&) { player(context).next(); });
-  commands.add("volume", "V", volume);
+  commands.add(
+      "music queue", "TITLE SECONDS [TITLE SECONDS]...",
+      "the player's queue: titles and their lengths; replaces the queue; the first title becomes current",
+      queue);
+  commands.add("music play", "", "the person's own play",
+               [](CommandContext& context, const Arguments&) { player(context).play(); });
+  commands.add("music pause", "", "the person's own pause",
+               [](CommandContext& context, const Arguments&) { player(context).pause(); });
+  commands.add("music next", "", "the person's own skip to the next title",
+               [](CommandContext& context, const Arguments&) { player(context).next(); });
+  commands.add("music update-untitled", "",
+               "the player reports a now-playing change whose information has no title",
+               [](CommandContext& context, const Arguments&) { player(context).reportUntitledChange(); });
+  commands.add("volume", "V", "set the media volume (0 to 1) with the hardware buttons", volume);
 
   Device& device = simulator.device();
   StateDump& state = simulator.state();

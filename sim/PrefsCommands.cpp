@@ -2,6 +2,7 @@
 #include <string>
 
 #include "sim/CommandContext.h"
+#include "sim/CommandError.h"
 #include "sim/CommandGroups.h"
 #include "sim/Device.h"
 #include "sim/Simulator.h"
@@ -41,15 +42,32 @@ void alert(CommandContext& context, const Arguments& arguments) {
   inSettings(context, "alert " + inQuotes(arguments[0]));
 }
 
+void scroll(CommandContext& context, const Arguments& arguments) {
+  if (!parseDecimal(arguments[0])) {
+    throw CommandError(inQuotes(arguments[0]) + " is not a content offset (such as 120)");
+  }
+  inSettings(context, "scroll " + arguments[0]);
+}
+
 }  // namespace
 
 void addPrefsCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
-  commands.add("prefs set", "KEY VALUE", set);
-  commands.add("prefs show", "[PAGE]", show);
-  commands.add("prefs respring", "", respring);
-  commands.add("prefs tap", "LABEL", tap);
-  commands.add("prefs alert", "BUTTON", alert);
+  commands.add(
+      "prefs set", "KEY VALUE",
+      "in the Settings app, change the row of KEY to VALUE as a person would (on/off, numbers, quoted text)",
+      set);
+  commands.add("prefs show", "[PAGE]",
+               "print the page's rows (root page by default): S.R KEY = VALUE, (greyed) on greyed rows",
+               show);
+  commands.add("prefs scroll", "Y", "scroll the pane's root page to the content offset y", scroll);
+  Device& device = simulator.device();
+  commands.addTopic("prefs", "Setting keys, what their rows take, and where they are",
+                    [&device] { return device.settingsApp().run("keys"); });
+  commands.add("prefs respring", "",
+               "tap the pane's \"Respring\" button; an error while the button is not shown", respring);
+  commands.add("prefs tap", "LABEL", "tap the pane's button row of LABEL (\"Reset all settings\")", tap);
+  commands.add("prefs alert", "BUTTON", "answer the alert the pane shows with its button BUTTON", alert);
 }
 
 }  // namespace lunadoze::sim

@@ -43,12 +43,15 @@ std::string tweakState(Device& device) {
 
 void addSpringBoardCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
-  commands.add("boot", "", [](CommandContext& context, const Arguments&) { context.device().boot(); });
+  commands.add("boot", "", "start SpringBoard with the tweak installed",
+               [](CommandContext& context, const Arguments&) { context.device().boot(); });
   commands.add("respring", "",
+               "restart SpringBoard: the tweak is loaded anew; settings, music and radios stay",
                [](CommandContext& context, const Arguments&) { context.device().respring(); });
-  commands.add("wait", "DURATION", [](CommandContext& context, const Arguments& arguments) {
-    context.device().wait(arguments.duration(0));
-  });
+  commands.add("wait", "DURATION", "let time pass: seconds (90, 1.5) or with a unit (30s, 15m, 8h)",
+               [](CommandContext& context, const Arguments& arguments) {
+                 context.device().wait(arguments.duration(0));
+               });
 
   Device& device = simulator.device();
   simulator.state().provide("clock", [&device] { return formatNumber(device.clock()); });

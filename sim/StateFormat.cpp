@@ -15,6 +15,14 @@ std::string formatNumber(double value) {
   return text;
 }
 
+std::string formatClock(double seconds) {
+  const auto milliseconds = static_cast<long long>(seconds * 1000 + 0.5);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld.%03lld", milliseconds / 3'600'000,
+                milliseconds / 60'000 % 60, milliseconds / 1000 % 60, milliseconds % 1000);
+  return buffer;
+}
+
 std::string inQuotes(std::string_view text) {
   // Appended into one buffer: "\"" + std::string(text) makes GCC 12 at -O3 warn of an overlapping
   // copy that cannot happen (-Wrestrict).

@@ -9,6 +9,9 @@ namespace lunadoze::sim {
 // At most three decimals and no trailing zeros: 60, 60.5, 0.333.
 std::string formatNumber(double value);
 
+// The device's clock as a person reads it, to the millisecond: 00:30:16.003.
+std::string formatClock(double seconds);
+
 // A text of the device, in double quotes.
 std::string inQuotes(std::string_view text);
 

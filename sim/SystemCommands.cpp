@@ -62,9 +62,11 @@ std::string connectedDevices(const platform::springboard::Device& phone) {
 
 void addSystemCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
-  commands.add("device locale", "ID", locale);
-  commands.add("bluetooth device", "NAME", bluetoothDevice);
-  commands.add("bluetooth power", "on|off", bluetoothPower);
+  commands.add("device locale", "ID",
+               "current locale, e.g. en_US (default), fr_FR, ar_SA; its language picks the strings table",
+               locale);
+  commands.add("bluetooth device", "NAME", "a connected Bluetooth device named NAME", bluetoothDevice);
+  commands.add("bluetooth power", "on|off", "Bluetooth on or off", bluetoothPower);
 
   Device& device = simulator.device();
   StateDump& state = simulator.state();

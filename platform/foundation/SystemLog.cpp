@@ -38,6 +38,10 @@ size_t SystemLog::droppedLines() {
   return record().dropped;
 }
 
+size_t SystemLog::writtenLines() {
+  return record().dropped + record().lines.size();
+}
+
 void SystemLog::clear() {
   record() = Record{};
 }

@@ -20,6 +20,8 @@ class SystemLog {
   static std::vector<std::string> lines();
   // How many older lines were dropped to keep within kCapacity.
   static size_t droppedLines();
+  // How many lines were written since the process started or since clear(): dropped and kept.
+  static size_t writtenLines();
   static void clear();
 };
 

@@ -61,12 +61,18 @@ double MusicPlayer::elapsedTime() const {
 std::optional<PropertyList::Dictionary> MusicPlayer::nowPlayingInfo() const {
   const Item* item = nowPlayingItem();
   if (item == nullptr) return std::nullopt;
-  return PropertyList::Dictionary{
-      {kMRMediaRemoteNowPlayingInfoTitle, item->title},
+  PropertyList::Dictionary info{
       {kMRMediaRemoteNowPlayingInfoDuration, item->duration},
       {kMRMediaRemoteNowPlayingInfoElapsedTime, elapsedTime()},
       {kMRMediaRemoteNowPlayingInfoPlaybackRate, playing_ ? 1.0 : 0.0},
   };
+  if (!untitled_) info.insert_or_assign(kMRMediaRemoteNowPlayingInfoTitle, item->title);
+  return info;
+}
+
+void MusicPlayer::reportUntitledChange() {
+  untitled_ = true;
+  notify();
 }
 
 void MusicPlayer::connect(std::function<void()> nowPlayingDidChange) {
@@ -86,6 +92,7 @@ void MusicPlayer::markElapsedTime() {
 
 void MusicPlayer::load(size_t index, double startTime) {
   index_ = std::min(index, queue_.size());
+  untitled_ = false;
   elapsedAtMark_ = 0;
   markTime_ = startTime;
   if (!isLoaded()) playing_ = false;

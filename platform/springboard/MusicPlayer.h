@@ -33,6 +33,9 @@ class MusicPlayer {
   void pause();
   // The next item from its start; after the last one, nothing is loaded.
   void next();
+  // A now-playing change whose information has no title, as players send while they load an item;
+  // the title is back with the next item.
+  void reportUntitledChange();
 
   bool isPlaying() const { return playing_; }
   // The loaded item, or null.
@@ -62,6 +65,7 @@ class MusicPlayer {
 
   std::vector<Item> queue_;
   size_t index_ = 0;
+  bool untitled_ = false;
   bool playing_ = false;
   // The loaded item's elapsed time at markTime_; while playing it grows with the clock from there.
   double elapsedAtMark_ = 0;

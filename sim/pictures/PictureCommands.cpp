@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/NSRunLoop.h"
 #include "sim/CommandContext.h"
 #include "sim/CommandError.h"
 #include "sim/CommandGroups.h"
@@ -18,8 +17,6 @@
 
 namespace lunadoze::sim {
 namespace {
-
-using platform::foundation::NSRunLoop;
 
 std::filesystem::path pngFile(const std::string& name) {
   std::filesystem::path file(name);
@@ -40,6 +37,7 @@ void addPictureCommands(Simulator& simulator) {
   auto recorder = std::make_shared<Recorder>();
 
   commands.add("screenshot", "cc|lock|panel FILE.png",
+               "a picture of that screen as the person sees it, at twice the points",
                [](CommandContext& context, const Arguments& arguments) {
                  auto screen = ScreenPainter::screenNamed(arguments[0]);
                  if (!screen) {
@@ -54,6 +52,7 @@ void addPictureCommands(Simulator& simulator) {
                });
 
   commands.add("prefs screenshot", "[PAGE] FILE.png",
+               "a picture of the Settings app's page (the root page by default)",
                [](CommandContext& context, const Arguments& arguments) {
                  const auto file = pngFile(arguments[arguments.size() - 1]);
                  std::string command = "screenshot ";
@@ -62,7 +61,7 @@ void addPictureCommands(Simulator& simulator) {
                  context.device().runDueEvents();
                });
 
-  commands.add("record", "KEY...",
+  commands.add("record", "KEY...", "from now on record these state lines at every change, for plot",
                [&simulator, recorder](CommandContext& context, const Arguments& arguments) {
                  std::vector<std::string> keys;
                  for (size_t i = 0; i < arguments.size(); ++i) {
@@ -76,14 +75,14 @@ void addPictureCommands(Simulator& simulator) {
                  const StateDump& state = simulator.state();
                  Device& device = context.device();
                  recorder->add(keys, state, device.clock());
-                 // Weakly: the run loop outlives the simulator, whose commands own the recorder.
-                 NSRunLoop::mainRunLoop().setDispatchObserver(
-                     [weak = std::weak_ptr<Recorder>(recorder), &state, &device] {
-                       if (auto alive = weak.lock()) alive->sample(state, device.clock());
-                     });
+                 // Weakly: the simulator's commands own the recorder.
+                 simulator.setRecording([weak = std::weak_ptr<Recorder>(recorder), &state, &device] {
+                   if (auto alive = weak.lock()) alive->sample(state, device.clock());
+                 });
                });
 
   commands.add("plot", "FILE.png|FILE.svg",
+               "draw what record recorded against the clock: numbers as lines, other values as bands",
                [recorder, &simulator](CommandContext& context, const Arguments& arguments) {
                  recorder->sample(simulator.state(), context.device().clock());
                  PlotPainter::write(*recorder, context.device().clock(), arguments[0]);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "platform/foundation/DeviceFileSystem.h"
@@ -22,6 +23,7 @@
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UIScreen.h"
@@ -30,6 +32,7 @@
 #include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/UIWindow.h"
+#include "sim/NearestNames.h"
 #include "sim/StateFormat.h"
 #include "sim/pictures/SettingsPagePainter.h"
 
@@ -120,50 +123,64 @@ std::optional<double> parseNumber(const Word& word) {
   return parseDecimal(word.text);
 }
 
+// What the row's control takes, as errors and `keys` say it.
+std::string takes(UITableViewCell& cell) {
+  using namespace platform::preferences;
+  if (dynamic_cast<PSSwitchTableCell*>(&cell) != nullptr) return "on or off";
+  if (auto* slider = dynamic_cast<PSSliderTableCell*>(&cell)) {
+    auto& control = static_cast<UISlider&>(*slider->control());
+    std::string range = formatNumber(control.minimumValue()) + " to " + formatNumber(control.maximumValue());
+    if (slider->step()) range += " in steps of " + formatNumber(*slider->step());
+    return "a number from " + range;
+  }
+  if (auto* segments = dynamic_cast<PSSegmentTableCell*>(&cell)) {
+    auto& control = static_cast<UISegmentedControl&>(*segments->control());
+    std::string choices;
+    for (size_t index = 0; index < segments->values().size(); ++index) {
+      choices += (index == 0 ? "" : ", ") + formatValue(segments->values()[index]) + " (" +
+                 control.titleForSegmentAtIndex(static_cast<int64_t>(index)) + ")";
+    }
+    return "one of " + choices;
+  }
+  if (dynamic_cast<PSEditableTableCell*>(&cell) != nullptr) return "any text";
+  return "nothing (it cannot be changed)";
+}
+
 // A person's change of the row's control: validated first, so a value the control cannot take
 // changes nothing.
 void changeControl(const std::string& key, UITableViewCell& cell, const Word& value) {
   using namespace platform::preferences;
+  auto refuse = [&] { throw SettingsRefusal(key + " takes " + takes(cell) + ", not " + typed(value)); };
   if (auto* toggle = dynamic_cast<PSSwitchTableCell*>(&cell)) {
-    if (isText(value) || (value.text != "on" && value.text != "off"))
-      throw SettingsError(key + " takes on or off, not " + typed(value));
+    if (isText(value) || (value.text != "on" && value.text != "off")) refuse();
     auto& control = static_cast<UISwitch&>(*toggle->control());
     control.setOn(value.text == "on");
     control.sendActionsForControlEvents(UIControlEventValueChanged);
   } else if (auto* slider = dynamic_cast<PSSliderTableCell*>(&cell)) {
     auto& control = static_cast<UISlider&>(*slider->control());
-    double low = control.minimumValue();
-    double high = control.maximumValue();
-    std::string range = formatNumber(low) + " to " + formatNumber(high);
-    if (slider->step()) range += " in steps of " + formatNumber(*slider->step());
+    const double low = control.minimumValue();
     auto number = parseNumber(value);
     bool onStep =
         number && (!slider->step() || std::abs(std::remainder(*number - low, *slider->step())) < 1e-6);
-    if (!number || *number < low || *number > high || !onStep) {
-      throw SettingsError(key + " takes a number from " + range + ", not " + typed(value));
-    }
+    if (!number || *number < low || *number > control.maximumValue() || !onStep) refuse();
     control.setValue(static_cast<float>(*number));
     control.sendActionsForControlEvents(UIControlEventValueChanged);
   } else if (auto* segments = dynamic_cast<PSSegmentTableCell*>(&cell)) {
     auto& control = static_cast<UISegmentedControl&>(*segments->control());
     auto number = parseNumber(value);
-    std::string choices;
     for (size_t index = 0; index < segments->values().size(); ++index) {
-      const auto& choice = segments->values()[index];
-      if (number && choice.doubleValue() == number) {
+      if (number && segments->values()[index].doubleValue() == number) {
         control.setSelectedSegmentIndex(static_cast<int64_t>(index));
         control.sendActionsForControlEvents(UIControlEventValueChanged);
         return;
       }
-      choices += (index == 0 ? "" : ", ") + formatValue(choice) + " (" +
-                 control.titleForSegmentAtIndex(static_cast<int64_t>(index)) + ")";
     }
-    throw SettingsError(key + " takes one of " + choices + ", not " + typed(value));
+    refuse();
   } else if (auto* editable = dynamic_cast<PSEditableTableCell*>(&cell)) {
     editable->textField()->setText(value.text);
     editable->textField()->sendActionsForControlEvents(UIControlEventEditingDidEnd);
   } else {
-    throw SettingsError("the row of " + key + " cannot be changed");
+    throw SettingsRefusal("the row of " + key + " cannot be changed");
   }
 }
 
@@ -188,6 +205,24 @@ std::string buttonsOf(const UIAlertController& alert) {
   for (const auto& action : alert.actions())
     buttons += (buttons.empty() ? "" : ", ") + inQuotes(action->title());
   return buttons;
+}
+
+std::string positionOf(NSIndexPath indexPath) {
+  return std::to_string(indexPath.section) + "." + std::to_string(indexPath.row);
+}
+
+std::string shownValue(UITableViewCell& cell) {
+  auto* shown = dynamic_cast<platform::preferences::PSTableCell*>(&cell);
+  return formatValue(shown ? shown->value() : std::nullopt);
+}
+
+// A row with a key as `show` prints it: "S.R KEY = VALUE", " (greyed)", and with `labels` its label.
+std::string rowLine(NSIndexPath indexPath, const PSSpecifier& specifier, UITableViewCell& cell,
+                    const std::string& key, bool labels) {
+  std::string line = positionOf(indexPath) + " " + key + " = " + shownValue(cell) +
+                     (cell.isUserInteractionEnabled() ? "" : " (greyed)");
+  if (labels) line += "  " + inQuotes(specifier.name());
+  return line;
 }
 
 }  // namespace
@@ -255,6 +290,28 @@ PSListController& SettingsApp::openPage(const std::string& page) {
   throw SettingsError("no page " + inQuotes(page) + " (pages: " + known + ")");
 }
 
+std::vector<std::string> SettingsApp::pageNames() {
+  std::vector<std::string> pages{kRootPage};
+  for (const auto& name : subPages()) pages.push_back(name);
+  return pages;
+}
+
+std::optional<SettingsApp::Row> SettingsApp::findRowAnywhere(const std::string& key) {
+  // A person changes a row of the page in front of them; otherwise they go looking for it, from
+  // the root page through its sub-pages.
+  auto shown = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
+  std::optional<Row> row = shown ? findRow(*shown, key) : std::nullopt;
+  auto pages = pageNames();
+  for (size_t next = 0; !row && next < pages.size(); ++next) row = findRow(openPage(pages[next]), key);
+  return row;
+}
+
+void SettingsApp::noRowFor(const std::string& key) {
+  std::vector<std::string> known;
+  for (const auto& line : keys()) known.push_back(line.substr(0, line.find(' ')));
+  throw SettingsError("no row for the setting " + inQuotes(key) + " on any page" + didYouMean(key, known));
+}
+
 std::optional<SettingsApp::Row> SettingsApp::findRow(PSListController& page, const std::string& key) {
   for (auto indexPath : rowsOf(page)) {
     auto specifier = page.specifierAtIndexPath(indexPath);
@@ -265,22 +322,19 @@ std::optional<SettingsApp::Row> SettingsApp::findRow(PSListController& page, con
   return std::nullopt;
 }
 
-std::vector<std::string> SettingsApp::show(const std::string& pageName) {
+std::vector<std::string> SettingsApp::show(const std::string& pageName, bool labels) {
   auto& page = openPage(pageName);
   std::vector<std::string> lines;
   for (auto indexPath : rowsOf(page)) {
     auto specifier = page.specifierAtIndexPath(indexPath);
     auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
-    std::string position = std::to_string(indexPath.section) + "." + std::to_string(indexPath.row) + " ";
     if (auto key = keyOf(*specifier)) {
-      auto* shown = dynamic_cast<platform::preferences::PSTableCell*>(cell.get());
-      lines.push_back(position + *key + " = " + formatValue(shown ? shown->value() : std::nullopt) +
-                      (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
+      lines.push_back(rowLine(indexPath, *specifier, *cell, *key, labels));
     } else if (auto subPage = subPageOf(*specifier); !subPage.empty()) {
-      lines.push_back(position + "> " + subPage + " " + inQuotes(specifier->name()));
+      lines.push_back(positionOf(indexPath) + " > " + subPage + " " + inQuotes(specifier->name()));
     } else {
       bool button = specifier->cellType() == platform::preferences::PSButtonCell;
-      lines.push_back(position + (button ? "button " : "text ") + inQuotes(specifier->name()) +
+      lines.push_back(positionOf(indexPath) + (button ? " button " : " text ") + inQuotes(specifier->name()) +
                       (cell->isUserInteractionEnabled() ? "" : " (greyed)"));
     }
   }
@@ -292,18 +346,86 @@ std::vector<std::string> SettingsApp::show(const std::string& pageName) {
   return lines;
 }
 
-void SettingsApp::set(const std::string& key, const Word& value) {
+std::string SettingsApp::showJson(const std::string& pageName) {
+  auto& page = openPage(pageName);
+  nlohmann::json rows = nlohmann::json::array();
+  for (auto indexPath : rowsOf(page)) {
+    auto specifier = page.specifierAtIndexPath(indexPath);
+    auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
+    nlohmann::json row{{"position", positionOf(indexPath)}, {"label", specifier->name()}};
+    if (auto key = keyOf(*specifier)) {
+      row["key"] = *key;
+      row["value"] = shownValue(*cell);
+      row["greyed"] = !cell->isUserInteractionEnabled();
+    } else if (auto subPage = subPageOf(*specifier); !subPage.empty()) {
+      row["page"] = subPage;
+    } else {
+      continue;
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows.dump();
+}
+
+std::string SettingsApp::row(const std::string& key) {
+  auto row = findRowAnywhere(key);
+  if (!row) noRowFor(key);
+  return rowLine(row->indexPath, *row->specifier, *row->cell, key, false);
+}
+
+std::vector<std::string> SettingsApp::keys() {
+  std::vector<std::string> lines;
+  for (const auto& name : pageNames()) {
+    auto& page = openPage(name);
+    for (auto indexPath : rowsOf(page)) {
+      auto specifier = page.specifierAtIndexPath(indexPath);
+      auto key = keyOf(*specifier);
+      if (!key) continue;
+      auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
+      lines.push_back(*key + "  " + takes(*cell) + "  (" + name + " " + positionOf(indexPath) + ", " +
+                      inQuotes(specifier->name()) + ")");
+    }
+  }
+  openPage(kRootPage);
+  return lines;
+}
+
+void SettingsApp::scroll(double y) {
+  auto& page = openPage(kRootPage);
+  page.table()->setContentOffset({0, y});
+}
+
+std::string SettingsApp::title() {
+  auto& page = openPage(kRootPage);
+  const auto& view = page.navigationItem()->titleView();
+  if (view == nullptr) return "none";
+  // The label and the icon take the same place; the one that is not transparent shows.
+  for (const auto& subview : view->subviews()) {
+    if (dynamic_cast<UIImageView*>(subview.get()) != nullptr && subview->alpha() > 0) return "icon";
+  }
+  return "text";
+}
+
+std::string SettingsApp::headerFrame() {
+  auto& page = openPage(kRootPage);
+  const auto& header = page.table()->tableHeaderView();
+  if (header == nullptr) return "none";
+  page.table()->layoutIfNeeded();
+  for (const auto& subview : header->subviews()) {
+    if (dynamic_cast<UIImageView*>(subview.get()) == nullptr) continue;
+    const auto frame = subview->frame();
+    return formatNumber(frame.origin.x) + " " + formatNumber(frame.origin.y) + " " +
+           formatNumber(frame.size.width) + " " + formatNumber(frame.size.height);
+  }
+  return "none";
+}
+
+std::string SettingsApp::set(const std::string& key, const Word& value) {
   refuseUnderAlert();
-  // A person changes a row of the page in front of them; otherwise they go looking for it, from
-  // the root page through its sub-pages.
-  auto shown = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
-  std::optional<Row> row = shown ? findRow(*shown, key) : std::nullopt;
-  std::vector<std::string> pages{kRootPage};
-  for (const auto& name : subPages()) pages.push_back(name);
-  for (size_t next = 0; !row && next < pages.size(); ++next) row = findRow(openPage(pages[next]), key);
-  if (!row) throw SettingsError("no row for the setting " + inQuotes(key) + " on any page");
+  auto row = findRowAnywhere(key);
+  if (!row) noRowFor(key);
   if (!row->cell->isUserInteractionEnabled()) {
-    throw SettingsError(key + " is greyed out: its setting has no effect now");
+    throw SettingsRefusal(key + " is greyed out: its setting has no effect now");
   }
   if (!platform::foundation::isValidUTF8(value.text)) {
     throw SettingsError(key + " takes UTF-8 text, and the value given is not: nothing is written");
@@ -314,6 +436,8 @@ void SettingsApp::set(const std::string& key, const Word& value) {
   if (auto refusal = page ? closeAlert(*page) : std::nullopt) {
     throw SettingsError(key + " is not changed: " + *refusal);
   }
+  platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();
+  return rowLine(row->indexPath, *row->specifier, *row->cell, key, false);
 }
 
 void SettingsApp::tap(const std::string& label) {
@@ -379,7 +503,7 @@ void SettingsApp::respring() {
   openPage(kRootPage);
   auto button = root_->navigationItem()->rightBarButtonItem();
   if (button == nullptr) {
-    throw SettingsError("the Respring button is not shown: it appears once \"enabled\" has been changed");
+    throw SettingsRefusal("the Respring button is not shown: it appears once \"enabled\" has been changed");
   }
   button->tap();
 }

@@ -1,5 +1,6 @@
 #include "sim/settings/SettingsProcess.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +29,8 @@ SettingsProcess::SettingsProcess(const std::filesystem::path& root, const std::s
   if (child_ == 0) {
     dup2(ends[1], STDIN_FILENO);
     dup2(ends[1], STDOUT_FILENO);
+    // The app also tells each failure on standard error for a person; here the reply says it.
+    if (const int null = open("/dev/null", O_WRONLY); null >= 0) dup2(null, STDERR_FILENO);
     execl(program.c_str(), program.c_str(), "--root", rootArgument.c_str(), "--locale",
           localeIdentifier.c_str(), "-", static_cast<char*>(nullptr));
     _exit(127);
@@ -66,9 +69,10 @@ std::vector<std::string> SettingsProcess::run(const std::string& command) {
   while ((length = getline(&buffer, &capacity, fromApp_)) >= 0) {
     std::string reply(buffer, static_cast<size_t>(length));
     if (!reply.empty() && reply.back() == '\n') reply.pop_back();
-    if (reply == "ok" || reply.starts_with("error: ")) {
+    if (reply == "ok" || reply.starts_with("error: ") || reply.starts_with("refused: ")) {
       std::free(buffer);
       if (reply == "ok") return lines;
+      if (reply.starts_with("refused: ")) throw Refusal(reply.substr(9));
       throw CommandError(reply.substr(7));
     }
     lines.push_back(std::move(reply));

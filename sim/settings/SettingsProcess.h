@@ -27,7 +27,8 @@ class SettingsProcess {
 
   // Sends one command line ("show", "show TimerEndActions", "set KEY VALUE", "respring"; words
   // with blanks in double quotes) and returns the lines the app printed. A command the app could
-  // not do throws CommandError with the app's message.
+  // not do throws CommandError with the app's message; Refusal when the pane refused the person's
+  // action (a greyed row, a value its control cannot take).
   std::vector<std::string> run(const std::string& command);
 
   // The lunadoze-settings that the build made.

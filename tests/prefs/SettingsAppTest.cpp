@@ -180,7 +180,7 @@ TEST_F(SettingsAppTest, TheRootPageListsTenSectionsWithTheirDependentRowsGreyed)
 
 TEST(SettingsProcessTest, AnAppThatCannotLoadThePaneSaysWhyAtEveryCommand) {
   platform::foundation::TemporaryDirectory device;
-  std::ofstream(device.path() / "not-a-fresh-device");
+  fs::create_directories(device.path() / "Library");
   sim::SettingsProcess settingsApp(device.path());
   for (const char* command : {"show", "set enabled off"}) {
     try {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,13 @@ class CommandTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     auto noop = [](CommandContext&, const Arguments&) {};
-    table.add("boot", "", noop);
-    table.add("tap", "NAME", noop);
-    table.add("device version", "V", noop);
-    table.add("device plist", "PATH KEY=VALUE...", noop);
-    table.add("prefs show", "[PAGE]", noop);
-    table.add("echo", "[TEXT]...", noop);
-    table.add("music queue", "TITLE SECONDS [TITLE SECONDS]...", noop);
+    table.add("boot", "", "meaning", noop);
+    table.add("tap", "NAME", "meaning", noop);
+    table.add("device version", "V", "meaning", noop);
+    table.add("device plist", "PATH KEY=VALUE...", "meaning", noop);
+    table.add("prefs show", "[PAGE]", "meaning", noop);
+    table.add("echo", "[TEXT]...", "meaning", noop);
+    table.add("music queue", "TITLE SECONDS [TITLE SECONDS]...", "meaning", noop);
   }
 
   // The command's name and its arguments' count, or the error.
@@ -57,13 +58,32 @@ TEST_F(CommandTableTest, TheParametersSayHowManyArgumentsACommandTakes) {
 }
 
 TEST_F(CommandTableTest, UnknownCommandsAreNamed) {
-  EXPECT_EQ(find("fly away"), "unknown command \"fly\"");
-  EXPECT_EQ(find("device colour red"), "unknown command \"device colour\"");
-  EXPECT_EQ(find("device"), "unknown command \"device\"");
+  EXPECT_EQ(find("fly away"), "unknown command \"fly\" (help lists the commands)");
+  EXPECT_EQ(find("device colour red"), "unknown command \"device colour\": device takes plist, version");
+  EXPECT_EQ(find("device"), "\"device\" needs a subcommand: device plist, version");
+}
+
+TEST_F(CommandTableTest, AMisspeltNameGetsTheNearestOnes) {
+  EXPECT_EQ(find("tpa sleep"), "unknown command \"tpa\" (did you mean tap?) (help lists the commands)");
+  EXPECT_EQ(find("ech hello"), "unknown command \"ech\" (did you mean echo?) (help lists the commands)");
+  EXPECT_EQ(find("device verison 12"),
+            "unknown command \"device verison\" (did you mean version?): device takes plist, version");
+  EXPECT_EQ(find("prefs shwo"), "unknown command \"prefs shwo\" (did you mean show?): prefs takes show");
+}
+
+TEST_F(CommandTableTest, HelpTopicsNameCommandsGroupsAndTopics) {
+  table.addTopic("tap", "Control names", [] { return std::vector<std::string>{"sleep"}; });
+  EXPECT_EQ(table.about("device").size(), 2u);
+  EXPECT_EQ(table.about("dev").size(), 0u);
+  EXPECT_EQ(table.about("tap").size(), 1u);
+  auto names = table.topicNames();
+  EXPECT_NE(std::ranges::find(names, "device"), names.end());
+  EXPECT_NE(std::ranges::find(names, "device plist"), names.end());
+  EXPECT_EQ(std::ranges::count(names, "tap"), 1);
 }
 
 TEST_F(CommandTableTest, ACommandIsAddedOnce) {
-  EXPECT_THROW(table.add("boot", "", [](CommandContext&, const Arguments&) {}), std::logic_error);
+  EXPECT_THROW(table.add("boot", "", "again", [](CommandContext&, const Arguments&) {}), std::logic_error);
 }
 
 }  // namespace

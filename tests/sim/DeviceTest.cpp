@@ -1,11 +1,10 @@
-#include "sim/Device.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <optional>
 
 #include "platform/foundation/NSRunLoop.h"
+#include "sim/Device.h"
 #include "sim/Simulator.h"
 
 namespace lunadoze::sim {

@@ -3,17 +3,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/SystemLog.h"
 #include "sim/CommandContext.h"
+#include "sim/CommandHelp.h"
 #include "sim/CommandTable.h"
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
+#include "sim/StatusLine.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -165,7 +170,15 @@ TEST_F(ScriptRunnerTest, BadInputIsAnErrorThatNamesTheLine) {
   EXPECT_EQ(error("device version 14.x"),
             "s1.sim:1: device version: \"14.x\" is not a system version (such as 12.4 or 11.4.1)\n");
   EXPECT_EQ(error("respring"), "s1.sim:1: respring: SpringBoard does not run; boot starts it\n");
-  EXPECT_EQ(error("expect brightness 1"), "s1.sim:1: expect: no state line \"brightness\"\n");
+  EXPECT_EQ(error("expect brightness 1"),
+            "s1.sim:1: expect: no state line \"brightness\" (help state lists them)\n");
+  EXPECT_EQ(error("expect music.volme 1"),
+            "s1.sim:1: expect: no state line \"music.volme\" (did you mean music.volume?) (help state lists "
+            "them)\n");
+  EXPECT_EQ(error("expect setting.enabld none"),
+            "s1.sim:1: expect: no setting \"enabld\" (did you mean enabled?) (help prefs lists them)\n");
+  EXPECT_EQ(error("prefs set enabeld on"),
+            "s1.sim:1: prefs set: no row for the setting \"enabeld\" on any page (did you mean enabled?)\n");
 }
 
 TEST_F(ScriptRunnerTest, AScriptThatCannotBeReadIsAnErrorAndTheOthersStillRun) {
@@ -181,7 +194,9 @@ TEST_F(ScriptRunnerTest, AScriptThatCannotBeReadIsAnErrorAndTheOthersStillRun) {
   EXPECT_EQ(err.str(), directory.string() + ": cannot read the script: Is a directory\n" +
                            (directory / "missing.sim").string() +
                            ": cannot read the script: No such file or directory\n");
-  EXPECT_EQ(out.str(), "still here\n0 passed, 0 failed\n");
+  EXPECT_EQ(out.str(), directory.string() + ": 0 passed, 0 failed\n" + (directory / "missing.sim").string() +
+                           ": 0 passed, 0 failed\nstill here\n" + (directory / "echo.sim").string() +
+                           ": 0 passed, 0 failed\n0 passed, 0 failed\n");
 }
 
 TEST_F(ScriptRunnerTest, DeviceFilesAreWrittenAndRemovedUnderTheRoot) {
@@ -201,6 +216,139 @@ TEST_F(ScriptRunnerTest, DeviceFilesAreWrittenAndRemovedUnderTheRoot) {
   EXPECT_FALSE(fs::exists(root / "var/lib/x.plist"));
 }
 
+TEST_F(ScriptRunnerTest, HelpIsTheCommandTableItself) {
+  Outcome all = runScripts({"help\n"});
+  ASSERT_EQ(all.status, 0) << all.err;
+  for (const auto& command : simulator.commands().all()) {
+    EXPECT_NE(all.out.find("\n  " + command->usage()), std::string::npos) << command->name;
+  }
+  Outcome tap = runScripts({"help tap\n"});
+  EXPECT_NE(tap.out.find("  tap NAME"), std::string::npos) << tap.out;
+  EXPECT_NE(tap.out.find("  custom-volume\n"), std::string::npos) << tap.out;
+  Outcome state = runScripts({"help state\n"});
+  EXPECT_NE(state.out.find("  music: playing | paused\n"), std::string::npos) << state.out;
+  Outcome prefs = runScripts({"help prefs\n"});
+  EXPECT_NE(prefs.out.find("  prefs set KEY VALUE"), std::string::npos) << prefs.out;
+  EXPECT_NE(prefs.out.find("  timerDefaultValue  a number from 1 to 180 in steps of 1"), std::string::npos)
+      << prefs.out;
+  EXPECT_EQ(error("help tpa"),
+            "s1.sim:1: help: no command \"tpa\" (did you mean tap?) (help lists the commands)\n");
+}
+
+TEST_F(ScriptRunnerTest, ReferencePageInTheRepositoryIsTheOneTheTableMakes) {
+  std::ifstream file(fs::path(LUNADOZE_SOURCE_DIR) / "docs/simulator-commands.md");
+  const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(page, CommandHelp::referencePage(simulator.commands()))
+      << "docs/simulator-commands.md is stale: build/default/sim/lunadoze-sim help --markdown > "
+         "docs/simulator-commands.md";
+}
+
+TEST_F(ScriptRunnerTest, RefusalsOfThePersonsActionsCanBeExpected) {
+  Outcome result = runScripts({
+      "boot\ncc expand\n"
+      "expect-refused tap confirm\n"
+      "expect-refused tap sleep\n"
+      "expect panel choose-time\n"
+      "expect-refused pick time 0\n"
+      "expect-refused pick time 1440\n"
+      "prefs set enabledModes 2\n"
+      "expect-refused prefs set timerDefaultValue 5\n"
+      "expect-refused prefs set enabled maybe\n",
+  });
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "s1.sim:4: \"tap sleep\" ran, though it was expected to be refused\n");
+  EXPECT_EQ(result.out, "6 passed, 1 failed\n");
+  // A mistake in the script is no refusal: the script stops there.
+  EXPECT_NE(error("expect-refused tap slep").find("did you mean sleep?"), std::string::npos);
+  EXPECT_NE(error("expect-refused prefs set enabeld on").find("no row for the setting"), std::string::npos);
+}
+
+TEST_F(ScriptRunnerTest, RefusalsSayWhatIsOffered) {
+  Outcome tap = runScripts({"boot\ncc expand\ntap confirm\n"});
+  EXPECT_EQ(tap.err, "s1.sim:3: tap: no control \"confirm\" on screen (on screen: sleep, route)\n");
+  Outcome pick = runScripts({"boot\ncc expand\ntap sleep\npick time 7\n"});
+  EXPECT_NE(pick.err.find("does not offer 7 minutes: it offers 5 to 1435 in steps of 5"), std::string::npos)
+      << pick.err;
+}
+
+TEST_F(ScriptRunnerTest, WatchShowsEveryStepOfAFadeWithTheClock) {
+  Outcome result = runScripts({
+      "boot\nmusic queue A 600\nmusic play\ncc expand\ntap sleep\npick time 5\ntap confirm\n"
+      "watch music.volume music\nwatch\nwait 5m\nwait 20\nwatch off\nwait 1\n",
+  });
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("watching music.volume\nwatching music\n"), std::string::npos) << result.out;
+  std::istringstream lines(result.out);
+  std::string line;
+  int steps = 0;
+  std::string lastClock;
+  while (std::getline(lines, line)) {
+    if (line.find("  music.volume: ") == std::string::npos) continue;
+    ++steps;
+    EXPECT_GT(line.substr(0, 12), lastClock) << line;
+    lastClock = line.substr(0, 12);
+  }
+  EXPECT_GT(steps, 5) << result.out;
+  EXPECT_NE(result.out.find("  music: playing -> paused\n"), std::string::npos) << result.out;
+  EXPECT_TRUE(result.out.starts_with("watching")) << result.out;
+}
+
+TEST_F(ScriptRunnerTest, LogLinesCarryTheClockAndCanBeExpected) {
+  const std::string timer =
+      "boot\nmusic queue A 600\nmusic play\ncc expand\ntap sleep\npick time 5\ntap confirm\n";
+  Outcome result = runScripts({timer + "wait 6m\nlog\n"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  // Each line when it was written, not when `log` ran: the start at once, the end after the fade.
+  EXPECT_EQ(result.out,
+            "00:00:00.003  performSpecialActionsOnTimerStart\n00:05:16.254  performSpecialActionsOnTimerEnd\n"
+            "0 passed, 0 failed\n");
+  Outcome expected = runScripts({timer + "expect-log performSpecialActionsOnTimerStart\n"
+                                         "expect-log performSpecialActionsOnTimerStart 1\n"
+                                         "expect-log performSpecialActionsOnTimerEnd 0\n"
+                                         "expect-log performSpecialActionsOnTimerStart 2\n"
+                                         "expect-log performSpecialActionsOnTimerEnd\n"});
+  EXPECT_EQ(expected.out, "3 passed, 2 failed\n");
+  EXPECT_EQ(expected.err,
+            "s1.sim:11: the log line \"performSpecialActionsOnTimerStart\" was written 1 times, expected 2\n"
+            "s1.sim:12: no log line \"performSpecialActionsOnTimerEnd\" since boot\n");
+}
+
+TEST_F(ScriptRunnerTest, TheStatusLineReadsTheClockMusicSnoozeAndVolumeAndIsRedrawnInPlace) {
+  Outcome result =
+      runScripts({"boot\nmusic queue \"Night Drive\" 600\nmusic play\ncc expand\ntap sleep\n"
+                  "pick time 5\ntap confirm\nwait 61\nwatch music.volume\nvolume 0.3\n"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  // The hardware buttons' change, with the clock of the event that made it.
+  EXPECT_NE(result.out.find("00:01:01.003  music.volume: 0.5 -> 0.3\n"), std::string::npos) << result.out;
+  std::ostringstream terminal;
+  StatusLine line(simulator.state(), terminal);
+  EXPECT_EQ(line.text(), "[00:01:01]  music playing \"Night Drive\"  snooze time 03:59  volume 0.3");
+  line.clear();
+  line.show();
+  line.show();
+  line.clear();
+  EXPECT_EQ(terminal.str(), "\r\x1b[K" + line.text() + "\r\x1b[K" + line.text() + "\r\x1b[K");
+}
+
+TEST_F(ScriptRunnerTest, StateAsJsonHoldsTheSameLines) {
+  Outcome result = runScripts({"boot\nstate --json\n"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  auto object = nlohmann::ordered_json::parse(result.out.substr(0, result.out.find('\n')));
+  EXPECT_EQ(object.begin().key(), "clock");
+  EXPECT_EQ(object["tweak"], "hooked");
+  EXPECT_EQ(object["music.volume"], "0.5");
+  EXPECT_EQ(error("state --yaml"), "s1.sim:1: state: unknown option \"--yaml\" (state takes --json)\n");
+}
+
+TEST_F(ScriptRunnerTest, AByteOrderMarkIsNoCommandAndQuitEndsTheScript) {
+  Outcome result =
+      runScripts({"\xEF\xBB\xBF"
+                  "expect clock 0\nquit\nexpect clock 1\n",
+                  "exit\n"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "1 passed, 0 failed\n");
+}
+
 TEST(DeviceRootTest, AChosenRootIsStagedOnceAndReusedAfterwards) {
   const fs::path root = fs::temp_directory_path() / ("lunadoze-root-test-" + std::to_string(getpid()));
   fs::remove_all(root);
@@ -217,12 +365,14 @@ TEST(DeviceRootTest, AChosenRootIsStagedOnceAndReusedAfterwards) {
   fs::remove_all(root);
 }
 
-TEST(DeviceRootTest, ADirectoryThatHoldsSomethingIsUsedAsItIs) {
+TEST(DeviceRootTest, ADirectoryThatHoldsSomethingElseIsRefused) {
   const fs::path root = fs::temp_directory_path() / ("lunadoze-root-test-" + std::to_string(getpid()));
   fs::create_directories(root / "var");
-  {
+  try {
     Simulator simulator(root, false);
-    EXPECT_EQ(runScripts(simulator, {"boot\nexpect tweak not-loaded\n"}).status, 0);
+    ADD_FAILURE() << "a directory without a device was taken for one";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("holds files but no device"), std::string::npos) << error.what();
   }
   EXPECT_FALSE(fs::exists(root / "Library"));
   fs::remove_all(root);
@@ -246,7 +396,8 @@ TEST_F(ScriptRunnerTest, LogShowsTheKeptLinesAndSaysWhenOlderOnesWereDropped) {
   std::ostringstream printed;
   std::ostringstream errors;
   Tally tally;
-  CommandContext context(simulator, printed, errors, "test", tally);
+  bool leaving = false;
+  CommandContext context(simulator, printed, errors, "test", tally, leaving);
   const std::vector<Word> line{{"log", "log"}};
   auto log = simulator.commands().find(line);
   log.command.run(context, log.arguments);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
@@ -38,6 +40,36 @@ TEST(ViewTreePrinterTest, ControlsShowTheirClassAndTheirTitleThroughTheirLabel) 
   EXPECT_TRUE(tree.starts_with("UIButton 10 -150 100 40 visible alpha 1\n")) << tree;
   EXPECT_NE(tree.find("  UILabel "), std::string::npos) << tree;
   EXPECT_NE(tree.find("\"Back\"\n"), std::string::npos) << tree;
+}
+
+TEST(ViewTreePrinterTest, OnlyWhatIsOnScreenInScreenCoordinatesWithTags) {
+  auto root = UIView::create(CGRectMake(8, 100, 320, 300));
+  auto hidden = UIView::create(CGRectMake(0, 0, 320, 300));
+  hidden->setHidden(true);
+  hidden->addSubview(UILabel::create(CGRectMake(0, 0, 10, 10)));
+  auto faded = UIView::create(CGRectMake(0, 0, 320, 300));
+  faded->setAlpha(0);
+  auto shown = UIView::create(CGRectMake(10, 20, 100, 40));
+  auto button = platform::uikit::UIButton::create(CGRectMake(5, 5, 30, 30));
+  root->addSubview(hidden);
+  root->addSubview(faded);
+  root->addSubview(shown);
+  shown->addSubview(button);
+
+  ViewTreeOptions options{.visibleOnly = true, .tags = {{button.get(), "tap sleep"}}};
+  std::string tree = printViewTree(*root, options);
+  EXPECT_TRUE(
+      tree.starts_with("UIView 8 100 320 300 visible alpha 1\n"
+                       "  UIView 18 120 100 40 visible alpha 1\n"
+                       "    UIButton 23 125 30 30 visible alpha 1 [tap sleep]\n"))
+      << tree;
+  EXPECT_EQ(tree.find("hidden"), std::string::npos) << tree;
+
+  options.json = true;
+  auto json = nlohmann::json::parse(printViewTree(*root, options));
+  ASSERT_EQ(json["subviews"].size(), 1u);
+  EXPECT_EQ(json["subviews"][0]["subviews"][0]["tag"], "tap sleep");
+  EXPECT_EQ(json["subviews"][0]["frame"][1], 120);
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+#include "sim/LineEditor.h"
+
+#include <editline/readline.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace lunadoze::sim {
+namespace {
+
+// libedit calls back plain functions: what they need lives here while an editor exists.
+LineEditor::Completions* activeCompletions = nullptr;
+std::vector<std::string> candidates;
+std::optional<std::string> finishedLine;
+bool lineDone = false;
+
+char* nextCandidate(const char* text, int state) {
+  static size_t next;
+  if (state == 0) next = 0;
+  const size_t length = std::strlen(text);
+  while (next < candidates.size()) {
+    const std::string& candidate = candidates[next++];
+    if (candidate.compare(0, length, text) == 0) return strdup(candidate.c_str());
+  }
+  return nullptr;
+}
+
+char** complete(const char* text, int start, int) {
+  rl_attempted_completion_over = 1;
+  std::vector<std::string> before;
+  std::istringstream words(std::string(rl_line_buffer, static_cast<size_t>(start)));
+  for (std::string word; words >> word;) before.push_back(word);
+  candidates = activeCompletions ? (*activeCompletions)(before) : std::vector<std::string>{};
+  return rl_completion_matches(text, nextCandidate);
+}
+
+void lineRead(char* line) {
+  lineDone = true;
+  finishedLine = line ? std::optional<std::string>(line) : std::nullopt;
+  std::free(line);
+  rl_callback_handler_remove();
+}
+
+}  // namespace
+
+std::filesystem::path LineEditor::defaultHistoryFile() {
+  if (const char* chosen = std::getenv("LUNADOZE_SIM_HISTORY"); chosen != nullptr && *chosen != '\0') {
+    return chosen;
+  }
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home != nullptr ? home : ".") / ".lunadoze-sim_history";
+}
+
+LineEditor::LineEditor(std::filesystem::path historyFile, Completions completions)
+    : historyFile_(std::move(historyFile)) {
+  activeCompletions = new Completions(std::move(completions));
+  rl_readline_name = "lunadoze-sim";
+  rl_attempted_completion_function = complete;
+  using_history();
+  read_history(historyFile_.c_str());
+}
+
+LineEditor::~LineEditor() {
+  write_history(historyFile_.c_str());
+  delete activeCompletions;
+  activeCompletions = nullptr;
+}
+
+std::optional<std::string> LineEditor::readLine(const std::string& prompt,
+                                                const std::function<void()>& waitForInput) {
+  lineDone = false;
+  rl_callback_handler_install(prompt.c_str(), lineRead);
+  while (!lineDone) {
+    waitForInput();
+    rl_callback_read_char();
+  }
+  if (finishedLine && !finishedLine->empty()) add_history(finishedLine->c_str());
+  return finishedLine;
+}
+
+}  // namespace lunadoze::sim
