@@ -109,7 +109,11 @@ void ScriptRunner::runRepl() {
   for (int number = 1; !leaving_; ++number) {
     std::optional<std::string> line;
     if (editor) {
-      line = editor->readLine("[" + formatClock(device.clock()).substr(0, 8) + "] > ", waitForInput);
+      // Appended rather than "[" + ...: GCC 12 at -O3 warns falsely of an overlapping copy there.
+      std::string prompt = "[";
+      prompt += std::string_view(formatClock(device.clock())).substr(0, 8);
+      prompt += "] > ";
+      line = editor->readLine(prompt, waitForInput);
     } else {
       waitForInput();
       std::string read;

@@ -145,18 +145,17 @@ TEST(PropertyListTest, DictionaryKeyHoldingNulIsAnError) {
   const std::string utf16Key("\x62\x00\x61\x00\x00", 5);  // "a" then U+0000
   const std::string asciiKey("\x52\x61\x00", 3);
   for (const std::string& key : {utf16Key, asciiKey}) {
-    const std::string list = binaryPropertyList({"\xd1" + reference(1) + reference(2), key, "\x09"});
+    const std::string list = binaryPropertyList({container("\xd1", {1, 2}), key, "\x09"});
     auto parsed = PropertyList::parse(list);
     ASSERT_FALSE(parsed);
     EXPECT_NE(parsed.error().find("U+0000"), std::string::npos) << parsed.error();
     // Inside an array too: the key is found wherever it is.
     auto nested = PropertyList::parse(
-        binaryPropertyList({"\xa1" + reference(1), "\xd1" + reference(2) + reference(3), key, "\x09"}));
+        binaryPropertyList({container("\xa1", {1}), container("\xd1", {2, 3}), key, "\x09"}));
     EXPECT_FALSE(nested);
   }
   // NUL in a value is text like any other.
-  auto value =
-      PropertyList::parse(binaryPropertyList({"\xd1" + reference(1) + reference(2), "\x51k", utf16Key}));
+  auto value = PropertyList::parse(binaryPropertyList({container("\xd1", {1, 2}), "\x51k", utf16Key}));
   ASSERT_TRUE(value) << value.error();
   EXPECT_EQ(*(*value)["k"], PropertyList(std::string("a\0", 2)));
 }
@@ -170,7 +169,7 @@ std::string nestedArraysXml(size_t depth) {
 
 std::string nestedArraysBinary(size_t depth) {
   std::vector<std::string> objects;
-  for (size_t i = 1; i < depth; ++i) objects.push_back("\xa1" + reference(i));
+  for (size_t i = 1; i < depth; ++i) objects.push_back(container("\xa1", {i}));
   objects.push_back("\xa0");
   return binaryPropertyList(objects);
 }
@@ -198,16 +197,16 @@ TEST(PropertyListTest, NestingIsBoundedInBothForms) {
 
 TEST(PropertyListTest, BinaryListsThatLoopOrExpandWithoutEndAreErrors) {
   // An array holding itself.
-  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({"\xa1" + reference(0)})));
+  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({container("\xa1", {0})})));
   // Sixty arrays each holding the next twice: 2^60 values once expanded.
   std::vector<std::string> objects;
-  for (size_t i = 1; i <= 60; ++i) objects.push_back("\xa2" + reference(i) + reference(i));
+  for (size_t i = 1; i <= 60; ++i) objects.push_back(container("\xa2", {i, i}));
   objects.push_back("\x09");
   auto parsed = PropertyList::parse(binaryPropertyList(objects));
   ASSERT_FALSE(parsed);
   EXPECT_NE(parsed.error().find("values"), std::string::npos) << parsed.error();
   // References and counts past the end.
-  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({"\xa1" + reference(7)})));
+  EXPECT_FALSE(PropertyList::parse(binaryPropertyList({container("\xa1", {7})})));
   EXPECT_FALSE(PropertyList::parse(binaryPropertyList({"\xaf\x13" + std::string(7, '\xff') + "\xff"})));
 }
 
@@ -238,8 +237,7 @@ TEST(PropertyListTest, DatesBeyondWhatLibplistConvertsReadClamped) {
                                               {-1e20, std::numeric_limits<int32_t>::min()},
                                               {NAN, 0}}) {
     SCOPED_TRACE(stored);
-    auto parsed =
-        PropertyList::parse(binaryPropertyList({"\xa2" + reference(1) + reference(1), date(stored)}));
+    auto parsed = PropertyList::parse(binaryPropertyList({container("\xa2", {1, 1}), date(stored)}));
     ASSERT_TRUE(parsed) << parsed.error();
     for (const PropertyList& item : *parsed->array()) EXPECT_EQ(*item.date(), expected);
   }

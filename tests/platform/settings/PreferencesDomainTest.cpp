@@ -115,9 +115,8 @@ TEST_F(PreferencesDomainTest, MissingDirectoriesAreMadeAndNoTemporaryFileIsLeft)
 }
 
 TEST_F(PreferencesDomainTest, AKeyHoldingNulMovesTheFileAsideInsteadOfAborting) {
-  const std::string list =
-      foundation::binaryPropertyList({"\xd1" + foundation::reference(1) + foundation::reference(2),
-                                      std::string("\x62\x00\x61\x00\x00", 5), "\x09"});
+  const std::string list = foundation::binaryPropertyList(
+      {foundation::container("\xd1", {1, 2}), std::string("\x62\x00\x61\x00\x00", 5), "\x09"});
   store(file(), list);
   auto domain = PreferencesDomain::forDevicePath(kDevicePath);
   EXPECT_TRUE(domain->values().empty());
