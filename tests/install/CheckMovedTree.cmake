@@ -38,6 +38,10 @@ foreach(program IN ITEMS lunadoze-sim lunadoze-settings)
   endif()
 endforeach()
 
+if(NOT EXISTS ${moved}/share/doc/lunadoze/simulator-commands.md)
+  message(FATAL_ERROR "no reference page of the simulator's commands")
+endif()
+
 # The simulator stages devices from the moved device package and starts the moved Settings app.
 run(${moved}/bin/lunadoze-sim demo)
 run(${moved}/bin/lunadoze-sim ${SCENARIO})
