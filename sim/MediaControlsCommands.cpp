@@ -331,6 +331,19 @@ void addStateLines(Simulator& simulator) {
     if (toggle == nullptr) return std::string(kNone);
     return toggle->isHidden() ? "hidden" : "visible";
   });
+  state.provide("panel.picker.caption", [views] {
+    auto* label = views().songsCaptionLabel;
+    return label ? inQuotes(label->text()) : std::string(kNone);
+  });
+  state.provide("panel.title", [views] {
+    auto* label = views().currentTimerTitleLabel;
+    return label ? inQuotes(label->text()) : std::string(kNone);
+  });
+  state.provide("actions", [views]() -> std::string {
+    auto described = views();
+    if (described.timerActionsPage == nullptr) return std::string(kNone);
+    return described.timerActionsShowStart ? "start" : "end";
+  });
   state.provide("actions.checked", [views]() -> std::string {
     auto described = views();
     if (described.timerActionsPage == nullptr) return std::string(kNone);
@@ -347,6 +360,11 @@ void addStateLines(Simulator& simulator) {
     const auto transform = hourglass->transform();
     const double degrees = std::atan2(transform.b, transform.a) * 180 / M_PI;
     return formatNumber(std::fmod(std::round(degrees) + 360, 360));
+  });
+  state.provide("lock.indicator.icon", [views]() -> std::string {
+    auto* icon = views().indicatorIcon;
+    if (icon == nullptr) return std::string(kNone);
+    return icon->isHidden() ? "hidden" : "shown";
   });
   state.provide("lock.indicator.colour", [views]() -> std::string {
     auto* label = views().indicatorLabel;
