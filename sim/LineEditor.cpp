@@ -82,7 +82,7 @@ std::optional<std::string> LineEditor::readLine(const std::string& prompt,
     // The line read has moved the cursor below it: up to the status line, which is deleted (what
     // was typed moves up into its place), then back down.
     const int rows = rowsTo(finishedLine->size()) + 1;
-    std::printf("\r\x1b[%dA\x1b[M\x1b[%dB", rows + 1, rows);
+    std::printf("\r\033[%dA\033[M\033[%dB", rows + 1, rows);
     std::fflush(stdout);
   }
   if (finishedLine && !finishedLine->empty()) add_history(finishedLine->c_str());
