@@ -121,20 +121,29 @@ void Device::runDueEvents() {
   NSRunLoop::mainRunLoop().runDueEvents();
 }
 
-void Device::runUntilReadable(int fd) {
+void Device::runUntilReadable(int fd, const std::function<void()>& tick) {
+  constexpr double kTick = 0.25;
   NSRunLoop& loop = NSRunLoop::mainRunLoop();
   bool readable = false;
+  bool watched = false;
   while (!readable) {
     // A respring meanwhile (another process killed backboardd) ends SpringBoard's process and
     // drops every input source of the loop, this one too: the loop would then wait for ever. The
     // callback going away stops the loop, and the descriptor is watched again.
-    std::shared_ptr<void> dropped(nullptr, [&loop](void*) { loop.stop(); });
+    std::shared_ptr<void> dropped(nullptr, [&loop, &watched](void*) {
+      watched = false;
+      loop.stop();
+    });
     loop.addInputSource(fd, [&loop, &readable, dropped] {
       readable = true;
       loop.stop();
     });
     dropped.reset();
-    loop.runRealtime(std::numeric_limits<double>::infinity());
+    watched = true;
+    while (!readable && watched) {
+      loop.runRealtime(tick ? kTick : std::numeric_limits<double>::infinity());
+      if (tick && !readable) tick();
+    }
   }
   loop.removeInputSource(fd);
 }

@@ -59,8 +59,9 @@ class Device {
   void setRealtimeTick(std::function<void()> tick) { realtimeTick_ = std::move(tick); }
   // Runs what has fallen due.
   void runDueEvents();
-  // Lets real time pass, running what falls due, until the descriptor is readable.
-  void runUntilReadable(int fd);
+  // Lets real time pass, running what falls due, until the descriptor is readable; `tick`, when
+  // given, runs every quarter of a second meanwhile.
+  void runUntilReadable(int fd, const std::function<void()>& tick = nullptr);
 
   // The keys that the preferences pane's pages have rows for, as the device's bundle lists them;
   // empty when the bundle cannot be read (then no key can be judged unknown).

@@ -2,6 +2,7 @@
 
 #include <editline/readline.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -69,14 +70,44 @@ LineEditor::~LineEditor() {
 
 std::optional<std::string> LineEditor::readLine(const std::string& prompt,
                                                 const std::function<void()>& waitForInput) {
+  prompt_ = prompt;
+  if (status_) std::printf("%s\n", status_().c_str());
   lineDone = false;
   rl_callback_handler_install(prompt.c_str(), lineRead);
   while (!lineDone) {
     waitForInput();
     rl_callback_read_char();
   }
+  if (status_ && finishedLine) {
+    // The line read has moved the cursor below it: up to the status line, which is deleted (what
+    // was typed moves up into its place), then back down.
+    const int rows = rowsTo(finishedLine->size()) + 1;
+    std::printf("\r\033[%dA\033[M\033[%dB", rows + 1, rows);
+    std::fflush(stdout);
+  }
   if (finishedLine && !finishedLine->empty()) add_history(finishedLine->c_str());
   return finishedLine;
+}
+
+int LineEditor::rowsTo(size_t column) const {
+  int height = 0;
+  int width = 0;
+  rl_get_screen_size(&height, &width);
+  if (width <= 0) width = 80;
+  return static_cast<int>((prompt_.size() + column) / static_cast<size_t>(width));
+}
+
+void LineEditor::redrawStatus() {
+  if (!status_) return;
+  int height = 0;
+  int width = 0;
+  rl_get_screen_size(&height, &width);
+  std::string text = status_();
+  // A status line that wrapped would push the prompt down, and the next redraw would miss it.
+  if (width > 1 && text.size() >= static_cast<size_t>(width)) text.resize(static_cast<size_t>(width) - 1);
+  const int up = rowsTo(static_cast<size_t>(rl_point)) + 1;
+  std::printf("\0337\r\033[%dA\033[K%s\0338", up, text.c_str());
+  std::fflush(stdout);
 }
 
 }  // namespace lunadoze::sim

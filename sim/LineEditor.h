@@ -26,11 +26,22 @@ class LineEditor {
   // something to read. Nothing at the end of input (Ctrl-D).
   std::optional<std::string> readLine(const std::string& prompt, const std::function<void()>& waitForInput);
 
+  // A status line kept just above the prompt while a line is edited, on a terminal that lets the
+  // cursor move: drawn with the prompt, redrawn by redrawStatus (the cursor left where it was), and
+  // taken away once the line is read, so that only the one above the current prompt remains.
+  void setStatus(std::function<std::string()> status) { status_ = std::move(status); }
+  void redrawStatus();
+
   // Where the history is kept: $LUNADOZE_SIM_HISTORY, else ~/.lunadoze-sim_history.
   static std::filesystem::path defaultHistoryFile();
 
  private:
+  // The rows from the prompt's first one to the cursor, or to the end of the line.
+  int rowsTo(size_t column) const;
+
   std::filesystem::path historyFile_;
+  std::function<std::string()> status_;
+  std::string prompt_;
 };
 
 }  // namespace lunadoze::sim

@@ -75,6 +75,15 @@ std::string formatFrame(CGRect frame) {
          formatNumber(frame.size.width) + ' ' + formatNumber(frame.size.height);
 }
 
+std::string quotedText(const platform::uikit::UILabel* label) {
+  return label ? inQuotes(label->text()) : std::string(kNone);
+}
+
+std::string iconState(const platform::uikit::UIImageView* icon) {
+  if (icon == nullptr) return std::string(kNone);
+  return icon->isHidden() ? "hidden" : "shown";
+}
+
 std::string visibility(const UIView* view) {
   if (view == nullptr) return std::string(kNone);
   return view->isHidden() ? "hidden" : "visible";
@@ -256,15 +265,8 @@ void addStateLines(Simulator& simulator) {
                     : std::string(kNone);
   });
   state.provide("cc.sleep", [views] { return visibility(views().sleepButton); });
-  state.provide("cc.sleep.text", [views] {
-    auto* label = views().sleepButtonLabel;
-    return label ? inQuotes(label->text()) : std::string(kNone);
-  });
-  state.provide("cc.sleep.icon", [views]() -> std::string {
-    auto* icon = views().sleepButtonIcon;
-    if (icon == nullptr) return std::string(kNone);
-    return icon->isHidden() ? "hidden" : "shown";
-  });
+  state.provide("cc.sleep.text", [views] { return quotedText(views().sleepButtonLabel); });
+  state.provide("cc.sleep.icon", [views] { return iconState(views().sleepButtonIcon); });
   state.provide("cc.sleep.frame", [views] {
     auto* button = views().sleepButton;
     return button ? formatFrame(button->frame()) : std::string(kNone);
@@ -278,10 +280,7 @@ void addStateLines(Simulator& simulator) {
     return controls != nullptr && controls->isShown() ? "shown" : "hidden";
   });
   state.provide("lock.indicator", [views] { return visibility(views().indicator); });
-  state.provide("lock.indicator.text", [views] {
-    auto* label = views().indicatorLabel;
-    return label ? inQuotes(label->text()) : std::string(kNone);
-  });
+  state.provide("lock.indicator.text", [views] { return quotedText(views().indicatorLabel); });
   state.provide("lock.indicator.frame", [views] {
     auto* indicator = views().indicator;
     return indicator ? formatFrame(indicator->frame()) : std::string(kNone);
@@ -318,18 +317,19 @@ void addStateLines(Simulator& simulator) {
     return picker ? formatNumber(static_cast<double>(picker->selectedRowInComponent(0) + 1))
                   : std::string(kNone);
   });
-  state.provide("panel.timer", [views] {
-    auto* label = views().timerLabel;
-    return label ? inQuotes(label->text()) : std::string(kNone);
-  });
-  state.provide("panel.unit", [views] {
-    auto* label = views().unitLabel;
-    return label ? inQuotes(label->text()) : std::string(kNone);
-  });
+  state.provide("panel.timer", [views] { return quotedText(views().timerLabel); });
+  state.provide("panel.unit", [views] { return quotedText(views().unitLabel); });
   state.provide("panel.toggle", [views]() -> std::string {
     const auto* toggle = namedControl(views(), "mode");
     if (toggle == nullptr) return std::string(kNone);
     return toggle->isHidden() ? "hidden" : "visible";
+  });
+  state.provide("panel.picker.caption", [views] { return quotedText(views().songsCaptionLabel); });
+  state.provide("panel.title", [views] { return quotedText(views().currentTimerTitleLabel); });
+  state.provide("actions", [views]() -> std::string {
+    auto described = views();
+    if (described.timerActionsPage == nullptr) return std::string(kNone);
+    return described.timerActionsShowStart ? "start" : "end";
   });
   state.provide("actions.checked", [views]() -> std::string {
     auto described = views();
@@ -348,6 +348,7 @@ void addStateLines(Simulator& simulator) {
     const double degrees = std::atan2(transform.b, transform.a) * 180 / M_PI;
     return formatNumber(std::fmod(std::round(degrees) + 360, 360));
   });
+  state.provide("lock.indicator.icon", [views] { return iconState(views().indicatorIcon); });
   state.provide("lock.indicator.colour", [views]() -> std::string {
     auto* label = views().indicatorLabel;
     if (label == nullptr || label->textColor() == nullptr) return std::string(kNone);

@@ -17,6 +17,7 @@
 #include "sim/ScriptSyntax.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
+#include "sim/StatusLine.h"
 #include "sim/Version.h"
 
 namespace lunadoze::sim {
@@ -103,12 +104,25 @@ void ScriptRunner::runRepl() {
     editor.emplace(LineEditor::defaultHistoryFile(),
                    [this](const std::vector<std::string>& before) { return completions(before); });
   }
-  auto waitForInput = [&device] {
-    if (device.isRealtime()) device.runUntilReadable(STDIN_FILENO);
+  // In real time the status line stays too: in place while a command lets time pass, above the
+  // prompt while a line is typed.
+  const StatusLine status(simulator_->state(), out_);
+  if (editor && device.isRealtime()) {
+    simulator_->showStatusLine(out_);
+    editor->setStatus([&status] { return status.text(); });
+  }
+  auto waitForInput = [&device, &editor] {
+    if (!device.isRealtime()) return;
+    if (editor) {
+      device.runUntilReadable(STDIN_FILENO, [&editor] { editor->redrawStatus(); });
+    } else {
+      device.runUntilReadable(STDIN_FILENO);
+    }
   };
   for (int number = 1; !leaving_; ++number) {
     std::optional<std::string> line;
     if (editor) {
+      simulator_->clearStatusLine();
       // Appended rather than "[" + ...: GCC 12 at -O3 warns falsely of an overlapping copy there.
       std::string prompt = "[";
       prompt += std::string_view(formatClock(device.clock())).substr(0, 8);

@@ -98,7 +98,7 @@ int runScripts(const Options& options) {
     std::cerr << "lunadoze-sim: " << notice << '\n';
   }
   ScriptRunner runner(simulator, std::cout, std::cerr);
-  // The repl's prompt shows the clock; scripts and the demo keep a status line instead.
+  // The repl keeps its own, around its prompt.
   if (options.realtime && isatty(STDOUT_FILENO) && options.words != std::vector<std::string>{"repl"}) {
     simulator.showStatusLine(std::cout);
   }

@@ -54,8 +54,12 @@ class StateDump {
       {"bluetooth.connected", "\"NAME\", ... | none"},
       {"haptics", "impacts played since boot"},
       {"panel.toggle", "visible | hidden | none   the choose-time page's mode toggle button"},
+      {"panel.picker.caption", "\"songs\" | \"song\" | none   the word beside the songs picker's number"},
+      {"panel.title", "\"TEXT\" | none   the current-timer page's title"},
+      {"actions", "start | end | none   which actions the timer-actions page shows"},
       {"actions.checked", "airplane, dnd, ... | none   its ticked checkboxes, in the page's order"},
       {"actions.hourglass", "0 | 180   the hourglass's rotation in degrees"},
+      {"lock.indicator.icon", "shown | hidden | none"},
       {"lock.indicator.colour", "#RRGGBB | none   the indicator text's colour"},
       {"route-picker", "shown | hidden | none"},
   });

@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/runtime/Class.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
 #include "sim/StateFormat.h"
@@ -37,6 +39,14 @@ std::string tagOf(const UIView& view, const ViewTreeOptions& options) {
   return tag == options.tags.end() ? "" : tag->second;
 }
 
+// The name of the image an image view shows, for what is on screen only: "" otherwise.
+std::string imageNameOf(const UIView& view, const ViewTreeOptions& options) {
+  if (!options.visibleOnly) return "";
+  const auto* imageView = dynamic_cast<const platform::uikit::UIImageView*>(&view);
+  if (imageView == nullptr || imageView->image() == nullptr) return "";
+  return imageView->image()->name();
+}
+
 void printView(const UIView& view, int depth, const ViewTreeOptions& options, std::string& text) {
   if (options.visibleOnly && !isShown(view)) return;
   const auto frame = frameOf(view, options);
@@ -50,6 +60,7 @@ void printView(const UIView& view, int depth, const ViewTreeOptions& options, st
   if (const auto* label = dynamic_cast<const platform::uikit::UILabel*>(&view))
     text += ' ' + inQuotes(label->text());
   if (auto tag = tagOf(view, options); !tag.empty()) text += " [" + tag + "]";
+  if (auto image = imageNameOf(view, options); !image.empty()) text += " [image " + image + "]";
   text += '\n';
   for (const auto& subview : view.subviews()) printView(*subview, depth + 1, options, text);
 }
@@ -65,6 +76,7 @@ nlohmann::ordered_json viewJson(const UIView& view, const ViewTreeOptions& optio
   if (const auto* label = dynamic_cast<const platform::uikit::UILabel*>(&view))
     object["text"] = label->text();
   if (auto tag = tagOf(view, options); !tag.empty()) object["tag"] = tag;
+  if (auto image = imageNameOf(view, options); !image.empty()) object["image"] = image;
   nlohmann::ordered_json subviews = nlohmann::ordered_json::array();
   for (const auto& subview : view.subviews()) {
     if (!options.visibleOnly || isShown(*subview)) subviews.push_back(viewJson(*subview, options));

@@ -11,7 +11,8 @@ namespace lunadoze::sim {
 
 // How `tree` prints: every view with its frame in the superview's coordinates, or only what is on
 // screen (no hidden or transparent view, nor anything inside one) with frames in the screen's
-// coordinates and each control tagged with the name `tap` takes.
+// coordinates, each control tagged with the name `tap` takes and each image view with its image's
+// name.
 struct ViewTreeOptions {
   bool visibleOnly = false;
   bool json = false;
@@ -21,7 +22,7 @@ struct ViewTreeOptions {
 
 // The view tree under `root` (the root included) as `tree` prints it: one view a line, indented
 // two blanks per level, back to front, reading
-//   CLASS X Y WIDTH HEIGHT visible|hidden alpha A ["TEXT"] [[TAG]]
+//   CLASS X Y WIDTH HEIGHT visible|hidden alpha A ["TEXT"] [[TAG]] [[image NAME]]
 // with the text of labels; or, as JSON, one object per view with its subviews.
 std::string printViewTree(const platform::uikit::UIView& root, const ViewTreeOptions& options = {});
 

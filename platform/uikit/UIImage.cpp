@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <filesystem>
+
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/runtime/Runtime.h"
 
@@ -30,11 +32,11 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(std::string_view path)
   png_image_free(&png);
   if (!decoded) return nullptr;
   return std::make_shared<UIImage>(CGSizeMake(png.width, png.height), UIImageRenderingMode::Automatic,
-                                   std::move(pixels));
+                                   std::move(pixels), std::filesystem::path(path).stem().string());
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithRenderingMode(UIImageRenderingMode mode) const {
-  return std::make_shared<UIImage>(size_, mode, pixels_);
+  return std::make_shared<UIImage>(size_, mode, pixels_, name_);
 }
 
 const UIImage::Pixels& UIImage::pixels() const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,10 @@ class UIImage : public runtime::NSObject {
   // or is no valid PNG. Nothing is cached: every call reads the file.
   static std::shared_ptr<UIImage> imageWithContentsOfFile(std::string_view path);
 
+  // The name it was loaded by, the file's base name ("moonIcon" for ".../moonIcon.png"), as the
+  // image's description shows it; empty for an image made from pixels. Variants keep it.
+  const std::string& name() const { return name_; }
+
   // In points.
   CGSize size() const { return size_; }
   CGFloat scale() const { return 1; }
@@ -36,13 +41,15 @@ class UIImage : public runtime::NSObject {
   const Pixels& pixels() const;
 
   // Use the factories: an image is always owned through std::shared_ptr.
-  UIImage(CGSize size, UIImageRenderingMode renderingMode, std::shared_ptr<const Pixels> pixels = nullptr)
-      : size_(size), renderingMode_(renderingMode), pixels_(std::move(pixels)) {}
+  UIImage(CGSize size, UIImageRenderingMode renderingMode, std::shared_ptr<const Pixels> pixels = nullptr,
+          std::string name = {})
+      : size_(size), renderingMode_(renderingMode), pixels_(std::move(pixels)), name_(std::move(name)) {}
 
  private:
   CGSize size_;
   UIImageRenderingMode renderingMode_;
   std::shared_ptr<const Pixels> pixels_;
+  std::string name_;
 };
 
 }  // namespace platform::uikit

@@ -20,12 +20,16 @@ namespace fs = std::filesystem;
 // lunadoze-sim's repl on a pseudo-terminal, typed at as a person types.
 class Repl {
  public:
-  explicit Repl(const fs::path& history) {
+  explicit Repl(const fs::path& history, bool realtime = false) {
     const fs::path program = SettingsProcess::defaultProgram().parent_path() / "lunadoze-sim";
     child_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
     if (child_ == 0) {
       setenv("LUNADOZE_SIM_HISTORY", history.c_str(), 1);
-      execl(program.c_str(), program.c_str(), "repl", static_cast<char*>(nullptr));
+      if (realtime) {
+        execl(program.c_str(), program.c_str(), "--realtime", "repl", static_cast<char*>(nullptr));
+      } else {
+        execl(program.c_str(), program.c_str(), "repl", static_cast<char*>(nullptr));
+      }
       _exit(127);
     }
   }
@@ -100,6 +104,27 @@ TEST(ReplTest, EditsLinesCompletesAndKeepsItsHistory) {
     repl.type("exit\r");
     repl.readUntil("\n");
   }
+  fs::remove(history);
+}
+
+TEST(ReplTest, InRealTimeTheStatusLineStaysJustAboveThePrompt) {
+  const fs::path history =
+      fs::temp_directory_path() / ("lunadoze-repl-rt-history-" + std::to_string(getpid()));
+  Repl repl(history, true);
+  const std::string first = repl.readUntil("] > ");
+  EXPECT_NE(first.find("snooze idle  volume 0.5\r\n["), std::string::npos) << first;
+  repl.type("echo hello\r");
+  // Once the line is read, the status line above it goes (its row deleted), and comes back above
+  // the next prompt, under what the command printed.
+  const std::string next = repl.readUntil("] > ");
+  const size_t deleted = next.find("\x1b[2A\x1b[M\x1b[1B");
+  ASSERT_NE(deleted, std::string::npos) << next;
+  const size_t printed = next.find("hello\r\n", deleted);
+  ASSERT_NE(printed, std::string::npos) << next;
+  EXPECT_NE(next.find("volume 0.5\r\n[", printed), std::string::npos) << next;
+  repl.type("quit\r");
+  repl.readUntil("\n");
+  EXPECT_EQ(repl.exitStatus(), 0);
   fs::remove(history);
 }
 

@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
 #include "sim/ViewTreePrinter.h"
@@ -70,6 +72,35 @@ TEST(ViewTreePrinterTest, OnlyWhatIsOnScreenInScreenCoordinatesWithTags) {
   ASSERT_EQ(json["subviews"].size(), 1u);
   EXPECT_EQ(json["subviews"][0]["subviews"][0]["tag"], "tap sleep");
   EXPECT_EQ(json["subviews"][0]["frame"][1], 120);
+}
+
+TEST(ViewTreePrinterTest, ImageViewsOnScreenNameTheirImage) {
+  using platform::uikit::UIImage;
+  using platform::uikit::UIImageRenderingMode;
+  auto root = UIView::create(CGRectMake(0, 0, 100, 100));
+  auto named = platform::uikit::UIImageView::create(std::make_shared<UIImage>(
+      platform::uikit::CGSizeMake(20, 20), UIImageRenderingMode::AlwaysTemplate, nullptr, "moonIcon"));
+  auto unnamed = platform::uikit::UIImageView::create(
+      std::make_shared<UIImage>(platform::uikit::CGSizeMake(20, 20), UIImageRenderingMode::Automatic));
+  auto empty = platform::uikit::UIImageView::create(CGRectMake(0, 0, 5, 5));
+  root->addSubview(named);
+  root->addSubview(unnamed);
+  root->addSubview(empty);
+
+  EXPECT_EQ(printViewTree(*root).find("[image"), std::string::npos);
+  ViewTreeOptions options;
+  options.visibleOnly = true;
+  std::string tree = printViewTree(*root, options);
+  EXPECT_EQ(tree,
+            "UIView 0 0 100 100 visible alpha 1\n"
+            "  UIImageView 0 0 20 20 visible alpha 1 [image moonIcon]\n"
+            "  UIImageView 0 0 20 20 visible alpha 1\n"
+            "  UIImageView 0 0 5 5 visible alpha 1\n");
+
+  options.json = true;
+  auto json = nlohmann::json::parse(printViewTree(*root, options));
+  EXPECT_EQ(json["subviews"][0]["image"], "moonIcon");
+  EXPECT_FALSE(json["subviews"][1].contains("image"));
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ extern "C" void LunadozeDescribeViews(TweakViewsDescription* description) {
   if (currentTimerButtonInNC != nullptr) {
     description->indicator = currentTimerButtonInNC.get();
     description->indicatorLabel = currentTimerButtonInNC->textLabel().get();
+    description->indicatorIcon = currentTimerButtonInNC->iconImage().get();
   }
   if (lunadozeVC == nullptr) return;
   description->panel = lunadozeVC->view().get();
@@ -30,6 +31,7 @@ extern "C" void LunadozeDescribeViews(TweakViewsDescription* description) {
     description->chooseTimePage = page.get();
     description->timePicker = page->timeSelectorPickerView().get();
     description->songsPicker = page->nbSongsPickerView().get();
+    description->songsCaptionLabel = page->musicLabel().get();
     add("confirm", page->rightButton().get());
     add("back", page->leftButton().get());
     add("mode", page->topRightCornerButton().get());
@@ -38,12 +40,14 @@ extern "C" void LunadozeDescribeViews(TweakViewsDescription* description) {
   if (const auto& page = lunadozeVC->currentTimerView()) {
     description->currentTimerPage = page.get();
     description->timerLabel = page->timerLabel().get();
+    description->currentTimerTitleLabel = page->titleLabel().get();
     description->unitLabel = page->subtitleLabel().get();
     add("back", page->backButton().get());
     add("cancel", page->cancelTimerButton().get());
   }
   if (const auto& page = lunadozeVC->onTimerEndsSettingsView()) {
     description->timerActionsPage = page.get();
+    description->timerActionsShowStart = page->currentStateIsStart();
     add("actions-back", page->backButton().get());
     add("hourglass", page->toggleStartEndButton().get());
     add("airplane", page->planeModeButton().get());

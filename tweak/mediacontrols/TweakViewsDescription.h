@@ -29,12 +29,17 @@ struct TweakViewsDescription {
   platform::uikit::UIImageView* sleepButtonIcon = nullptr;
   platform::uikit::UIView* indicator = nullptr;
   platform::uikit::UILabel* indicatorLabel = nullptr;
+  platform::uikit::UIImageView* indicatorIcon = nullptr;
   platform::uikit::UIView* panel = nullptr;
   platform::uikit::UIView* chooseTimePage = nullptr;
   platform::uikit::UIView* currentTimerPage = nullptr;
   platform::uikit::UIView* timerActionsPage = nullptr;
+  // Which of its two lists the timer-actions page shows; meaningful only with the page.
+  bool timerActionsShowStart = false;
   platform::uikit::UIDatePicker* timePicker = nullptr;
   platform::uikit::UIPickerView* songsPicker = nullptr;
+  platform::uikit::UILabel* songsCaptionLabel = nullptr;
+  platform::uikit::UILabel* currentTimerTitleLabel = nullptr;
   platform::uikit::UILabel* timerLabel = nullptr;
   platform::uikit::UILabel* unitLabel = nullptr;
   std::vector<Control> controls;

@@ -37,6 +37,7 @@ TEST_F(UIImageTest, AValidPngLoadsWithItsSize) {
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->size(), CGSizeMake(64, 64));
   EXPECT_EQ(image->renderingMode(), UIImageRenderingMode::Automatic);
+  EXPECT_EQ(image->name(), "icon");
 }
 
 TEST_F(UIImageTest, MissingOrDamagedFilesGiveNil) {
@@ -52,12 +53,13 @@ TEST_F(UIImageTest, MissingOrDamagedFilesGiveNil) {
   EXPECT_EQ(UIImage::imageWithContentsOfFile(""), nullptr);
 }
 
-TEST_F(UIImageTest, RenderingModeMakesANewImageOfTheSameSize) {
+TEST_F(UIImageTest, RenderingModeMakesANewImageOfTheSameSizeAndName) {
   write("icon.png", png);
   auto original = UIImage::imageWithContentsOfFile("/icon.png");
   auto templateImage = original->imageWithRenderingMode(UIImageRenderingMode::AlwaysTemplate);
   EXPECT_EQ(templateImage->renderingMode(), UIImageRenderingMode::AlwaysTemplate);
   EXPECT_EQ(templateImage->size(), original->size());
+  EXPECT_EQ(templateImage->name(), "icon");
   EXPECT_EQ(original->renderingMode(), UIImageRenderingMode::Automatic);
 }
 
