@@ -152,6 +152,9 @@ std::vector<unsigned char> compressedRows(const unsigned char* data, int stride,
 }  // namespace
 
 void Picture::writePng(const std::filesystem::path& path) const {
+  // A PNG has at least one pixel; a screen of no size is a fault of whoever laid it out.
+  if (pixelWidth() == 0 || pixelHeight() == 0)
+    throw std::runtime_error("cannot write " + path.string() + ": the picture has no pixels");
   // Opened first so that the reason of a failure is the system's own.
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr)

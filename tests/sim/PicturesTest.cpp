@@ -304,6 +304,9 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
     EXPECT_EQ(wrong, 0) << (seeThrough ? "see-through" : "opaque");
     cairo_surface_destroy(png);
   }
+  // No PNG has no pixels: the file is refused rather than written broken.
+  EXPECT_THROW(Picture(0, 10).writePng(directory / "empty.png"), std::runtime_error);
+  EXPECT_FALSE(fs::exists(directory / "empty.png"));
 }
 
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
