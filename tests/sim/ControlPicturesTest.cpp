@@ -155,6 +155,15 @@ TEST_F(PanelPicturesTest, TheCurrentTimerPagesLinesStandApart) {
   EXPECT_LE(brightest(*picture, 20, 188, 280, 60, page), 2);
 }
 
+// The timer-actions page covers the panel: its title and its row of actions are drawn.
+TEST_F(PanelPicturesTest, TheTimerActionsPageIsDrawnOverThePanel) {
+  const auto picture = panelAfter("tap sleep\ntap actions\n");
+  const Pixel page = picture->pixelAt(160, 60);
+  EXPECT_GT(brightest(*picture, 45, 12, 230, 26, page), 100);  // "When the timer ends"
+  // The three actions, unchecked and so faint, at 40, 130 and 220 across and 120 down.
+  for (double x : {40, 130, 220}) EXPECT_GT(brightest(*picture, x, 120, 60, 60, page), 30) << x;
+}
+
 class PlotPicturesTest : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directories(directory); }
