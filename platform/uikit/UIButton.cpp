@@ -143,6 +143,12 @@ void UIButton::layoutContent() {
   const CGSize size = bounds().size;
   auto image = currentImage();
   CGSize imageSize = image != nullptr ? image->size() : CGSizeZero;
+  // An image larger than the button is shrunk to fit inside it, keeping its proportions.
+  if (imageSize.width > 0 && imageSize.height > 0) {
+    const CGFloat fit = std::max<CGFloat>(
+        0, std::min({CGFloat{1}, size.width / imageSize.width, size.height / imageSize.height}));
+    imageSize = CGSizeMake(imageSize.width * fit, imageSize.height * fit);
+  }
   CGFloat titleWidth = currentTitle() ? titleLabel_->intrinsicContentSize().width : 0;
   titleWidth = std::clamp<CGFloat>(titleWidth, 0, std::max<CGFloat>(0, size.width - imageSize.width));
   CGFloat left = (size.width - imageSize.width - titleWidth) / 2;

@@ -25,9 +25,11 @@ void autoresizeAxis(CGFloat& origin, CGFloat& length, CGFloat oldSuperLength, CG
   CGFloat trailing = oldSuperLength - origin - length;
   CGFloat total =
       (flexibleLeading ? origin : 0) + (flexibleLength ? length : 0) + (flexibleTrailing ? trailing : 0);
+  // The signed proportion: once the superview is smaller than the subview its margins are
+  // negative, and only they, scaled back, put it where it was when the superview grows again.
   auto share = [&](bool flexible, CGFloat extent) -> CGFloat {
     if (!flexible) return 0;
-    return total > 0 ? delta * extent / total : delta / flexibleParts;
+    return total != 0 ? delta * extent / total : delta / flexibleParts;
   };
   CGFloat originShare = share(flexibleLeading, origin);
   CGFloat lengthShare = share(flexibleLength, length);

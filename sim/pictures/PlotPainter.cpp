@@ -100,8 +100,12 @@ class Plot {
     for (const auto& lane : lanes_) {
       const double height = lane.numeric ? kLineLane : kBandLane;
       const CGRect area{{kLeft, top}, {kWidth - kLeft - kRight, height}};
+      // A long key is set smaller rather than run off the picture's left edge.
       TextStyle name{12, platform::uikit::UIFontWeightMedium, kInk, NSTextAlignmentRight, 1};
-      drawText(cr, lane.series->key, name, {{8, top}, {kLeft - 44, lane.numeric ? 20 : height}});
+      const double room = kLeft - 44;
+      const double width = textWidth(cr, lane.series->key, name);
+      if (width > room) name.size = std::max(6.0, name.size * room / width);
+      drawText(cr, lane.series->key, name, {{8, top}, {room, lane.numeric ? 20 : height}});
       if (lane.numeric) {
         drawLine(cr, *lane.series, area);
       } else {
@@ -185,7 +189,8 @@ class Plot {
       ViewPainter::setSource(cr, kGrid);
       cairo_rectangle(cr, at - 0.25, top, 0.5, bottom - top + 4);
       cairo_fill(cr);
-      drawText(cr, clockText(tick), label, {{at - 40, bottom + 6}, {80, 16}});
+      // The last label is kept inside the picture, ending under its tick rather than past the edge.
+      drawText(cr, clockText(tick), label, {{std::min(at - 40, kWidth - 82), bottom + 6}, {80, 16}});
     }
   }
 

@@ -254,6 +254,61 @@ TEST_F(PicturesTest, TheRoadsScreenshotsAreValidPicturesAndTheSameOnEveryRun) {
   }
 }
 
+// What a PNG reader gets back is what was drawn: every pixel, opaque or see-through, in a size
+// that is no multiple of anything.
+TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
+  for (const bool seeThrough : {false, true}) {
+    Picture picture(37.5, 23);
+    cairo_t* cr = picture.context();
+    cairo_pattern_t* ramp = cairo_pattern_create_linear(0, 0, 37.5, 0);
+    cairo_pattern_add_color_stop_rgb(ramp, 0, 0.9, 0.1, 0.3);
+    cairo_pattern_add_color_stop_rgb(ramp, 1, 0.1, 0.8, 1);
+    cairo_set_source(cr, ramp);
+    cairo_paint(cr);
+    cairo_pattern_destroy(ramp);
+    if (seeThrough) {
+      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_rgba(cr, 1, 0.5, 0.25, 0.3);
+      cairo_rectangle(cr, 5, 5, 10, 10);
+      cairo_fill(cr);
+      cairo_set_source_rgba(cr, 0, 0, 0, 0);
+      cairo_rectangle(cr, 20, 0, 5, 23);
+      cairo_fill(cr);
+    }
+    const auto file = directory / "back.png";
+    picture.writePng(file);
+    cairo_surface_t* png = cairo_image_surface_create_from_png(file.c_str());
+    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(png), 75);
+    ASSERT_EQ(cairo_image_surface_get_height(png), 46);
+    // An opaque picture is kept without its alpha; a reader makes it opaque again.
+    EXPECT_EQ(cairo_image_surface_get_format(png), seeThrough ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24);
+    const unsigned char* data = cairo_image_surface_get_data(png);
+    const int stride = cairo_image_surface_get_stride(png);
+    int wrong = 0;
+    for (int y = 0; y < 46; ++y)
+      for (int x = 0; x < 75; ++x) {
+        uint32_t word;
+        std::memcpy(&word, data + y * stride + 4 * x, sizeof word);
+        const Picture::Pixel drawn = picture.pixel(x, y);
+        const int alpha = seeThrough ? static_cast<int>(word >> 24) : 255;
+        auto straight = [alpha](uint32_t premultiplied) {
+          return alpha == 0 ? 0 : premultiplied * 255.0 / alpha;
+        };
+        // Dividing the alpha out and back costs a little precision where little is opaque.
+        const double slack = alpha == 255 ? 0.5 : 255.0 / std::max(alpha, 1);
+        wrong += alpha != drawn.alpha || std::abs(straight((word >> 16) & 0xFF) - drawn.red) > slack ||
+                 std::abs(straight((word >> 8) & 0xFF) - drawn.green) > slack ||
+                 std::abs(straight(word & 0xFF) - drawn.blue) > slack;
+      }
+    EXPECT_EQ(wrong, 0) << (seeThrough ? "see-through" : "opaque");
+    cairo_surface_destroy(png);
+  }
+  // No PNG has no pixels: the file is refused rather than written broken.
+  EXPECT_THROW(Picture(0, 10).writePng(directory / "empty.png"), std::runtime_error);
+  EXPECT_FALSE(fs::exists(directory / "empty.png"));
+}
+
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   std::ostringstream out;
   std::ostringstream err;

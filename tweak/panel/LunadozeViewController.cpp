@@ -280,6 +280,8 @@ void LunadozeViewController::dismissCurrentView() {
 
 void LunadozeViewController::showOnTimerEndsSettingsView() {
   if (onTimerEndsSettingsView_ == nullptr) return;
+  // Made when the controller's view may have had no size yet: it covers the page it replaces.
+  if (chooseSnoozeTimeView_ != nullptr) onTimerEndsSettingsView_->setFrame(chooseSnoozeTimeView_->frame());
   onTimerEndsSettingsView_->setHidden(false);
   onTimerEndsSettingsView_->restoreSettings();
   // The choose-time page leaves the controller's view until the actions page is hidden again.

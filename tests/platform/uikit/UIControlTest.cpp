@@ -158,6 +158,14 @@ TEST_F(UIControlTest, AButtonShowsTheTitleAndColourOfItsState) {
   EXPECT_EQ(button->imageView()->frame(), CGRectMake(23, 10, 20, 20));
   EXPECT_EQ(button->titleLabel()->frame(), CGRectMake(43, 0, 34, 40));
 
+  // An icon larger than a small button is shrunk into it, in proportion, not spilled around it.
+  auto corner = UIButton::buttonWithType(UIButtonTypeCustom);
+  corner->setImage(std::make_shared<UIImage>(CGSizeMake(64, 32), UIImageRenderingMode::AlwaysTemplate),
+                   UIControlStateNormal);
+  corner->setFrame(CGRectMake(15, 15, 20, 20));
+  corner->layoutIfNeeded();
+  EXPECT_EQ(corner->imageView()->frame(), CGRectMake(0, 5, 20, 10));
+
   // A system button's title follows its tint until it has a title colour.
   button->setTintColor(UIColor::whiteColor());
   EXPECT_TRUE(button->titleLabel()->textColor()->isEqual(*UIColor::whiteColor()));

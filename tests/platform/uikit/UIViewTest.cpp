@@ -205,6 +205,32 @@ TEST_F(UIViewTest, FlexibleSubviewsFollowTheSizeOfTheirSuperview) {
   EXPECT_EQ(content->frame(), CGRectMake(0, 0, 320, 90));
 }
 
+// A page laid out at its full size, collapsed to nothing and opened again: every view between
+// flexible margins goes back to its place, even those the collapse pushed past the top.
+TEST_F(UIViewTest, ViewsBetweenFlexibleMarginsComeBackWhenTheirSuperviewGrowsAgain) {
+  auto page = UIView::create(CGRectMake(0, 0, 320, 300));
+  const CGRect places[] = {CGRectMake(0, 60, 320, 24), CGRectMake(0, 92, 320, 60),
+                           CGRectMake(0, 160, 320, 24)};
+  std::vector<std::shared_ptr<UIView>> labels;
+  for (const CGRect& place : places) {
+    labels.push_back(UIView::create(place));
+    labels.back()->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin |
+                                       UIViewAutoresizingFlexibleBottomMargin);
+    page->addSubview(labels.back());
+  }
+  page->setFrame(CGRectMake(0, 0, 320, 0));
+  EXPECT_LT(labels[0]->frame().origin.y, 0);
+  page->setFrame(CGRectMake(0, 0, 320, 300));
+  for (size_t i = 0; i < labels.size(); ++i) {
+    EXPECT_NEAR(labels[i]->frame().origin.y, places[i].origin.y, 1e-9) << i;
+    EXPECT_EQ(labels[i]->frame().size, places[i].size) << i;
+  }
+  // Taller, the margins share the growth in proportion and the order stays.
+  page->setFrame(CGRectMake(0, 0, 320, 400));
+  EXPECT_LT(labels[0]->frame().origin.y + 24, labels[1]->frame().origin.y);
+  EXPECT_LT(labels[1]->frame().origin.y + 60, labels[2]->frame().origin.y);
+}
+
 TEST_F(UIViewTest, ALayoutPassLaysOutContainersBeforeTheViewsInsideThem) {
   auto root = RecordingView::create("root");
   auto container = RecordingView::create("container");
