@@ -177,16 +177,23 @@ void DeviceRoot::erase() {
 
 void DeviceRoot::restore() {
   requireStage(stage_);
-  // What was added goes, but its directories stay, emptied: one may be watched (the cross-process
-  // notifications' directory), and an empty directory changes nothing a script can see.
+  // What was added goes, directories included (an empty one where a file belongs, such as the
+  // settings file's lock, blocks every write), but for the directories of the runtime state under
+  // /var/run, emptied: one is watched (the cross-process notifications').
+  const fs::path runtimeState = path_ / "var/run";
   std::vector<fs::path> added;
   for (auto entry = fs::recursive_directory_iterator(path_); entry != fs::recursive_directory_iterator();
        ++entry) {
     std::error_code missing;
-    if (entry->is_directory() && !entry->is_symlink()) continue;
-    if (!fs::exists(fs::symlink_status(stage_ / entry->path().lexically_relative(path_), missing))) {
-      added.push_back(entry->path());
+    const fs::path relative = entry->path().lexically_relative(path_);
+    if (fs::exists(fs::symlink_status(stage_ / relative, missing))) continue;
+    const bool directory = entry->is_directory() && !entry->is_symlink();
+    if (directory &&
+        (entry->path() == runtimeState || relative.native().starts_with("var/run/") || relative == "var")) {
+      continue;
     }
+    added.push_back(entry->path());
+    if (directory) entry.disable_recursion_pending();
   }
   for (const fs::path& path : added) fs::remove_all(path);
   for (auto entry = fs::recursive_directory_iterator(stage_); entry != fs::recursive_directory_iterator();

@@ -157,12 +157,16 @@ TEST_F(StagedDeviceTest, ReinstallKeepsTheDataAndEraseDoesNot) {
 TEST_F(StagedDeviceTest, ARestoredDeviceIsAsStaged) {
   DeviceRoot root(device, stage);
   write(device / "var/mobile/Library/Preferences/settings.plist", "mine");
+  // A directory where the settings file's lock goes blocks every write of the next script.
+  fs::create_directories(device / "var/mobile/Library/Preferences/settings.plist.lock");
   fs::create_directories(device / "var/run/notify");
   write(device / "var/run/notify/posted", "");
   write(device / "Library/small.plist", "rewritten");
   fs::remove(device / "Library/MobileSubstrate/DynamicLibraries/Lunadoze.dylib");
   root.restore();
   EXPECT_FALSE(fs::exists(device / "var/mobile/Library/Preferences/settings.plist"));
+  EXPECT_FALSE(fs::exists(device / "var/mobile/Library/Preferences/settings.plist.lock"));
+  EXPECT_TRUE(fs::is_directory(device / "var/mobile/Library/Preferences"));
   EXPECT_FALSE(fs::exists(device / "var/run/notify/posted"));
   EXPECT_TRUE(fs::is_directory(device / "var/run/notify")) << "a watched directory stays";
   EXPECT_EQ(read(device / "Library/small.plist"), "old");
