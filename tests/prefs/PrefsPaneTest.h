@@ -19,6 +19,7 @@
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 
 namespace lunadoze::prefs {
 
@@ -95,6 +96,7 @@ class PrefsPaneTest : public ::testing::Test {
     return !cell(page, section, row)->isUserInteractionEnabled();
   }
 
+  FreshTweakProcessState freshProcess_;
   platform::foundation::TemporaryDirectory device;
   std::shared_ptr<platform::uikit::UIViewController> settingsList;
   std::shared_ptr<platform::uikit::UINavigationController> inner;
