@@ -14,6 +14,7 @@ namespace platform::springboard {
 void ProcessState::reset() {
   releaseObjects();
   disposeClasses();
+  foundation::NSRunLoop::mainRunLoop().rewindClock();
   foundation::CFNotificationCenterRemoveAllObservers(foundation::CFNotificationCenterGetDarwinNotifyCenter());
   foundation::NSLocale::setCurrentLocaleIdentifier("en_US");
   foundation::SystemLog::clear();

@@ -18,6 +18,8 @@
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UIWindow.h"
+#include "prefs/LDPrefsListController.h"
+#include "prefs/LDSubPrefsListController.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/tweak/core/FreshTweakProcessState.h"
 
@@ -36,6 +38,9 @@ class PrefsPaneTest : public ::testing::Test {
                           std::filesystem::copy_options::recursive);
     platform::foundation::DeviceFileSystem::setRoot(device.path());
     platform::foundation::NSLocale::setCurrentLocaleIdentifier("en_US");
+    // Registered as the bundle's load registers them; the fresh process state took them away.
+    LDPrefsListController::runtimeClass();
+    LDSubPrefsListController::runtimeClass();
     settingsList = platform::uikit::UIViewController::create();
     inner = platform::uikit::UINavigationController::initWithRootViewController(settingsList);
     outer = platform::uikit::UINavigationController::initWithRootViewController(inner);
