@@ -7,9 +7,11 @@
 #include "tweak/core/HookTable.h"
 #include "tweak/core/Settings.h"
 #include "tweak/engine/SnoozeState.h"
+#include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/mediacontrols/ViewGlobals.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"
+#include "tweak/support/LunadozeStorageManager.h"
 
 namespace lunadoze {
 
@@ -93,6 +95,8 @@ void TweakProcessState::reset() {
   resetSnoozeVariables();
   resetViewGlobals();
   resetSavedImplementations();
+  SpecialTasksHelper::resetSharedInstance();
+  LunadozeStorageManager::resetSharedInstance();
 }
 
 }  // namespace lunadoze
