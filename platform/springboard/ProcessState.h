@@ -7,8 +7,8 @@ namespace platform::springboard {
 class ProcessState {
  public:
   // The process as it started: SpringBoard's objects and classes (below), every notification
-  // observer, the virtual clock, the current locale, the system log and the device's system version. For
-  // tests; a running program never goes back this far.
+  // observer, the virtual clock, the current locale, the system log and the device's system
+  // version. For tests; a running program never goes back this far.
   static void reset();
 
   // What a stopping SpringBoard leaves behind, in two steps around unloading its libraries: the

@@ -1,16 +1,10 @@
 #include "tweak/core/TweakProcessState.h"
 
-#include "platform/springboard/MPAVRoutingViewController.h"
-#include "platform/springboard/MediaControlsContainerView.h"
-#include "platform/springboard/MediaControlsParentContainerView.h"
-#include "platform/springboard/MediaControlsTransportStackView.h"
 #include "tweak/core/HookTable.h"
 #include "tweak/core/Settings.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/mediacontrols/ViewGlobals.h"
-#include "tweak/panel/LunadozeImageButton.h"
-#include "tweak/panel/LunadozeViewController.h"
 #include "tweak/support/LunadozeStorageManager.h"
 
 namespace lunadoze {
