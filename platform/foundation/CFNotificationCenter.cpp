@@ -26,6 +26,7 @@ class CFNotificationCenter {
   void addObserver(const void* observer, std::string_view name, CFNotificationCallback callback);
   // An empty name removes every registration of the observer.
   void removeObserver(const void* observer, std::string_view name);
+  void removeAllObservers() { registrations_.clear(); }
 
  private:
   struct Registration {
@@ -188,6 +189,10 @@ void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center, const vo
 
 void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer) {
   if (center != nullptr) center->removeObserver(observer, {});
+}
+
+void CFNotificationCenterRemoveAllObservers(CFNotificationCenterRef center) {
+  if (center != nullptr) center->removeAllObservers();
 }
 
 }  // namespace platform::foundation

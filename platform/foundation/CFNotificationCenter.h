@@ -28,5 +28,7 @@ void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void*
 void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center, const void* observer,
                                         std::string_view name);
 void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer);
+// Every observer of every name: the process starts over.
+void CFNotificationCenterRemoveAllObservers(CFNotificationCenterRef center);
 
 }  // namespace platform::foundation

@@ -86,6 +86,8 @@ class NSRunLoop {
   // input source is dropped, the mode goes back to Default. The clock keeps its reading: the
   // device's clock does not restart with the process.
   void reset();
+  // The clock back at its first reading, for a process state as at start; between resets only.
+  void rewindClock() { clock_ = 0; }
 
  private:
   friend class NSTimer;

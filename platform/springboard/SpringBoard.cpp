@@ -30,15 +30,14 @@
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
 #include "platform/springboard/NowPlayingModule.h"
+#include "platform/springboard/ProcessState.h"
 #include "platform/springboard/RadiosPreferences.h"
 #include "platform/springboard/SBBacklightController.h"
 #include "platform/springboard/SBDashBoardMediaControlsViewController.h"
 #include "platform/springboard/SBMediaController.h"
 #include "platform/springboard/SBVolumeControl.h"
 #include "platform/springboard/SpringBoardSelectors.h"
-#include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIDevice.h"
-#include "platform/uikit/UIImpactFeedbackGenerator.h"
 #include "platform/uikit/UIKit.h"
 
 namespace platform::springboard {
@@ -120,12 +119,10 @@ void SpringBoard::shutDown() {
                                                       this);
   device_.musicPlayer().disconnect();
   process_.reset();
-  uikit::UIApplication::sharedApplication().reset();
-  uikit::UIImpactFeedbackGenerator::resetImpactCount();
   runningSpringBoard = nullptr;
-  foundation::NSRunLoop::mainRunLoop().reset();
+  ProcessState::releaseObjects();
   loader_.unloadLibraries();
-  runtime::objc_disposeAllClasses();
+  ProcessState::disposeClasses();
 }
 
 void SpringBoard::respring() {

@@ -18,7 +18,10 @@
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UIWindow.h"
+#include "prefs/LDPrefsListController.h"
+#include "prefs/LDSubPrefsListController.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 
 namespace lunadoze::prefs {
 
@@ -35,6 +38,9 @@ class PrefsPaneTest : public ::testing::Test {
                           std::filesystem::copy_options::recursive);
     platform::foundation::DeviceFileSystem::setRoot(device.path());
     platform::foundation::NSLocale::setCurrentLocaleIdentifier("en_US");
+    // Registered as the bundle's load registers them; the fresh process state took them away.
+    LDPrefsListController::runtimeClass();
+    LDSubPrefsListController::runtimeClass();
     settingsList = platform::uikit::UIViewController::create();
     inner = platform::uikit::UINavigationController::initWithRootViewController(settingsList);
     outer = platform::uikit::UINavigationController::initWithRootViewController(inner);
@@ -95,6 +101,7 @@ class PrefsPaneTest : public ::testing::Test {
     return !cell(page, section, row)->isUserInteractionEnabled();
   }
 
+  FreshTweakProcessState freshProcess_;
   platform::foundation::TemporaryDirectory device;
   std::shared_ptr<platform::uikit::UIViewController> settingsList;
   std::shared_ptr<platform::uikit::UINavigationController> inner;

@@ -31,12 +31,20 @@ bool volumeGoesThroughVolumeControl() {
          13.0f;
 }
 
+std::shared_ptr<SpecialTasksHelper>& instance() {
+  // The static's guarded initialization is the run-once guard.
+  static std::shared_ptr<SpecialTasksHelper> instance = std::make_shared<SpecialTasksHelper>();
+  return instance;
+}
+
 }  // namespace
 
 std::shared_ptr<SpecialTasksHelper> SpecialTasksHelper::getInstance() {
-  // The static's guarded initialization is the run-once guard.
-  static const std::shared_ptr<SpecialTasksHelper> instance = std::make_shared<SpecialTasksHelper>();
-  return instance;
+  return instance();
+}
+
+void SpecialTasksHelper::resetSharedInstance() {
+  instance() = std::make_shared<SpecialTasksHelper>();
 }
 
 void SpecialTasksHelper::performSpecialActionsOnTimerStart() {

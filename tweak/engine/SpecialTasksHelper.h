@@ -17,6 +17,8 @@ class SpecialTasksHelper : public platform::runtime::NSObject {
  public:
   // The one instance, created on first use and kept for the life of the process.
   static std::shared_ptr<SpecialTasksHelper> getInstance();
+  // A new instance in its place, as a new process has; holders of the old one keep it.
+  static void resetSharedInstance();
 
   bool onTimerEndsAirplane() const { return onTimerEndsAirplane_; }
   void setOnTimerEndsAirplane(bool value) { onTimerEndsAirplane_ = value; }

@@ -8,10 +8,22 @@ namespace lunadoze {
 using platform::foundation::PropertyList;
 using platform::settings::HBPreferences;
 
-std::shared_ptr<LunadozeStorageManager> LunadozeStorageManager::sharedInstance() {
+namespace {
+
+std::shared_ptr<LunadozeStorageManager>& instance() {
   // The static's guarded initialization is the run-once guard.
-  static const std::shared_ptr<LunadozeStorageManager> instance = std::make_shared<LunadozeStorageManager>();
+  static std::shared_ptr<LunadozeStorageManager> instance = std::make_shared<LunadozeStorageManager>();
   return instance;
+}
+
+}  // namespace
+
+std::shared_ptr<LunadozeStorageManager> LunadozeStorageManager::sharedInstance() {
+  return instance();
+}
+
+void LunadozeStorageManager::resetSharedInstance() {
+  instance() = std::make_shared<LunadozeStorageManager>();
 }
 
 void LunadozeStorageManager::loadDictionaryFromStorage() {

@@ -15,6 +15,8 @@ class LunadozeStorageManager : public platform::runtime::NSObject {
 
   // The one instance, created on first use and kept for the life of the process.
   static std::shared_ptr<LunadozeStorageManager> sharedInstance();
+  // A new instance in its place, as a new process has; holders of the old one keep it.
+  static void resetSharedInstance();
 
   // Nil until the first load; a dictionary, possibly empty, from then on.
   const std::optional<platform::foundation::PropertyList::Dictionary>& wholeStorageDictionary() const {

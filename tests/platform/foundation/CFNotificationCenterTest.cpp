@@ -9,19 +9,16 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::foundation {
 namespace {
 
 class CFNotificationCenterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    DeviceFileSystem::setRoot(device.path());
-    NSRunLoop::mainRunLoop().reset();
-  }
-  void TearDown() override {
-    for (const void* observer : {first, second}) CFNotificationCenterRemoveEveryObserver(center, observer);
-  }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { DeviceFileSystem::setRoot(device.path()); }
 
   void observe(const void* observer, const std::string& name) {
     CFNotificationCenterAddObserver(center, observer, name, [this, observer](const std::string& posted) {

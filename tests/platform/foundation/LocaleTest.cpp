@@ -7,17 +7,23 @@
 
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSNumberFormatter.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::foundation {
 namespace {
 
-TEST(NSLocaleTest, CurrentLocaleIsEnglishUntilTheDeviceSaysOtherwise) {
+// The current locale is the process's: each case starts from the device's.
+class NSLocaleTest : public ::testing::Test {
+  springboard::FreshProcessState freshProcess_;
+};
+
+TEST_F(NSLocaleTest, CurrentLocaleIsEnglishUntilTheDeviceSaysOtherwise) {
   EXPECT_EQ(NSLocale::currentLocale()->localeIdentifier(), "en_US");
   NSLocale::setCurrentLocaleIdentifier("ar_SA");
   EXPECT_EQ(NSLocale::currentLocale()->localeIdentifier(), "ar_SA");
 }
 
-TEST(NSLocaleTest, IdentifiersSplitIntoLanguageScriptAndRegion) {
+TEST_F(NSLocaleTest, IdentifiersSplitIntoLanguageScriptAndRegion) {
   auto parts = [](std::string_view identifier) {
     auto locale = NSLocale::localeWithLocaleIdentifier(identifier);
     return std::vector<std::string>{locale->languageCode(), locale->scriptCode(), locale->countryCode()};
@@ -35,7 +41,7 @@ TEST(NSLocaleTest, IdentifiersSplitIntoLanguageScriptAndRegion) {
   EXPECT_EQ(NSLocale::localeWithLocaleIdentifier("zh-Hans_CN")->localeIdentifier(), "zh-Hans_CN");
 }
 
-TEST(NSLocaleTest, TheCalendarComesFromItsKeyword) {
+TEST_F(NSLocaleTest, TheCalendarComesFromItsKeyword) {
   EXPECT_EQ(NSLocale::localeWithLocaleIdentifier("en_US@calendar=japanese")->calendarIdentifier(),
             "japanese");
   EXPECT_EQ(NSLocale::localeWithLocaleIdentifier("th_TH@rg=thzzzz;calendar=buddhist")->calendarIdentifier(),
@@ -43,7 +49,7 @@ TEST(NSLocaleTest, TheCalendarComesFromItsKeyword) {
   EXPECT_EQ(NSLocale::localeWithLocaleIdentifier("fr_FR")->calendarIdentifier(), "gregorian");
 }
 
-TEST(NSLocaleTest, AnIdentifierICUCannotReadHasNoParts) {
+TEST_F(NSLocaleTest, AnIdentifierICUCannotReadHasNoParts) {
   auto withNul = NSLocale::localeWithLocaleIdentifier(std::string_view("en\0_US", 6));
   EXPECT_EQ(withNul->languageCode(), "");
   auto tooLong = NSLocale::localeWithLocaleIdentifier("en_US@calendar=" + std::string(400, 'x'));

@@ -9,20 +9,20 @@
 #include "platform/foundation/NSTask.h"
 #include "platform/foundation/SystemLog.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::foundation {
 namespace {
 
 class NSTaskTest : public ::testing::Test {
  protected:
+  springboard::FreshProcessState freshProcess_;
+
   void SetUp() override {
     DeviceFileSystem::setRoot(device.path());
-    NSRunLoop::mainRunLoop().reset();
-    SystemLog::clear();
     CFNotificationCenterAddObserver(center, this, NSTask::kBackboardRestartNotification,
                                     [this](const std::string& name) { heard.push_back(name); });
   }
-  void TearDown() override { CFNotificationCenterRemoveEveryObserver(center, this); }
 
   void launch(const std::string& path, std::vector<std::string> arguments) {
     auto task = NSTask::create();

@@ -7,6 +7,7 @@
 #include "platform/foundation/NSTimer.h"
 #include "platform/foundation/PerformSelector.h"
 #include "platform/runtime/Runtime.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::foundation {
 namespace {
@@ -43,12 +44,9 @@ class Panel : public NSObject {
 
 class PerformSelectorTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    loop.reset();
-    runtime::objc_disposeAllClasses();
-    calls.clear();
-  }
-  void TearDown() override { loop.reset(); }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { calls.clear(); }
 
   NSRunLoop& loop = NSRunLoop::mainRunLoop();
   const double start = loop.currentTime();

@@ -6,6 +6,7 @@
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSTimer.h"
 #include "platform/runtime/Runtime.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::foundation {
 namespace {
@@ -45,12 +46,9 @@ class Sleeper : public NSObject {
 
 class TimerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    loop.reset();
-    runtime::objc_disposeAllClasses();
-    firings.clear();
-  }
-  void TearDown() override { loop.reset(); }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { firings.clear(); }
 
   std::vector<double> firedAt() const {
     std::vector<double> result;

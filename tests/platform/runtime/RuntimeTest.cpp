@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/runtime/Runtime.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::runtime {
 namespace {
@@ -34,10 +35,9 @@ class Derived : public Base {
 
 class RuntimeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    objc_disposeAllClasses();
-    calls.clear();
-  }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { calls.clear(); }
 };
 
 Selector<void()>::Imp previousLayout;

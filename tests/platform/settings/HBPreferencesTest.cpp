@@ -11,6 +11,7 @@
 #include "platform/settings/HBPreferences.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/platform/settings/BlockedSettingsWrites.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::settings {
 namespace {
@@ -35,10 +36,9 @@ bool succeeded(pid_t child) {
 
 class HBPreferencesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    foundation::DeviceFileSystem::setRoot(device.path());
-    NSRunLoop::mainRunLoop().reset();
-  }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { foundation::DeviceFileSystem::setRoot(device.path()); }
 
   std::filesystem::path file(const std::string& suffix = "") const {
     return device.path() / ("var/mobile/Library/Preferences/" + kDomain + ".plist" + suffix);

@@ -15,6 +15,7 @@
 #include "platform/springboard/SBMediaController.h"
 #include "platform/springboard/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::springboard {
 namespace {
@@ -59,6 +60,7 @@ class SpringBoardTest : public ::testing::Test {
     return runtime::class_respondsToSelector(runtime::objc_getClass("SBMediaController"), "stopSnooze");
   }
 
+  FreshProcessState freshProcess_;
   foundation::TemporaryDirectory root_;
   Device device_;
   SpringBoard springBoard_{device_};

@@ -15,6 +15,7 @@
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::uikit {
 namespace {
@@ -44,16 +45,9 @@ class AppearanceController : public UIViewController {
 
 class UIAnimationTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    runtime::objc_disposeAllClasses();
-    NSRunLoop::mainRunLoop().reset();
-    UIApplication::sharedApplication().reset();
-    calls.clear();
-  }
-  void TearDown() override {
-    NSRunLoop::mainRunLoop().reset();
-    UIApplication::sharedApplication().reset();
-  }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { calls.clear(); }
 
   static void advance(double seconds) { NSRunLoop::mainRunLoop().advance(seconds); }
 

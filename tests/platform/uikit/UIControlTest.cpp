@@ -13,6 +13,7 @@
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIPickerView.h"
 #include "platform/uikit/UIStackView.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::uikit {
 namespace {
@@ -58,10 +59,9 @@ class ReportingButton : public UIButton {
 
 class UIControlTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    runtime::objc_disposeAllClasses();
-    calls.clear();
-  }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { calls.clear(); }
 
   void tap(UIControl& control) {
     control.touchesBegan(nullptr);

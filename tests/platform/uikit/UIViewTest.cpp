@@ -8,6 +8,7 @@
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 
 namespace platform::uikit {
 namespace {
@@ -57,10 +58,9 @@ class RecordingView : public UIView {
 
 class UIViewTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    runtime::objc_disposeAllClasses();
-    calls.clear();
-  }
+  springboard::FreshProcessState freshProcess_;
+
+  void SetUp() override { calls.clear(); }
 };
 
 std::vector<UIView*> subviewsOf(const UIView& view) {

@@ -12,6 +12,7 @@
 #include "platform/springboard/Device.h"
 #include "platform/springboard/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tests/tweak/core/InstallResourceBundle.h"
 #include "tweak/core/Settings.h"
 
@@ -40,6 +41,7 @@ class TweakTest : public ::testing::Test {
     platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();
   }
 
+  FreshTweakProcessState freshProcess_;
   platform::foundation::TemporaryDirectory root_;
   platform::springboard::Device device_;
   platform::springboard::SpringBoard springBoard_{device_};

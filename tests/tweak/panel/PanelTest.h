@@ -15,6 +15,7 @@
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
 #include "platform/uikit/UIKit.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tests/tweak/core/TweakTest.h"
 #include "tweak/core/Settings.h"
 
@@ -49,6 +50,7 @@ class PanelTest : public ::testing::Test {
     return value->boolValue();
   }
 
+  FreshTweakProcessState freshProcess_;
   platform::foundation::TemporaryDirectory root_;
 };
 

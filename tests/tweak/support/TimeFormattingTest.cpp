@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/foundation/NSLocale.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tweak/support/TimeFormatting.h"
 
 namespace lunadoze {
@@ -11,7 +12,11 @@ namespace {
 
 using platform::foundation::NSLocale;
 
-TEST(TimeFormattingTest, MinutesAndSecondsBelowAnHourHoursFromAnHourOn) {
+class TimeFormattingTest : public ::testing::Test {
+  FreshTweakProcessState freshProcess_;
+};
+
+TEST_F(TimeFormattingTest, MinutesAndSecondsBelowAnHourHoursFromAnHourOn) {
   EXPECT_EQ(timeFormatted(0), "00:00");
   EXPECT_EQ(timeFormatted(59), "00:59");
   EXPECT_EQ(timeFormatted(307), "05:07");
@@ -20,19 +25,19 @@ TEST(TimeFormattingTest, MinutesAndSecondsBelowAnHourHoursFromAnHourOn) {
   EXPECT_EQ(timeFormatted(3661), "01:01:01");
 }
 
-TEST(TimeFormattingTest, HoursDoNotWrapAtADay) {
+TEST_F(TimeFormattingTest, HoursDoNotWrapAtADay) {
   EXPECT_EQ(timeFormatted(90000), "25:00:00");
   EXPECT_EQ(timeFormatted(std::numeric_limits<int32_t>::max()), "596523:14:07");
 }
 
-TEST(TimeFormattingTest, NegativeCountsTruncateTowardZero) {
+TEST_F(TimeFormattingTest, NegativeCountsTruncateTowardZero) {
   EXPECT_EQ(timeFormatted(-5), "00:-5");
   EXPECT_EQ(timeFormatted(-65), "-1:-5");
   EXPECT_EQ(timeFormatted(-3600), "00:00");
   EXPECT_EQ(timeFormatted(std::numeric_limits<int32_t>::min()), "-14:-8");
 }
 
-TEST(TimeFormattingTest, ArabicLocalesGetArabicDigitsAndKeepTheColons) {
+TEST_F(TimeFormattingTest, ArabicLocalesGetArabicDigitsAndKeepTheColons) {
   NSLocale::setCurrentLocaleIdentifier("ar_SA");
   EXPECT_EQ(timeFormatted(65), "٠١:٠٥");
   EXPECT_EQ(timeFormatted(3661), "٠١:٠١:٠١");

@@ -1,0 +1,2 @@
+// Reaches into the product from the platform: the check must refuse it.
+#include <tweak/core/Settings.h>
