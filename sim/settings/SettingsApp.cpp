@@ -9,8 +9,8 @@
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSBundle.h"
-#include "platform/foundation/NSString.h"
 #include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/NSString.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/preferences/PSEditableTableCell.h"
 #include "platform/preferences/PSListController.h"
@@ -184,19 +184,14 @@ void changeControl(const std::string& key, UITableViewCell& cell, const Word& va
   }
 }
 
-// The alert the page put up, closed as a person closes it with its first button: its title and
-// message; nothing when the page shows none.
-std::optional<std::string> closeAlert(PSListController& page) {
-  auto alert = std::dynamic_pointer_cast<UIAlertController>(page.presentedViewController());
-  if (alert == nullptr) return std::nullopt;
-  std::string text = alert->title() + ": " + alert->message();
-  auto button = alert->actions().empty() ? nullptr : alert->buttonForAction(alert->actions().front().get());
+// Closes the alert as a person does, with its first button.
+void closeAlert(UIAlertController& alert) {
+  auto button = alert.actions().empty() ? nullptr : alert.buttonForAction(alert.actions().front().get());
   if (button != nullptr) {
     button->sendActionsForControlEvents(UIControlEventTouchUpInside);
   } else {
-    alert->dismissViewControllerAnimated(true, nullptr);
+    alert.dismissViewControllerAnimated(true, nullptr);
   }
-  return text;
 }
 
 // The alert's buttons, as a person reads them.
@@ -431,10 +426,11 @@ std::string SettingsApp::set(const std::string& key, const Word& value) {
     throw SettingsError(key + " takes UTF-8 text, and the value given is not: nothing is written");
   }
   changeControl(key, *row->cell, value);
-  // The pane says in an alert when it could not store the change.
-  auto page = std::dynamic_pointer_cast<PSListController>(inner_->topViewController());
-  if (auto refusal = page ? closeAlert(*page) : std::nullopt) {
-    throw SettingsError(key + " is not changed: " + *refusal);
+  // The pane says in an alert when it could not store the change; the person reads and closes it.
+  if (auto alert = shownAlert()) {
+    const std::string refusal = alert->title() + ": " + alert->message();
+    closeAlert(*alert);
+    throw SettingsError(key + " is not changed: " + refusal);
   }
   platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();
   return rowLine(row->indexPath, *row->specifier, *row->cell, key, false);
