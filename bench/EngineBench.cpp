@@ -6,19 +6,19 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "platform/uikit/UIFont.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/tweak/core/InstallResourceBundle.h"
 #include "tweak/core/LunadozeSelectors.h"
-#include "tweak/core/Tweak.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"
 #include "tweak/support/BundleHelper.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace lunadoze {
 namespace {
@@ -37,7 +37,7 @@ void BM_RemainingTimeLabelsTick(benchmark::State& state) {
   installResourceBundle(root.path());
   platform::foundation::DeviceFileSystem::setRoot(root.path());
   {
-    platform::springboard::Device device;
+    platform::springboard::Phone device;
     platform::springboard::SpringBoard springBoard(device);
     springBoard.boot();
     tweakEntryPoint();

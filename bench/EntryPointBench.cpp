@@ -5,11 +5,11 @@
 
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/settings/HBPreferences.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tweak/core/Settings.h"
-#include "tweak/core/Tweak.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void BM_TweakEntryPoint(benchmark::State& state) {
   platform::foundation::DeviceFileSystem::setRoot(root.path());
   storeEverySetting();
   {
-    platform::springboard::Device device;
+    platform::springboard::Phone device;
     platform::springboard::SpringBoard springBoard(device);
     springBoard.boot();
     for (auto _ : state) {

@@ -8,20 +8,20 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PropertyList.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/LockScreenMediaControls.h"
-#include "platform/springboard/NowPlayingModule.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIDatePicker.h"
 #include "platform/uikit/UIPickerView.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/tweak/core/InstallResourceBundle.h"
-#include "tweak/core/Tweak.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ class BenchDevice {
   platform::springboard::LockScreenMediaControls& lockScreen() {
     return *springBoard_.lockScreenMediaControls();
   }
-  platform::springboard::Device& phone() { return device_; }
+  platform::springboard::Phone& phone() { return device_; }
 
   // Both outside lock-screen tweaks installed, Sylph switched off, so that every file is read.
   void installOutsideTweaks() {
@@ -84,7 +84,7 @@ class BenchDevice {
   }
 
   platform::foundation::TemporaryDirectory root_;
-  platform::springboard::Device device_;
+  platform::springboard::Phone device_;
   platform::springboard::SpringBoard springBoard_{device_};
   bool tweakLoaded_ = false;
 };

@@ -40,7 +40,7 @@ void Device::switchOn() {
   closeSettingsApp();
   springBoard_.reset();
   NSRunLoop::mainRunLoop().reset();
-  phone_ = std::make_unique<platform::springboard::Device>();
+  phone_ = std::make_unique<platform::springboard::Phone>();
   springBoard_ = std::make_unique<platform::springboard::SpringBoard>(*phone_);
   SystemLog::clear();
   logClock_.reset();

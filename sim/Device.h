@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "sim/DeviceRoot.h"
 #include "sim/LogClock.h"
 #include "sim/settings/SettingsProcess.h"
@@ -36,7 +36,7 @@ class Device {
   // to what staging made. switchOn() follows.
   void restoreFresh();
   // The phone's configuration; what SpringBoard reads at boot.
-  platform::springboard::Device& phone() { return *phone_; }
+  platform::springboard::Phone& phone() { return *phone_; }
 
   // CommandError when SpringBoard already runs.
   void boot();
@@ -74,7 +74,7 @@ class Device {
   // Declared in the order they depend on each other: SpringBoard refers to the phone, and its
   // libraries live in the root, so it goes first.
   DeviceRoot root_;
-  std::unique_ptr<platform::springboard::Device> phone_;
+  std::unique_ptr<platform::springboard::Phone> phone_;
   std::unique_ptr<platform::springboard::SpringBoard> springBoard_;
   // After the root: the app works in it until it is closed.
   std::unique_ptr<SettingsProcess> settingsApp_;

@@ -9,14 +9,14 @@
 
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
-#include "platform/springboard/LockScreenMediaControls.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsHeaderView.h"
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
-#include "platform/springboard/NowPlayingModule.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIDatePicker.h"
@@ -31,7 +31,7 @@
 #include "sim/NearestNames.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
-#include "sim/TweakViews.h"
+#include "sim/TweakInspection.h"
 #include "sim/ViewTreePrinter.h"
 
 namespace lunadoze::sim {
@@ -41,10 +41,6 @@ using platform::springboard::LockScreenMediaControls;
 using platform::springboard::NowPlayingModule;
 using platform::uikit::CGRect;
 using platform::uikit::UIView;
-
-TweakViewsDescription describeViews(Device& device) {
-  return describeTweakViews(device);
-}
 
 NowPlayingModule* nowPlayingModule(Device& device) {
   return device.springBoard().nowPlayingModule();
@@ -133,7 +129,7 @@ platform::uikit::UIControl* routeButton(Device& device) {
 // The names of the controls a person can touch now, in the order `help tap` lists them.
 std::vector<std::string> controlsOnScreen(Device& device) {
   std::vector<std::string> names;
-  auto described = describeViews(device);
+  auto described = TweakInspection(device).views();
   for (const std::string& name : kControlNames) {
     const bool shown = name == "route" ? routeButton(device) != nullptr
                                        : std::ranges::any_of(described.controls, [&](const auto& control) {
@@ -150,7 +146,7 @@ platform::uikit::UIControl& controlOnScreen(Device& device, const std::string& n
   }
   // The front-most of the controls of that name, as only one of them can take the touch.
   platform::uikit::UIControl* found = nullptr;
-  for (const auto& control : describeViews(device).controls) {
+  for (const auto& control : TweakInspection(device).views().controls) {
     if (control.name == name && isShown(device, *control.control)) found = control.control;
   }
   if (found != nullptr) return *found;
@@ -180,7 +176,7 @@ std::shared_ptr<platform::uikit::UIColor> colourFrom(const std::string& text) {
 }
 
 void pick(Device& device, const std::string& kind, const std::string& value) {
-  auto views = describeViews(device);
+  auto views = TweakInspection(device).views();
   // A fraction, or a number beyond 64 bits, is a number that no picker offers.
   auto integer = parseInteger(value);
   if (!integer && !parseDecimal(value)) throw CommandError("expected a whole number, not " + inQuotes(value));
@@ -252,7 +248,7 @@ void addStateLines(Simulator& simulator) {
   Device& device = simulator.device();
   StateDump& state = simulator.state();
   auto module = [&device] { return nowPlayingModule(device); };
-  auto views = [&device] { return describeViews(device); };
+  auto views = [&device] { return TweakInspection(device).views(); };
 
   state.provide("cc.module", [module] {
     return module() != nullptr && module()->containerViewController().isExpanded() ? "expanded" : "collapsed";
@@ -482,13 +478,13 @@ void addMediaControlsCommands(Simulator& simulator) {
         } else if (which == "lock") {
           root = runningLockScreen(device).controller()->view().get();
         } else if (which == "panel") {
-          root = describeViews(device).panel;
+          root = TweakInspection(device).views().panel;
           if (root == nullptr) throw CommandError("there is no panel yet");
         } else {
           throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
         }
         if (options.visibleOnly) {
-          for (const auto& control : describeViews(device).controls) {
+          for (const auto& control : TweakInspection(device).views().controls) {
             options.tags[control.control] = "tap " + std::string(control.name);
           }
           if (auto* route = routeButton(device)) options.tags[route] = "tap route";

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/springboard/Device.h"
-#include "platform/springboard/MusicPlayer.h"
 #include "platform/springboard/SBMediaController.h"
+#include "platform/springboard/simulation/MusicPlayer.h"
+#include "platform/springboard/simulation/Phone.h"
 #include "sim/CommandContext.h"
 #include "sim/CommandError.h"
 #include "sim/CommandGroups.h"

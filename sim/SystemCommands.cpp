@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/foundation/NSLocale.h"
-#include "platform/springboard/Device.h"
+#include "platform/springboard/simulation/Phone.h"
 #include "platform/uikit/UIImpactFeedbackGenerator.h"
 #include "sim/CommandContext.h"
 #include "sim/CommandError.h"
@@ -49,7 +49,7 @@ void bluetoothPower(CommandContext& context, const Arguments& arguments) {
   context.device().phone().setBluetoothPowered(arguments[0] == "on");
 }
 
-std::string connectedDevices(const platform::springboard::Device& phone) {
+std::string connectedDevices(const platform::springboard::Phone& phone) {
   std::string names;
   for (const auto& connection : phone.bluetoothConnections()) {
     if (!names.empty()) names += ", ";

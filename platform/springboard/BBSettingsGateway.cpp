@@ -1,8 +1,8 @@
 #include "platform/springboard/BBSettingsGateway.h"
 
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -11,12 +11,12 @@ runtime::Class* BBSettingsGateway::runtimeClass() {
 }
 
 std::shared_ptr<BBSettingsGateway> BBSettingsGateway::create() {
-  Device* device = SpringBoard::runningDeviceWithClass("BBSettingsGateway");
-  return device ? std::make_shared<BBSettingsGateway>(*device) : nullptr;
+  Phone* phone = SpringBoard::runningPhoneWithClass("BBSettingsGateway");
+  return phone ? std::make_shared<BBSettingsGateway>(*phone) : nullptr;
 }
 
 void BBSettingsGateway::setBehaviorOverrideStatus(int64_t status) {
-  device_.setBehaviorOverrideStatus(status);
+  phone_.setBehaviorOverrideStatus(status);
 }
 
 }  // namespace platform::springboard

@@ -7,7 +7,7 @@
 
 namespace platform::springboard {
 
-class Device;
+class Phone;
 
 // The bulletin board's settings: the behaviour override that is Do Not Disturb on systems
 // without the mode assertion service.
@@ -18,13 +18,13 @@ class BBSettingsGateway : public runtime::NSObject {
 
   // alloc init; nil when no SpringBoard runs.
   static std::shared_ptr<BBSettingsGateway> create();
-  explicit BBSettingsGateway(Device& device) : device_(device) {}
+  explicit BBSettingsGateway(Phone& phone) : phone_(phone) {}
 
   // 1 turns Do Not Disturb on, 0 off.
   void setBehaviorOverrideStatus(int64_t status);
 
  private:
-  Device& device_;
+  Phone& phone_;
 };
 
 }  // namespace platform::springboard

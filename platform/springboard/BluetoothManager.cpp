@@ -2,8 +2,8 @@
 
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/BluetoothDevice.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -18,18 +18,18 @@ std::shared_ptr<BluetoothManager> BluetoothManager::sharedInstance() {
 
 std::vector<std::shared_ptr<BluetoothDevice>> BluetoothManager::connectedDevices() const {
   std::vector<std::shared_ptr<BluetoothDevice>> devices;
-  for (const auto& connection : device_.bluetoothConnections()) {
+  for (const auto& connection : phone_.bluetoothConnections()) {
     devices.push_back(std::make_shared<BluetoothDevice>(connection.address, connection.name));
   }
   return devices;
 }
 
 void BluetoothManager::disconnectDevicePhysicalLink(const BluetoothDevice* device) {
-  if (device != nullptr) device_.disconnectBluetoothDevice(device->address());
+  if (device != nullptr) phone_.disconnectBluetoothDevice(device->address());
 }
 
 void BluetoothManager::setEnabled(bool enabled) {
-  device_.setBluetoothPowered(enabled);
+  phone_.setBluetoothPowered(enabled);
 }
 
 }  // namespace platform::springboard

@@ -8,7 +8,7 @@
 namespace platform::springboard {
 
 class BluetoothDevice;
-class Device;
+class Phone;
 
 // The device's Bluetooth: its power and its connected devices.
 class BluetoothManager : public runtime::NSObject {
@@ -19,7 +19,7 @@ class BluetoothManager : public runtime::NSObject {
   // The running SpringBoard's Bluetooth manager; nil when none runs.
   static std::shared_ptr<BluetoothManager> sharedInstance();
 
-  explicit BluetoothManager(Device& device) : device_(device) {}
+  explicit BluetoothManager(Phone& phone) : phone_(phone) {}
 
   // In the order they connected; empty while Bluetooth is off.
   std::vector<std::shared_ptr<BluetoothDevice>> connectedDevices() const;
@@ -29,7 +29,7 @@ class BluetoothManager : public runtime::NSObject {
   void setEnabled(bool enabled);
 
  private:
-  Device& device_;
+  Phone& phone_;
 };
 
 }  // namespace platform::springboard

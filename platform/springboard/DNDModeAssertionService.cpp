@@ -3,8 +3,8 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/DNDModeAssertion.h"
 #include "platform/springboard/DNDModeAssertionDetails.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -14,14 +14,14 @@ runtime::Class* DNDModeAssertionService::runtimeClass() {
 
 std::shared_ptr<DNDModeAssertionService> DNDModeAssertionService::serviceForClientIdentifier(
     std::string clientIdentifier) {
-  Device* device = SpringBoard::runningDeviceWithClass("DNDModeAssertionService");
-  return device ? std::make_shared<DNDModeAssertionService>(*device, std::move(clientIdentifier)) : nullptr;
+  Phone* phone = SpringBoard::runningPhoneWithClass("DNDModeAssertionService");
+  return phone ? std::make_shared<DNDModeAssertionService>(*phone, std::move(clientIdentifier)) : nullptr;
 }
 
 std::shared_ptr<DNDModeAssertion> DNDModeAssertionService::takeModeAssertionWithDetails(
     std::shared_ptr<DNDModeAssertionDetails> details, std::shared_ptr<runtime::NSObject>* /*error*/) {
   if (details == nullptr) return nullptr;
-  device_.addModeAssertion({clientIdentifier_, details->identifier(), details->modeIdentifier()});
+  phone_.addModeAssertion({clientIdentifier_, details->identifier(), details->modeIdentifier()});
   return std::make_shared<DNDModeAssertion>(std::move(details));
 }
 

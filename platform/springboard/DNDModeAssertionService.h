@@ -7,7 +7,7 @@
 
 namespace platform::springboard {
 
-class Device;
+class Phone;
 class DNDModeAssertion;
 class DNDModeAssertionDetails;
 
@@ -22,8 +22,8 @@ class DNDModeAssertionService : public runtime::NSObject {
   // A service for the client; nil where no SpringBoard runs or its system has no such class.
   static std::shared_ptr<DNDModeAssertionService> serviceForClientIdentifier(std::string clientIdentifier);
 
-  DNDModeAssertionService(Device& device, std::string clientIdentifier)
-      : device_(device), clientIdentifier_(std::move(clientIdentifier)) {}
+  DNDModeAssertionService(Phone& phone, std::string clientIdentifier)
+      : phone_(phone), clientIdentifier_(std::move(clientIdentifier)) {}
 
   const std::string& clientIdentifier() const { return clientIdentifier_; }
 
@@ -33,7 +33,7 @@ class DNDModeAssertionService : public runtime::NSObject {
       std::shared_ptr<DNDModeAssertionDetails> details, std::shared_ptr<runtime::NSObject>* error);
 
  private:
-  Device& device_;
+  Phone& phone_;
   std::string clientIdentifier_;
 };
 

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "platform/foundation/Dispatch.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -12,7 +12,7 @@ void MRMediaRemoteGetNowPlayingInfo(MRMediaRemoteGetNowPlayingInfoCompletion com
   if (!completion) return;
   foundation::dispatch_async_main([completion = std::move(completion)] {
     SpringBoard* springBoard = SpringBoard::running();
-    auto info = springBoard ? springBoard->device().musicPlayer().nowPlayingInfo() : std::nullopt;
+    auto info = springBoard ? springBoard->phone().musicPlayer().nowPlayingInfo() : std::nullopt;
     completion(info ? &*info : nullptr);
   });
 }

@@ -1,8 +1,8 @@
 #include "platform/springboard/RadiosPreferences.h"
 
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -11,16 +11,16 @@ runtime::Class* RadiosPreferences::runtimeClass() {
 }
 
 std::shared_ptr<RadiosPreferences> RadiosPreferences::create() {
-  Device* device = SpringBoard::runningDeviceWithClass("RadiosPreferences");
-  return device ? std::make_shared<RadiosPreferences>(*device) : nullptr;
+  Phone* phone = SpringBoard::runningPhoneWithClass("RadiosPreferences");
+  return phone ? std::make_shared<RadiosPreferences>(*phone) : nullptr;
 }
 
 bool RadiosPreferences::airplaneMode() const {
-  return device_.isAirplaneModeOn();
+  return phone_.isAirplaneModeOn();
 }
 
 void RadiosPreferences::setAirplaneMode(bool on) {
-  device_.setAirplaneMode(on);
+  phone_.setAirplaneMode(on);
 }
 
 }  // namespace platform::springboard

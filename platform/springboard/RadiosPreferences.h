@@ -6,7 +6,7 @@
 
 namespace platform::springboard {
 
-class Device;
+class Phone;
 
 // The radios' preferences: airplane mode.
 class RadiosPreferences : public runtime::NSObject {
@@ -16,7 +16,7 @@ class RadiosPreferences : public runtime::NSObject {
 
   // alloc init; nil when no SpringBoard runs.
   static std::shared_ptr<RadiosPreferences> create();
-  explicit RadiosPreferences(Device& device) : device_(device) {}
+  explicit RadiosPreferences(Phone& phone) : phone_(phone) {}
 
   bool airplaneMode() const;
   // Takes effect at once.
@@ -25,7 +25,7 @@ class RadiosPreferences : public runtime::NSObject {
   void synchronize() {}
 
  private:
-  Device& device_;
+  Phone& phone_;
 };
 
 }  // namespace platform::springboard

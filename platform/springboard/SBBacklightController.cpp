@@ -1,8 +1,8 @@
 #include "platform/springboard/SBBacklightController.h"
 
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -16,7 +16,7 @@ std::shared_ptr<SBBacklightController> SBBacklightController::sharedInstance() {
 }
 
 bool SBBacklightController::screenIsOn() const {
-  return device_.isScreenOn();
+  return phone_.isScreenOn();
 }
 
 }  // namespace platform::springboard

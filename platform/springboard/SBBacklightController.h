@@ -6,7 +6,7 @@
 
 namespace platform::springboard {
 
-class Device;
+class Phone;
 
 // SpringBoard's view of the display's backlight.
 class SBBacklightController : public runtime::NSObject {
@@ -17,13 +17,13 @@ class SBBacklightController : public runtime::NSObject {
   // The running SpringBoard's backlight controller; nil when none runs.
   static std::shared_ptr<SBBacklightController> sharedInstance();
 
-  explicit SBBacklightController(const Device& device) : device_(device) {}
+  explicit SBBacklightController(const Phone& phone) : phone_(phone) {}
 
   // YES while the display is lit.
   bool screenIsOn() const;
 
  private:
-  const Device& device_;
+  const Phone& phone_;
 };
 
 }  // namespace platform::springboard

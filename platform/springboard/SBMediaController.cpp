@@ -5,9 +5,9 @@
 
 #include "platform/foundation/NSString.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
 #include "platform/springboard/SpringBoardSelectors.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "platform/uikit/UIDevice.h"
 
 namespace platform::springboard {
@@ -30,10 +30,10 @@ runtime::Class* SBMediaController::runtimeClass() {
                                controller(self)->nowPlayingInfo_ = info ? std::optional(*info) : std::nullopt;
                              });
 
-    using PauseMessages = Device::PauseMessages;
+    using PauseMessages = Phone::PauseMessages;
     SpringBoard* springBoard = SpringBoard::running();
     const PauseMessages pauseMessages =
-        springBoard ? springBoard->device().mediaControllerPauseMessages() : PauseMessages::Both;
+        springBoard ? springBoard->phone().mediaControllerPauseMessages() : PauseMessages::Both;
     if (pauseMessages == PauseMessages::Both || pauseMessages == PauseMessages::Pause) {
       runtime::class_addMethod(cls, selectors::pause, [](id self) { return controller(self)->pauseMusic(); });
     }
@@ -44,7 +44,7 @@ runtime::Class* SBMediaController::runtimeClass() {
 
     if (foundation::floatValue(uikit::UIDevice::currentDevice()->systemVersion()) < 13.0f) {
       runtime::class_addMethod(cls, selectors::volume,
-                               [](id self) { return controller(self)->device_.mediaVolume(); });
+                               [](id self) { return controller(self)->phone_.mediaVolume(); });
       runtime::class_addMethod(cls, selectors::setVolume,
                                [](id self, float volume) { controller(self)->changeMediaVolume(volume); });
     }
@@ -77,7 +77,7 @@ void SBMediaController::setVolume(float volume) {
 }
 
 bool SBMediaController::pauseMusic() {
-  MusicPlayer& player = device_.musicPlayer();
+  MusicPlayer& player = phone_.musicPlayer();
   const bool wasPlaying = player.isPlaying();
   player.pause();
   return wasPlaying;
@@ -85,7 +85,7 @@ bool SBMediaController::pauseMusic() {
 
 void SBMediaController::changeMediaVolume(float volume) {
   if (std::isnan(volume)) return;
-  device_.setMediaVolume(std::clamp(volume, 0.0f, 1.0f));
+  phone_.setMediaVolume(std::clamp(volume, 0.0f, 1.0f));
   if (!suppressHUD_) ++volumeHUDShowCount_;
 }
 

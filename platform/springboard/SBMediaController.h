@@ -9,7 +9,7 @@
 
 namespace platform::springboard {
 
-class Device;
+class Phone;
 
 // SpringBoard's media controller: the now-playing information of the process, and the object
 // that media services are asked through. It fronts the device's music player and media volume.
@@ -21,7 +21,7 @@ class SBMediaController : public runtime::NSObject {
   // The running SpringBoard's one media controller; nil when no SpringBoard runs.
   static std::shared_ptr<SBMediaController> sharedInstance();
 
-  explicit SBMediaController(Device& device) : device_(device) {}
+  explicit SBMediaController(Phone& phone) : phone_(phone) {}
 
   // Sent on every now-playing update; null clears the information.
   void setNowPlayingInfo(const foundation::PropertyList::Dictionary* info);
@@ -31,7 +31,7 @@ class SBMediaController : public runtime::NSObject {
   }
 
   // Pause the music player; YES when something was playing. Which of the two the running system
-  // answers is the device's (Device::mediaControllerPauseMessages); the other is an unrecognized
+  // answers is the device's (Phone::mediaControllerPauseMessages); the other is an unrecognized
   // selector.
   bool pause();
   bool pauseForEventSource(int64_t eventSource);
@@ -54,7 +54,7 @@ class SBMediaController : public runtime::NSObject {
  private:
   bool pauseMusic();
 
-  Device& device_;
+  Phone& phone_;
   std::optional<foundation::PropertyList::Dictionary> nowPlayingInfo_;
   bool suppressHUD_ = false;
   int64_t volumeHUDShowCount_ = 0;

@@ -1,9 +1,9 @@
 #include "platform/springboard/SBVolumeControl.h"
 
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
 #include "platform/springboard/SBMediaController.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 namespace platform::springboard {
 
@@ -17,7 +17,7 @@ std::shared_ptr<SBVolumeControl> SBVolumeControl::sharedInstance() {
 }
 
 float SBVolumeControl::_getMediaVolumeForIAP() const {
-  return device_.mediaVolume();
+  return phone_.mediaVolume();
 }
 
 void SBVolumeControl::setVolume(float volume, std::string_view category) {

@@ -7,7 +7,7 @@
 
 namespace platform::springboard {
 
-class Device;
+class Phone;
 
 // SpringBoard's volume control of system version 13.0 on, where the media volume is no longer
 // the media controller's. Volume changes go the media controller's way (clamped, with the HUD
@@ -22,7 +22,7 @@ class SBVolumeControl : public runtime::NSObject {
   // The running SpringBoard's volume control; nil when none runs or its system has no such class.
   static std::shared_ptr<SBVolumeControl> sharedInstance();
 
-  explicit SBVolumeControl(Device& device) : device_(device) {}
+  explicit SBVolumeControl(Phone& phone) : phone_(phone) {}
 
   // The media volume, 0 to 1.
   float _getMediaVolumeForIAP() const;
@@ -31,7 +31,7 @@ class SBVolumeControl : public runtime::NSObject {
   void setVolume(float volume, std::string_view category);
 
  private:
-  Device& device_;
+  Phone& phone_;
 };
 
 }  // namespace platform::springboard

@@ -29,7 +29,7 @@ inline constexpr Selector<void(bool)> setExpanded{"setExpanded:"};
 // SBMediaController: the now-playing dictionary, null for nil.
 inline constexpr Selector<void(const foundation::PropertyList::Dictionary*)> setNowPlayingInfo{
     "setNowPlayingInfo:"};
-// SBMediaController: which of these the running system has differs (see Device).
+// SBMediaController: which of these the running system has differs (see Phone).
 inline constexpr Selector<bool()> pause{"pause"};
 inline constexpr Selector<bool(int64_t)> pauseForEventSource{"pauseForEventSource:"};
 // SBMediaController, below system version 13.0 only.

@@ -1,13 +1,13 @@
 #include "sim/pictures/ScreenPainter.h"
 
-#include "platform/springboard/LockScreenMediaControls.h"
 #include "platform/springboard/MediaControlsParentContainerView.h"
-#include "platform/springboard/NowPlayingModule.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "platform/uikit/UIViewController.h"
 #include "sim/CommandError.h"
 #include "sim/Device.h"
-#include "sim/TweakViews.h"
+#include "sim/TweakInspection.h"
 #include "sim/pictures/ViewPainter.h"
 
 namespace lunadoze::sim {
@@ -46,7 +46,7 @@ std::unique_ptr<Picture> drawModule(Device& device, bool panelOnly, std::ostream
   const UIView& content = *module.contentView();
   CGRect area = content.bounds();
   if (panelOnly) {
-    const UIView* panel = describeTweakViews(device).panel;
+    const UIView* panel = TweakInspection(device).views().panel;
     if (panel == nullptr || panel->superview() == nullptr) {
       notes << "there is no panel yet: its place in the module is drawn\n";
       const UIView& container = *module.parentContainerView();

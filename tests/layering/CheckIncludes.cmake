@@ -1,7 +1,8 @@
 # Fails when a layer includes one above it or a program beside it: the product (tweak/, prefs/)
 # never reaches into the simulator, the tests or the benchmarks, and the platform never reaches
 # into the product or the simulator. The repository root is on every include path, so the compiler
-# would not stop such an include. Run as `cmake -DROOT=<tree> -P CheckIncludes.cmake`.
+# would not stop such an include. Inside the tweak, a folder includes only itself and the folders
+# below it, in the order of tweak/CMakeLists.txt. Run as `cmake -DROOT=<tree> -P CheckIncludes.cmake`.
 if(NOT ROOT)
   message(FATAL_ERROR "ROOT names the tree to check")
 endif()
@@ -16,6 +17,28 @@ foreach(layer tweak prefs platform)
   list(JOIN forbidden_${layer} "|" above)
   foreach(file IN LISTS files)
     file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](${above})/")
+    foreach(line IN LISTS lines)
+      file(RELATIVE_PATH name "${ROOT}" "${file}")
+      string(STRIP "${line}" line)
+      list(APPEND crossings "${name}: ${line}")
+    endforeach()
+  endforeach()
+endforeach()
+
+# Bottom first; keep in step with tweak/CMakeLists.txt.
+set(tweak_folders core support panel engine mediacontrols inspection wiring)
+foreach(folder IN LISTS tweak_folders)
+  list(FIND tweak_folders ${folder} rank)
+  math(EXPR first_above "${rank} + 1")
+  list(LENGTH tweak_folders count)
+  if(first_above EQUAL count)
+    break()
+  endif()
+  list(SUBLIST tweak_folders ${first_above} -1 above_folder)
+  list(JOIN above_folder "|" above)
+  file(GLOB files "${ROOT}/tweak/${folder}/*.h" "${ROOT}/tweak/${folder}/*.cpp")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]tweak/(${above})/")
     foreach(line IN LISTS lines)
       file(RELATIVE_PATH name "${ROOT}" "${file}")
       string(STRIP "${line}" line)

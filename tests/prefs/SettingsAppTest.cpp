@@ -18,15 +18,15 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/settings/HBPreferences.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "sim/CommandError.h"
 #include "sim/settings/SettingsProcess.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/platform/settings/BlockedSettingsWrites.h"
 #include "tweak/core/Settings.h"
-#include "tweak/core/Tweak.h"
 #include "tweak/engine/SpecialTasksHelper.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace lunadoze::prefs {
 namespace {
@@ -71,7 +71,7 @@ class SettingsAppTest : public ::testing::Test {
   }
 
   platform::foundation::TemporaryDirectory device;
-  platform::springboard::Device phone;
+  platform::springboard::Phone phone;
   platform::springboard::SpringBoard springBoard{phone};
   std::unique_ptr<sim::SettingsProcess> settingsApp;
 };

@@ -20,7 +20,7 @@
 #include "sim/ScriptRunner.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
-#include "sim/TweakViews.h"
+#include "sim/TweakInspection.h"
 #include "sim/pictures/Picture.h"
 #include "sim/pictures/PlotPainter.h"
 #include "sim/pictures/Recorder.h"
@@ -92,7 +92,7 @@ TEST_F(PicturesTest, ThePanelCoversTheModuleAndLetsThePlatterShowThrough) {
   run(kPlaying);
   const auto platter = draw(Screen::ControlCenter)->pixelAt(4, 100);
   run(std::string(kPlaying) + "tap sleep\n");
-  const auto* page = describeTweakViews(simulator.device()).chooseTimePage;
+  const auto* page = TweakInspection(simulator.device()).views().chooseTimePage;
   ASSERT_NE(page, nullptr);
   ASSERT_DOUBLE_EQ(page->alpha(), 0.85);
   const Colour background = ViewPainter::colour(page->backgroundColor());

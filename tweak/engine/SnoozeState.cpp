@@ -9,8 +9,8 @@
 #include "platform/springboard/SBBacklightController.h"
 #include "tweak/core/HostClasses.h"
 #include "tweak/core/LunadozeSelectors.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SpecialTasksHelper.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"
 #include "tweak/support/BundleHelper.h"
@@ -127,23 +127,12 @@ void stopRemainingTimeLabelsTimer() {
   updateRemainingTimeLabelsTimer = nullptr;
 }
 
+std::string remainingTimeLabelText() {
+  return remainingTimeText(remainingTime());
+}
+
 void updateRemainingTimeLabels() {
-  showRemainingTime(remainingTimeText(remainingTime()));
+  showRemainingTime(remainingTimeLabelText());
 }
 
 }  // namespace lunadoze
-
-void LunadozeDescribeSnoozeState(lunadoze::SnoozeStateDescription* description) {
-  using namespace lunadoze;
-  if (volumeFadeOutIsRunning) {
-    *description = {"fading", "-"};
-  } else if (timeSnoozeIsRunning && hasToStopSnoozeAtTheEndOfCurrentSong) {
-    *description = {"song-end", "-"};
-  } else if (timeSnoozeIsRunning) {
-    *description = {"time", remainingTimeText(remainingTime())};
-  } else if (songsSnoozeIsRunning) {
-    *description = {"songs", std::to_string(nbSongsToPlayBeforeStop - nbSongsPlayed)};
-  } else {
-    *description = {"idle", "-"};
-  }
-}

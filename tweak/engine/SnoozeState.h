@@ -43,18 +43,9 @@ void resetSnoozeState();
 // while the label timer runs.
 void startRemainingTimeLabelsTimer();
 void stopRemainingTimeLabelsTimer();
+// The remaining time as the labels show it ("00:00" once overdue, and without a stop timer).
+std::string remainingTimeLabelText();
 // Writes the remaining time on the views that show it.
 void updateRemainingTimeLabels();
 
-// What a snooze is doing, as the device's state shows it: `snooze` is "idle", "time", "song-end",
-// "fading" or "songs"; `left` the remaining time in time mode, the remaining songs in songs mode,
-// else "-".
-struct SnoozeStateDescription {
-  std::string snooze;
-  std::string left;
-};
-
 }  // namespace lunadoze
-
-// Read-only, for a host that loaded the library and finds the function by this name.
-extern "C" void LunadozeDescribeSnoozeState(lunadoze::SnoozeStateDescription* description);

@@ -10,9 +10,9 @@
 #include "platform/springboard/SpringBoardSelectors.h"
 #include "tweak/core/LunadozeSelectors.h"
 #include "tweak/core/Settings.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/engine/SpecialTasksHelper.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
 #include "tweak/panel/LunadozeViewController.h"
 
 namespace lunadoze {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/springboard/ProcessState.h"
+#include "platform/springboard/simulation/ProcessState.h"
 
 namespace platform::springboard {
 

@@ -12,12 +12,12 @@
 #include "platform/springboard/DNDModeAssertion.h"
 #include "platform/springboard/DNDModeAssertionDetails.h"
 #include "platform/springboard/DNDModeAssertionService.h"
-#include "platform/springboard/Device.h"
 #include "platform/springboard/RadiosPreferences.h"
 #include "platform/springboard/SBBacklightController.h"
 #include "platform/springboard/SBMediaController.h"
 #include "platform/springboard/SBVolumeControl.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace platform::springboard {
@@ -33,7 +33,7 @@ class HostServicesTest : public ::testing::Test {
   }
 
   foundation::TemporaryDirectory root_;
-  Device device_;
+  Phone device_;
   SpringBoard springBoard_{device_};
 };
 
@@ -41,7 +41,7 @@ TEST_F(HostServicesTest, BelowThirteenTheMediaControllerOwnsTheVolume) {
   boot("12.4");
   EXPECT_EQ(SBVolumeControl::sharedInstance(), nullptr);
   auto mediaController = SBMediaController::sharedInstance();
-  EXPECT_FLOAT_EQ(mediaController->volume(), Device::kDefaultMediaVolume);
+  EXPECT_FLOAT_EQ(mediaController->volume(), Phone::kDefaultMediaVolume);
   mediaController->setVolume(0.25f);
   EXPECT_FLOAT_EQ(device_.mediaVolume(), 0.25f);
 }
@@ -80,14 +80,13 @@ TEST_F(HostServicesTest, VolumesAreClampedAndTheHudShowsOnlyWhileNotSuppressed) 
 
 TEST_F(HostServicesTest, MediaControllerAnswersThePauseMessagesTheDeviceSays) {
   struct Case {
-    Device::PauseMessages messages;
+    Phone::PauseMessages messages;
     bool pause;
     bool pauseForEventSource;
   };
-  for (Case c :
-       {Case{Device::PauseMessages::Both, true, true}, Case{Device::PauseMessages::Pause, true, false},
-        Case{Device::PauseMessages::PauseForEventSource, false, true},
-        Case{Device::PauseMessages::Neither, false, false}}) {
+  for (Case c : {Case{Phone::PauseMessages::Both, true, true}, Case{Phone::PauseMessages::Pause, true, false},
+                 Case{Phone::PauseMessages::PauseForEventSource, false, true},
+                 Case{Phone::PauseMessages::Neither, false, false}}) {
     device_.setMediaControllerPauseMessages(c.messages);
     springBoard_.boot();
     auto mediaController = SBMediaController::sharedInstance();
@@ -95,7 +94,7 @@ TEST_F(HostServicesTest, MediaControllerAnswersThePauseMessagesTheDeviceSays) {
     EXPECT_EQ(mediaController->respondsToSelector("pauseForEventSource:"), c.pauseForEventSource);
     springBoard_.shutDown();
   }
-  device_.setMediaControllerPauseMessages(Device::PauseMessages::PauseForEventSource);
+  device_.setMediaControllerPauseMessages(Phone::PauseMessages::PauseForEventSource);
   springBoard_.boot();
   device_.musicPlayer().setQueue({{"A", 60}});
   device_.musicPlayer().play();
@@ -111,7 +110,7 @@ TEST_F(HostServicesTest, DoNotDisturbGoesThroughAssertionsFromTwelveOnAndTheGate
   EXPECT_TRUE(device_.isDoNotDisturbOn());
   springBoard_.shutDown();
 
-  Device device;
+  Phone device;
   SpringBoard springBoard(device);
   device.setSystemVersion("12.0");
   springBoard.boot();

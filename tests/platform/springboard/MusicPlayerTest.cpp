@@ -8,11 +8,11 @@
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/springboard/Device.h"
 #include "platform/springboard/MediaRemote.h"
 #include "platform/springboard/SBMediaController.h"
-#include "platform/springboard/SpringBoard.h"
 #include "platform/springboard/SpringBoardSelectors.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 
 namespace platform::springboard {
@@ -60,7 +60,7 @@ class MusicPlayerTest : public ::testing::Test {
   MusicPlayer& player() const { return device_.musicPlayer(); }
 
   foundation::TemporaryDirectory root_;
-  mutable Device device_;
+  mutable Phone device_;
   SpringBoard springBoard_{device_};
 };
 

@@ -11,9 +11,9 @@
 #include "platform/foundation/SystemLog.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/settings/HBPreferences.h"
-#include "platform/springboard/Device.h"
 #include "platform/springboard/SBMediaController.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/platform/springboard/FreshProcessState.h"
 
@@ -62,7 +62,7 @@ class SpringBoardTest : public ::testing::Test {
 
   FreshProcessState freshProcess_;
   foundation::TemporaryDirectory root_;
-  Device device_;
+  Phone device_;
   SpringBoard springBoard_{device_};
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/platform/springboard/FreshProcessState.h"
-#include "tweak/core/TweakProcessState.h"
+#include "tweak/wiring/TweakProcessState.h"
 
 namespace lunadoze {
 

@@ -4,8 +4,8 @@
 
 #include "tests/tweak/core/TweakTest.h"
 #include "tweak/core/Settings.h"
-#include "tweak/core/Tweak.h"
 #include "tweak/engine/SpecialTasksHelper.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace lunadoze {
 namespace {

@@ -9,8 +9,8 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/settings/HBPreferences.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tests/tweak/core/InstallResourceBundle.h"
@@ -43,7 +43,7 @@ class TweakTest : public ::testing::Test {
 
   FreshTweakProcessState freshProcess_;
   platform::foundation::TemporaryDirectory root_;
-  platform::springboard::Device device_;
+  platform::springboard::Phone device_;
   platform::springboard::SpringBoard springBoard_{device_};
   std::shared_ptr<platform::settings::HBPreferences> pane_;
 };

@@ -7,17 +7,18 @@
 #include <string>
 
 #include "platform/foundation/NSRunLoop.h"
-#include "platform/springboard/LockScreenMediaControls.h"
-#include "platform/springboard/MusicPlayer.h"
-#include "platform/springboard/NowPlayingModule.h"
 #include "platform/springboard/SBMediaController.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/MusicPlayer.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
 #include "platform/uikit/UIControl.h"
 #include "tests/tweak/core/TweakTest.h"
-#include "tweak/core/Tweak.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/inspection/SnoozeStateDescription.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace lunadoze {
 

@@ -15,7 +15,7 @@ namespace {
 
 using platform::foundation::NSRunLoop;
 using platform::foundation::SystemLog;
-using platform::springboard::Device;
+using platform::springboard::Phone;
 using platform::springboard::SBMediaController;
 
 class SpecialTasksHelperTest : public TweakTest {
@@ -54,7 +54,7 @@ TEST_F(SpecialTasksHelperTest, StartAndEndLogTheirLineAndDoNothingElseByDefault)
   EXPECT_FALSE(device_.isAirplaneModeOn());
   EXPECT_FALSE(device_.isDoNotDisturbOn());
   EXPECT_EQ(connectedNames(), std::vector<std::string>{"AirPods"});
-  EXPECT_FLOAT_EQ(device_.mediaVolume(), Device::kDefaultMediaVolume);
+  EXPECT_FLOAT_EQ(device_.mediaVolume(), Phone::kDefaultMediaVolume);
 }
 
 TEST_F(SpecialTasksHelperTest, AirplaneModeIsTurnedOnAtStartAndOnAgainAtEnd) {
@@ -74,7 +74,7 @@ TEST_F(SpecialTasksHelperTest, DoNotDisturbTakesAManualAssertionFromTwelveOn) {
   helper_->performSpecialActionsOnTimerStart();
   EXPECT_TRUE(device_.isDoNotDisturbOn());
   ASSERT_EQ(device_.modeAssertions().size(), 1u);
-  const Device::ModeAssertion& assertion = device_.modeAssertions()[0];
+  const Phone::ModeAssertion& assertion = device_.modeAssertions()[0];
   EXPECT_EQ(assertion.clientIdentifier, "com.apple.donotdisturb.control-center.module");
   EXPECT_EQ(assertion.identifier, "com.apple.control-center.manual-toggle");
   EXPECT_EQ(assertion.modeIdentifier, "com.apple.donotdisturb.mode.default");

@@ -5,7 +5,6 @@
 
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
-#include "platform/springboard/LockScreenMediaControls.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsContainerView.h"
 #include "platform/springboard/MediaControlsHeaderView.h"
@@ -13,14 +12,15 @@
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
-#include "platform/springboard/NowPlayingModule.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIControl.h"
 #include "tests/tweak/core/TweakTest.h"
-#include "tweak/core/Tweak.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace lunadoze {
 namespace {

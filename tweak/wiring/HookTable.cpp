@@ -1,9 +1,10 @@
-#include "tweak/core/HookTable.h"
+#include "tweak/wiring/HookTable.h"
 
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/SpringBoardSelectors.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "tweak/core/LunadozeSelectors.h"
+#include "tweak/core/OriginalImplementations.h"
 #include "tweak/engine/StopSnoozeHooks.h"
 #include "tweak/engine/TimerLifecycleHooks.h"
 #include "tweak/mediacontrols/LockScreenIndicatorHooks.h"
@@ -11,28 +12,6 @@
 #include "tweak/mediacontrols/SleepButtonHooks.h"
 
 namespace lunadoze {
-
-namespace original {
-
-void (*MediaControlsTransportStackView_layoutSubviews)(id) = nullptr;
-void (*MediaControlsContainerView_layoutSubviews)(id) = nullptr;
-void (*NextUpViewController_viewDidLayoutSubviews)(id) = nullptr;
-void (*MediaControlsTransportButton_cfw_colorize)(id, id) = nullptr;
-void (*MPButton_handleTouchUp)(id) = nullptr;
-void (*MPAVRoutingViewController_viewDidLayoutSubviews)(id) = nullptr;
-void (*CCUIContentModuleContainerViewController_setExpanded)(id, bool) = nullptr;
-void (*SBDashBoardMediaControlsViewController_viewWillAppear)(id, bool) = nullptr;
-void (*SBDashBoardMediaControlsViewController_viewDidDisappear)(id, bool) = nullptr;
-void (*CSMediaControlsViewController_viewWillAppear)(id, bool) = nullptr;
-void (*CSMediaControlsViewController_viewDidDisappear)(id, bool) = nullptr;
-void (*MediaControlsParentContainerView_setClipsToBounds)(id, bool) = nullptr;
-void (*MediaControlsParentContainerView_layoutSubviews)(id) = nullptr;
-platform::uikit::UIView* (*MediaControlsParentContainerView_hitTest)(id, platform::uikit::CGPoint,
-                                                                     platform::uikit::UIEvent*) = nullptr;
-void (*SBMediaController_setNowPlayingInfo)(id,
-                                            const platform::foundation::PropertyList::Dictionary*) = nullptr;
-
-}  // namespace original
 
 void installHookTable() {
   using platform::runtime::Class;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Selector.h"
 #include "platform/uikit/CGGeometry.h"
@@ -12,11 +10,6 @@ class UIView;
 }  // namespace platform::uikit
 
 namespace lunadoze {
-
-// Replaces 15 host methods and adds 16 methods to host classes, in table order. A class that the
-// running system does not have is skipped; an added selector that the class already implements
-// keeps the class's own method.
-void installHookTable();
 
 // The host's implementations that the replaced methods took over, saved at installation; each
 // replacement runs the host's behaviour through its slot.
@@ -42,6 +35,9 @@ extern platform::uikit::UIView* (*MediaControlsParentContainerView_hitTest)(id s
                                                                             platform::uikit::UIEvent* event);
 extern void (*SBMediaController_setNowPlayingInfo)(
     id self, const platform::foundation::PropertyList::Dictionary* info);
+
+// Empties every slot, as at load.
+void reset();
 
 }  // namespace original
 }  // namespace lunadoze

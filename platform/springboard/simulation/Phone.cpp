@@ -1,4 +1,4 @@
-#include "platform/springboard/Device.h"
+#include "platform/springboard/simulation/Phone.h"
 
 #include <algorithm>
 
@@ -10,25 +10,25 @@ constexpr const char* kDefaultModeIdentifier = "com.apple.donotdisturb.mode.defa
 
 }  // namespace
 
-bool Device::isDoNotDisturbOn() const {
+bool Phone::isDoNotDisturbOn() const {
   return behaviorOverrideStatus_ == 1 ||
          std::ranges::any_of(modeAssertions_, [](const ModeAssertion& assertion) {
            return assertion.modeIdentifier == kDefaultModeIdentifier;
          });
 }
 
-void Device::setBluetoothPowered(bool powered) {
+void Phone::setBluetoothPowered(bool powered) {
   bluetoothPowered_ = powered;
   if (!powered) bluetoothConnections_.clear();
 }
 
-bool Device::connectBluetoothDevice(std::string name) {
+bool Phone::connectBluetoothDevice(std::string name) {
   if (!bluetoothPowered_) return false;
   bluetoothConnections_.push_back({nextBluetoothAddress_++, std::move(name)});
   return true;
 }
 
-void Device::disconnectBluetoothDevice(uint64_t address) {
+void Phone::disconnectBluetoothDevice(uint64_t address) {
   std::erase_if(bluetoothConnections_,
                 [address](const BluetoothConnection& connection) { return connection.address == address; });
 }

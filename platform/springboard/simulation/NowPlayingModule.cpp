@@ -1,13 +1,13 @@
-#include "platform/springboard/NowPlayingModule.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
 
 #include "platform/springboard/CCUIContentModuleContainerViewController.h"
-#include "platform/springboard/HostLayoutPass.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsContainerView.h"
 #include "platform/springboard/MediaControlsHeaderView.h"
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
+#include "platform/springboard/simulation/HostLayoutPass.h"
 #include "platform/uikit/UIView.h"
 
 namespace platform::springboard {

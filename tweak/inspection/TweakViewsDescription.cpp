@@ -1,6 +1,6 @@
-#include "tweak/mediacontrols/TweakViewsDescription.h"
+#include "tweak/inspection/TweakViewsDescription.h"
 
-#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/panel/CheckboxButton.h"
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/panel/LunadozeViewController.h"

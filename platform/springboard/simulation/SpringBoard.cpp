@@ -1,4 +1,4 @@
-#include "platform/springboard/SpringBoard.h"
+#include "platform/springboard/simulation/SpringBoard.h"
 
 #include <string>
 
@@ -19,8 +19,6 @@
 #include "platform/springboard/DNDModeAssertion.h"
 #include "platform/springboard/DNDModeAssertionDetails.h"
 #include "platform/springboard/DNDModeAssertionService.h"
-#include "platform/springboard/Device.h"
-#include "platform/springboard/LockScreenMediaControls.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MPButton.h"
 #include "platform/springboard/MediaControlsContainerView.h"
@@ -29,14 +27,16 @@
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/NextUpViewController.h"
-#include "platform/springboard/NowPlayingModule.h"
-#include "platform/springboard/ProcessState.h"
 #include "platform/springboard/RadiosPreferences.h"
 #include "platform/springboard/SBBacklightController.h"
 #include "platform/springboard/SBDashBoardMediaControlsViewController.h"
 #include "platform/springboard/SBMediaController.h"
 #include "platform/springboard/SBVolumeControl.h"
 #include "platform/springboard/SpringBoardSelectors.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/NowPlayingModule.h"
+#include "platform/springboard/simulation/Phone.h"
+#include "platform/springboard/simulation/ProcessState.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIKit.h"
 
@@ -53,11 +53,11 @@ bool systemIsBelow(float version) {
 
 // Everything the process creates; dropped as a whole when it ends.
 struct SpringBoard::Process {
-  explicit Process(Device& device)
-      : mediaController(std::make_shared<SBMediaController>(device)),
-        volumeControl(systemIsBelow(13.0f) ? nullptr : std::make_shared<SBVolumeControl>(device)),
-        backlightController(std::make_shared<SBBacklightController>(device)),
-        bluetoothManager(std::make_shared<BluetoothManager>(device)) {}
+  explicit Process(Phone& phone)
+      : mediaController(std::make_shared<SBMediaController>(phone)),
+        volumeControl(systemIsBelow(13.0f) ? nullptr : std::make_shared<SBVolumeControl>(phone)),
+        backlightController(std::make_shared<SBBacklightController>(phone)),
+        bluetoothManager(std::make_shared<BluetoothManager>(phone)) {}
 
   std::shared_ptr<SBMediaController> mediaController;
   std::shared_ptr<SBVolumeControl> volumeControl;
@@ -69,7 +69,7 @@ struct SpringBoard::Process {
   std::shared_ptr<CFWColorInfo> colorInfo;
 };
 
-SpringBoard::SpringBoard(Device& device) : device_(device) {}
+SpringBoard::SpringBoard(Phone& phone) : phone_(phone) {}
 
 SpringBoard::~SpringBoard() {
   shutDown();
@@ -79,9 +79,9 @@ SpringBoard* SpringBoard::running() {
   return runningSpringBoard;
 }
 
-Device* SpringBoard::runningDeviceWithClass(std::string_view className) {
+Phone* SpringBoard::runningPhoneWithClass(std::string_view className) {
   if (runningSpringBoard == nullptr || runtime::objc_getClass(className) == nullptr) return nullptr;
-  return &runningSpringBoard->device();
+  return &runningSpringBoard->phone();
 }
 
 void SpringBoard::boot() {
@@ -89,15 +89,15 @@ void SpringBoard::boot() {
   if (runningSpringBoard != nullptr) runtime::fatal("another SpringBoard is already running");
   runningSpringBoard = this;
   foundation::NSProcessInfo::processInfo()->setProcessName(kProcessName);
-  uikit::UIDevice::currentDevice()->setSystemVersion(device_.systemVersion());
-  foundation::NSLocale::setCurrentLocaleIdentifier(device_.localeIdentifier());
+  uikit::UIDevice::currentDevice()->setSystemVersion(phone_.systemVersion());
+  foundation::NSLocale::setCurrentLocaleIdentifier(phone_.localeIdentifier());
   uikit::loadUIKit();
   registerHostClasses();
-  process_ = std::make_unique<Process>(device_);
-  process_->nowPlayingModule.setShowsNextUp(device_.showsNextUp());
+  process_ = std::make_unique<Process>(phone_);
+  process_->nowPlayingModule.setShowsNextUp(phone_.showsNextUp());
   installColouringTweak();
   loader_.loadLibraries();
-  MusicPlayer& player = device_.musicPlayer();
+  MusicPlayer& player = phone_.musicPlayer();
   player.connect([this] { nowPlayingDidChange(); });
   // A new SpringBoard asks the media server what plays; the answer comes on the main queue.
   if (player.nowPlayingItem() != nullptr) foundation::dispatch_async_main([this] { nowPlayingDidChange(); });
@@ -117,7 +117,7 @@ void SpringBoard::shutDown() {
   if (!isRunning()) return;
   foundation::CFNotificationCenterRemoveEveryObserver(foundation::CFNotificationCenterGetDarwinNotifyCenter(),
                                                       this);
-  device_.musicPlayer().disconnect();
+  phone_.musicPlayer().disconnect();
   process_.reset();
   runningSpringBoard = nullptr;
   ProcessState::releaseObjects();
@@ -161,7 +161,7 @@ void SpringBoard::layoutShownViews() const {
 }
 
 void SpringBoard::installColouringTweak() {
-  auto color = device_.colouringTweakPrimaryColor();
+  auto color = phone_.colouringTweakPrimaryColor();
   if (color == nullptr) return;
   process_->colorInfo = CFWColorInfo::create(std::move(color));
   runtime::class_addMethod(MediaControlsTransportStackView::runtimeClass(), selectors::cfw_colorInfo,
@@ -178,7 +178,7 @@ void SpringBoard::installColouringTweak() {
 void SpringBoard::nowPlayingDidChange() const {
   auto mediaController = this->mediaController();
   if (mediaController == nullptr) return;
-  auto info = device_.musicPlayer().nowPlayingInfo();
+  auto info = phone_.musicPlayer().nowPlayingInfo();
   mediaController->setNowPlayingInfo(info ? &*info : nullptr);
 }
 

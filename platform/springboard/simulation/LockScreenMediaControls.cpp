@@ -1,12 +1,12 @@
-#include "platform/springboard/LockScreenMediaControls.h"
+#include "platform/springboard/simulation/LockScreenMediaControls.h"
 
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/CSMediaControlsViewController.h"
-#include "platform/springboard/HostLayoutPass.h"
 #include "platform/springboard/MediaControlsContainerView.h"
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/SBDashBoardMediaControlsViewController.h"
+#include "platform/springboard/simulation/HostLayoutPass.h"
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 

@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/springboard/SubstrateLoader.h"
+#include "platform/springboard/simulation/SubstrateLoader.h"
 
 namespace platform::springboard {
 
 class BluetoothManager;
-class Device;
+class Phone;
 class LockScreenMediaControls;
 class NowPlayingModule;
 class SBBacklightController;
@@ -22,14 +22,14 @@ class SBVolumeControl;
 // loader opens the libraries whose filters name SpringBoard (their load-time constructors run
 // there and then). A respring ends the process and boots a new one: every object of the old one
 // is gone, its libraries are unloaded and its classes forgotten, so the next boot starts from a
-// fresh process state. What outlives a respring belongs to the Device. A running SpringBoard
+// fresh process state. What outlives a respring belongs to the Phone. A running SpringBoard
 // resprings when any process of the device kills backboardd (NSTask's restart notification).
 class SpringBoard {
  public:
   static constexpr const char* kProcessName = "SpringBoard";
   static constexpr const char* kBundleIdentifier = "com.apple.springboard";
 
-  explicit SpringBoard(Device& device);
+  explicit SpringBoard(Phone& phone);
   ~SpringBoard();
   SpringBoard(const SpringBoard&) = delete;
   SpringBoard& operator=(const SpringBoard&) = delete;
@@ -38,14 +38,14 @@ class SpringBoard {
   static SpringBoard* running();
   // The running SpringBoard's device when its system has a class of that name, else null: a
   // service of a class that the system lacks is nil.
-  static Device* runningDeviceWithClass(std::string_view className);
+  static Phone* runningPhoneWithClass(std::string_view className);
 
   void boot();
   void shutDown();
   void respring();
   bool isRunning() const { return process_ != nullptr; }
 
-  Device& device() const { return device_; }
+  Phone& phone() const { return phone_; }
   // The process's shared instances of its services; null while not running, and where the
   // running system has no such class.
   std::shared_ptr<SBMediaController> mediaController() const;
@@ -72,7 +72,7 @@ class SpringBoard {
   // tells SpringBoard.
   void nowPlayingDidChange() const;
 
-  Device& device_;
+  Phone& phone_;
   std::unique_ptr<Process> process_;
   SubstrateLoader loader_{kBundleIdentifier, kProcessName};
 };

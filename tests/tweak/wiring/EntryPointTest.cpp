@@ -7,15 +7,15 @@
 #include "platform/springboard/MediaControlsTransportButton.h"
 #include "platform/springboard/SBMediaController.h"
 #include "tests/tweak/core/TweakTest.h"
-#include "tweak/core/HookTable.h"
 #include "tweak/core/LunadozeSelectors.h"
-#include "tweak/core/Tweak.h"
+#include "tweak/core/OriginalImplementations.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/engine/StopSnoozeHooks.h"
 #include "tweak/engine/TimerLifecycleHooks.h"
 #include "tweak/mediacontrols/LockScreenIndicatorHooks.h"
 #include "tweak/mediacontrols/PanelPresentationHooks.h"
 #include "tweak/mediacontrols/SleepButtonHooks.h"
+#include "tweak/wiring/Tweak.h"
 
 namespace lunadoze {
 namespace {

@@ -1,9 +1,9 @@
-#include "tweak/core/Tweak.h"
+#include "tweak/wiring/Tweak.h"
 
 #include "platform/foundation/NSProcessInfo.h"
-#include "tweak/core/HookTable.h"
-#include "tweak/core/PreferenceChangeBlock.h"
 #include "tweak/core/Settings.h"
+#include "tweak/wiring/HookTable.h"
+#include "tweak/wiring/PreferenceChangeBlock.h"
 
 namespace lunadoze {
 

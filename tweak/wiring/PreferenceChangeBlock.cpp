@@ -1,8 +1,8 @@
-#include "tweak/core/PreferenceChangeBlock.h"
+#include "tweak/wiring/PreferenceChangeBlock.h"
 
 #include "tweak/core/Settings.h"
+#include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SpecialTasksHelper.h"
-#include "tweak/mediacontrols/ViewGlobals.h"
 #include "tweak/panel/LunadozeImageButton.h"
 
 namespace lunadoze {

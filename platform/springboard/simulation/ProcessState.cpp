@@ -1,4 +1,4 @@
-#include "platform/springboard/ProcessState.h"
+#include "platform/springboard/simulation/ProcessState.h"
 
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSLocale.h"

@@ -1,4 +1,4 @@
-#include "tweak/mediacontrols/ViewGlobals.h"
+#include "tweak/core/ViewGlobals.h"
 
 #include "platform/foundation/NSString.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
@@ -7,8 +7,6 @@
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/SpringBoardSelectors.h"
 #include "platform/uikit/UIDevice.h"
-#include "tweak/panel/LunadozeImageButton.h"
-#include "tweak/panel/LunadozeViewController.h"
 
 namespace lunadoze {
 
@@ -27,6 +25,21 @@ constinit bool ccMediaModuleIsExpanded = false;
 constinit bool ncMediaModuleIsShowed = false;
 constinit bool airplayViewIsShowed = false;
 constinit platform::uikit::CGRect nextUpOriginalFrame{};
+
+void resetViewGlobals() {
+  lastMediaControlsTransportStackView.reset();
+  lastMediaControlsView.reset();
+  lastMediaControlsParentViewForNextUpSupport.reset();
+  lastNextUpView.reset();
+  lastRoutingVC.reset();
+  setTimerButton.reset();
+  currentTimerButtonInNC.reset();
+  lunadozeVC.reset();
+  ccMediaModuleIsExpanded = false;
+  ncMediaModuleIsShowed = false;
+  airplayViewIsShowed = false;
+  nextUpOriginalFrame = {};
+}
 
 bool isNextUpShown() {
   // A container of a system without the next-up list does not answer the question.

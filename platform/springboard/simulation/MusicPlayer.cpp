@@ -1,4 +1,4 @@
-#include "platform/springboard/MusicPlayer.h"
+#include "platform/springboard/simulation/MusicPlayer.h"
 
 #include <algorithm>
 

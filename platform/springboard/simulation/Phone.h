@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/springboard/MusicPlayer.h"
+#include "platform/springboard/simulation/MusicPlayer.h"
 #include "platform/uikit/UIDevice.h"
 
 namespace platform::uikit {
@@ -19,7 +19,7 @@ namespace platform::springboard {
 // SpringBoard: the music player, the media volume, the radios, Do Not Disturb, the display)
 // carries over. Settings persist on their own, in the device's file system. SpringBoard's classes
 // front this state; tests and the simulator read it here.
-class Device {
+class Phone {
  public:
   // Which pause messages SpringBoard's media controller answers; they differ between systems.
   enum class PauseMessages { Both, Pause, PauseForEventSource, Neither };

@@ -1,4 +1,4 @@
-#include "platform/springboard/SubstrateLoader.h"
+#include "platform/springboard/simulation/SubstrateLoader.h"
 
 #include <dlfcn.h>
 

@@ -52,6 +52,9 @@ extern bool airplayViewIsShowed;
 // The next-up list's host-given frame before the tweak moved it; zero until recorded.
 extern platform::uikit::CGRect nextUpOriginalFrame;
 
+// Every reference empty and every flag off, as at load.
+void resetViewGlobals();
+
 // The Control Center media container shows the next-up list.
 bool isNextUpShown();
 // The system version as one number ("11.4.1" reads as 11.4), which the layout cases compare.

@@ -1,4 +1,4 @@
-#include "platform/springboard/HostLayoutPass.h"
+#include "platform/springboard/simulation/HostLayoutPass.h"
 
 #include "platform/uikit/UIView.h"
 
