@@ -30,8 +30,6 @@ namespace lunadoze::prefs {
 // way a changed value reaches the settings domain and SpringBoard.
 class LDPrefsHelper {
  public:
-  static constexpr const char* kPreferencesIdentifier = "com.corvane.lunadoze";
-
   static std::shared_ptr<platform::uikit::UIColor> themeColor();
   // The colour that, drawn at 0.85 opacity over white, gives `color`: a translucent bar of that
   // colour shows the theme colour itself.

@@ -17,6 +17,7 @@
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UITableView.h"
 #include "prefs/LDPrefsHelper.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace lunadoze::prefs {
 
@@ -66,7 +67,7 @@ void LDPrefsListController::init() {
   hb_setAppearanceSettings(LDPrefsHelper::appearanceSettings());
   setupNavigationTitleView();
   setupNavigationRespringButton();
-  preferences_ = platform::settings::HBPreferences::initWithIdentifier(LDPrefsHelper::kPreferencesIdentifier);
+  preferences_ = platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier);
 }
 
 void LDPrefsListController::viewDidLoad() {

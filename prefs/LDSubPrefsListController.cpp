@@ -7,6 +7,7 @@
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UITableView.h"
 #include "prefs/LDPrefsHelper.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace lunadoze::prefs {
 
@@ -44,7 +45,7 @@ void LDSubPrefsListController::init() {
   HBRootListController::init();
   hb_setAppearanceSettings(LDPrefsHelper::appearanceSettings());
   setupNavigationTitleView();
-  preferences_ = platform::settings::HBPreferences::initWithIdentifier(LDPrefsHelper::kPreferencesIdentifier);
+  preferences_ = platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier);
 }
 
 void LDSubPrefsListController::viewDidLoad() {
