@@ -50,8 +50,6 @@ class LDPrefsHelper {
   // A missing cell is skipped.
   static void setCellEnabled(platform::uikit::UITableViewCell* cell, bool enabled);
 
-  // The row's "key" property, when it is a text.
-  static std::optional<std::string> keyOf(const platform::preferences::PSSpecifier& specifier);
   // The value stored for the row's key as the row shows it; nullopt (the row shows its default)
   // when there is none. A slider's row reads it into the slider's range, as the tweak reads the
   // setting, so that the pane never shows another value than the one SpringBoard acts on.

@@ -190,7 +190,7 @@ CGFloat LDPrefsListController::tableViewHeightForHeaderInSection(UITableView*, i
 
 std::optional<PropertyList> LDPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
   if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
-    std::string key = *LDPrefsHelper::keyOf(*specifier);
+    std::string key = *specifier->key();
     if (key == "enabledModes") enabledModes_ = stored->integerValue().value_or(0);
     enableDisableCellIfNeededForKey(key, *stored);
     return stored;
@@ -202,7 +202,7 @@ void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpec
   HBRootListController::setPreferenceValue(value, specifier);
   // A value that is not stored changes nothing else either: the row shows the stored one again.
   if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
-  std::string key = LDPrefsHelper::keyOf(*specifier).value_or("");
+  std::string key = specifier->key().value_or("");
   if (key == "enabledModes") {
     enabledModes_ = value.integerValue().value_or(0);
   } else if (key == "enabled") {

@@ -89,7 +89,7 @@ CGFloat LDSubPrefsListController::tableViewHeightForHeaderInSection(UITableView*
 
 std::optional<PropertyList> LDSubPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
   if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
-    enableDisableCellIfNeededForKey(*LDPrefsHelper::keyOf(*specifier), *stored);
+    enableDisableCellIfNeededForKey(*specifier->key(), *stored);
     return stored;
   }
   return specifier->propertyForKey("default");
@@ -99,7 +99,7 @@ void LDSubPrefsListController::setPreferenceValue(const PropertyList& value, PSS
   HBRootListController::setPreferenceValue(value, specifier);
   // A value that is not stored greys nothing: the row shows the stored one again.
   if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
-  enableDisableCellIfNeededForKey(LDPrefsHelper::keyOf(*specifier).value_or(""), value);
+  enableDisableCellIfNeededForKey(specifier->key().value_or(""), value);
 }
 
 void LDSubPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,
