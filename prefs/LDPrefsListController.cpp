@@ -143,7 +143,7 @@ void LDPrefsListController::removeAllSettings() {
   preferences_->removeAllObjects();
   // The store's notification is the one the rows post: SpringBoard reloads every default at once.
   preferences_->synchronize();
-  enabledModes_ = 0;
+  enabledModes_ = OfferedModesBoth;
   // Fresh rows show the defaults, every one enabled, as on a page opened over an empty domain.
   reloadSpecifiers();
 }
@@ -191,7 +191,7 @@ CGFloat LDPrefsListController::tableViewHeightForHeaderInSection(UITableView*, i
 std::optional<PropertyList> LDPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
   if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
     std::string key = *specifier->key();
-    if (key == "enabledModes") enabledModes_ = stored->integerValue().value_or(0);
+    if (key == "enabledModes") enabledModes_ = stored->integerValue().value_or(OfferedModesBoth);
     enableDisableCellIfNeededForKey(key, *stored);
     return stored;
   }
@@ -204,7 +204,7 @@ void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpec
   if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
   std::string key = specifier->key().value_or("");
   if (key == "enabledModes") {
-    enabledModes_ = value.integerValue().value_or(0);
+    enabledModes_ = value.integerValue().value_or(OfferedModesBoth);
   } else if (key == "enabled") {
     navigationItem()->setRightBarButtonItem(respringButton_);
   }
@@ -214,14 +214,16 @@ void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpec
 void LDPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,
                                                             const PropertyList& value) {
   if (key == "enabledModes") {
-    int64_t mode = value.integerValue().value_or(0);
-    bool timeModeOffered = mode == 0 || mode == 1;
+    int64_t mode = value.integerValue().value_or(OfferedModesBoth);
+    bool timeModeOffered = mode == OfferedModesBoth || mode == OfferedModesTimeOnly;
     for (int64_t row = 2; row <= 5; ++row)
       setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(row, 1), timeModeOffered);
-    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 3), mode == 0 || mode == 2);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 3),
+                             mode == OfferedModesBoth || mode == OfferedModesSongsOnly);
   } else if (key == "letTheSongFinishEnabled") {
     bool letsSongFinish = value.boolValue().value_or(false);
-    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1), !letsSongFinish && enabledModes_ != 2);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1),
+                             !letsSongFinish && enabledModes_ != OfferedModesSongsOnly);
   } else if (key == "showConfirmationViewAfterTimerSetEnabled") {
     bool showsConfirmation = value.boolValue().value_or(false);
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(3, 3), showsConfirmation);
