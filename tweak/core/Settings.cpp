@@ -1,5 +1,7 @@
 #include "tweak/core/Settings.h"
 
+#include "tweak/core/OfferedModes.h"
+
 namespace lunadoze {
 
 // constinit: the entry point runs from the library's load-time constructor, which may come before
@@ -7,7 +9,7 @@ namespace lunadoze {
 constinit std::shared_ptr<platform::settings::HBPreferences> preferences;
 
 constinit bool enabled = false;
-constinit int64_t enabledModes = 0;
+constinit int64_t enabledModes = OfferedModesBoth;
 constinit int64_t timerDefaultValue = 0;
 constinit int64_t timerMinutesSteps = 0;
 constinit bool volumeFadeOutEnabled = false;
@@ -39,7 +41,7 @@ void registerSettings(platform::settings::HBPreferences& store) {
   constexpr SettingRange kVolumePercent(0, 100, 1);
 
   store.registerBool(&enabled, true, "enabled");
-  store.registerInteger(&enabledModes, 0, "enabledModes");
+  store.registerInteger(&enabledModes, OfferedModesBoth, "enabledModes");
   store.registerInteger(&timerDefaultValue, 1, "timerDefaultValue", kTimerDefaultMinutes);
   store.registerInteger(&timerMinutesSteps, 5, "timerMinutesSteps");
   store.registerBool(&volumeFadeOutEnabled, true, "volumeFadeOutEnabled");

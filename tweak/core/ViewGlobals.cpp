@@ -1,12 +1,10 @@
 #include "tweak/core/ViewGlobals.h"
 
-#include "platform/foundation/NSString.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsContainerView.h"
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/SpringBoardSelectors.h"
-#include "platform/uikit/UIDevice.h"
 
 namespace lunadoze {
 
@@ -47,14 +45,6 @@ bool isNextUpShown() {
          lastMediaControlsView->respondsToSelector(
              platform::springboard::selectors::shouldShowNextUp.name()) &&
          lastMediaControlsView->shouldShowNextUp();
-}
-
-}  // namespace lunadoze
-
-namespace lunadoze {
-
-float systemVersion() {
-  return platform::foundation::floatValue(platform::uikit::UIDevice::currentDevice()->systemVersion());
 }
 
 }  // namespace lunadoze

@@ -5,6 +5,7 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSLocale.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tweak/support/BundleHelper.h"
 #include "tweak/support/LocalizationHelper.h"
 
@@ -18,6 +19,9 @@ using platform::uikit::UIImageRenderingMode;
 
 class BundleHelperTest : public ::testing::Test {
  protected:
+  // Cases that change the locale must not leave it to the next one.
+  FreshTweakProcessState freshProcess_;
+
   void SetUp() override { DeviceFileSystem::setRoot(LUNADOZE_STAGE_DIR); }
 };
 
