@@ -115,8 +115,8 @@ bool isShown(Device& device, const UIView& view) {
 
 // The names that `tap` takes, in the order `help tap` lists them.
 const std::vector<std::string> kControlNames = {
-    "sleep",     "confirm",  "back", "cancel",    "mode",          "actions", "actions-back",
-    "hourglass", "airplane", "dnd",  "bluetooth", "custom-volume", "route",
+    "sleep",        "confirm",   "back",     "cancel", "extend",    "mode",          "actions",
+    "actions-back", "hourglass", "airplane", "dnd",    "bluetooth", "custom-volume", "route",
 };
 
 platform::uikit::UIControl* routeButton(Device& device) {
@@ -354,6 +354,7 @@ void addStateLines(Simulator& simulator) {
     if (module() == nullptr || module()->routingViewController() == nullptr) return std::string(kNone);
     return module()->routingViewController()->view()->isHidden() ? "hidden" : "shown";
   });
+  state.provide("panel.extend", [views] { return visibility(namedControl(views(), "extend")); });
   state.provide("panel.buttons", [views]() -> std::string {
     auto described = views();
     for (const auto& control : described.controls) {

@@ -110,8 +110,11 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
       addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked.name());
-    if (auto currentView = lunadozeVC->currentTimerView())
+    if (auto currentView = lunadozeVC->currentTimerView()) {
       addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
+      if (auto controller = mediaController())
+        addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze.name());
+    }
   }
   HapticFeedbackHelper::sendImpact();
 }
