@@ -33,10 +33,11 @@ void scheduleStopTimer(id mediaController, const char* stop, double seconds) {
       NSTimer::scheduledTimerWithTimeInterval(seconds + 1.0, mediaController->retained(), stop, false);
 }
 
-// The label timer from its first update on, as after a start; the page follows that update.
+// The label timer from its first update on, as after a start, while a view shows the time (the
+// others start it as they appear); the page follows that update.
 void restartRemainingTimeLabels() {
   stopRemainingTimeLabelsTimer();
-  startRemainingTimeLabelsTimer();
+  if (ccMediaModuleIsExpanded || ncMediaModuleIsShowed) startRemainingTimeLabelsTimer();
   platform::foundation::dispatch_async_main(refreshCurrentTimerPage);
 }
 

@@ -131,6 +131,11 @@ TEST_F(ExtendSnoozeTest, VolumeUpDuringTheFadeExtendsWithTheScreenDark) {
   EXPECT_FLOAT_EQ(volume(), 0.5f);  // put back, not a step above the faded level
   EXPECT_FALSE(mediaController().isHUDSuppressed());
   EXPECT_EQ(snoozeState().snooze, "time");
+  EXPECT_EQ(updateRemainingTimeLabelsTimer, nullptr);  // no view shows the time
+  device_.setScreenOn(true);
+  lockScreen().show();
+  advance(0);
+  EXPECT_EQ(indicatorText(), "10:00");
   expectStopAt(pressed + kTenMinutes + 1);
   expectOneRealEnd();
 }
