@@ -3,6 +3,7 @@
 
 #include "platform/foundation/SystemLog.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/SBVolumeControl.h"
 #include "tests/tweak/engine/EngineTest.h"
 #include "tweak/core/LunadozeSelectors.h"
@@ -242,6 +243,19 @@ TEST_F(ExtendSnoozeTest, TheButtonShowsOnlyWithTheBottomBar) {
   tap(*setTimerButton);
   EXPECT_FALSE(extendButton()->isHidden());
   EXPECT_EQ(extendButton()->currentTitle(), "+10 min");
+}
+
+// A timer that starts by itself never shows the choose-time page, where the buttons were wired.
+TEST_F(ExtendSnoozeTest, ASnoozeStartedWithoutThePanelCanBeExtendedAndCancelledFromItsPage) {
+  bootWithTweak();
+  send(lastMediaControlsTransportStackView.get(), selectors::validateButtonClicked);
+  advance(2);
+  ASSERT_EQ(snoozeState().snooze, "time");
+  const double stop = snoozeTimer->fireDate();
+  tapExtend();
+  EXPECT_EQ(snoozeTimer->fireDate(), stop + kTenMinutes);
+  tap(*lunadozeVC->currentTimerView()->cancelTimerButton());
+  EXPECT_EQ(snoozeState().snooze, "idle");
 }
 
 TEST_F(ExtendSnoozeTest, NothingToExtendOnceTheSnoozeHasEnded) {
