@@ -216,14 +216,15 @@ void LDPrefsListController::enableDisableCellIfNeededForKey(const std::string& k
   if (key == "enabledModes") {
     int64_t mode = value.integerValue().value_or(OfferedModesBoth);
     bool timeModeOffered = mode == OfferedModesBoth || mode == OfferedModesTimeOnly;
-    for (int64_t row = 2; row <= 5; ++row)
+    for (int64_t row = 2; row <= 7; ++row)
       setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(row, 1), timeModeOffered);
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 3),
                              mode == OfferedModesBoth || mode == OfferedModesSongsOnly);
   } else if (key == "letTheSongFinishEnabled") {
-    bool letsSongFinish = value.boolValue().value_or(false);
-    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1),
-                             !letsSongFinish && enabledModes_ != OfferedModesSongsOnly);
+    // The fade-out's length and its volume-up extension: no fade-out while the song is let finish.
+    bool fadesOut = !value.boolValue().value_or(false) && enabledModes_ != OfferedModesSongsOnly;
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1), fadesOut);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(7, 1), fadesOut);
   } else if (key == "showConfirmationViewAfterTimerSetEnabled") {
     bool showsConfirmation = value.boolValue().value_or(false);
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(3, 3), showsConfirmation);

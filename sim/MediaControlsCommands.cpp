@@ -87,8 +87,8 @@ bool isShown(Device& device, const UIView& view) {
 
 // The names that `tap` takes, in the order `help tap` lists them.
 const std::vector<std::string> kControlNames = {
-    "sleep",     "confirm",  "back", "cancel",    "mode",          "actions", "actions-back",
-    "hourglass", "airplane", "dnd",  "bluetooth", "custom-volume", "route",
+    "sleep",        "confirm",   "back",     "cancel", "extend",    "mode",          "actions",
+    "actions-back", "hourglass", "airplane", "dnd",    "bluetooth", "custom-volume", "route",
 };
 
 platform::uikit::UIControl* routeButton(Device& device) {

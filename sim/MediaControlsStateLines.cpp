@@ -182,6 +182,7 @@ void addPanelLines(StateDump& state, const ViewsSource& views) {
     if (cancel == nullptr) return std::string(kNone);
     return cancel->isHidden() ? "hidden" : "shown";
   });
+  state.provide("panel.extend", [views] { return visibility(namedControl(views(), "extend")); });
 }
 
 void addTimerActionsLines(StateDump& state, const ViewsSource& views) {

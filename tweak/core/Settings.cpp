@@ -30,6 +30,8 @@ constinit bool onTimerStartsAirplane = false;
 constinit bool onTimerStartsDND = false;
 constinit bool onTimerStartsCustomVolume = false;
 constinit int64_t onTimerStartsCustomVolumeValue = 0;
+constinit int64_t extendMinutes = 0;
+constinit bool extendWithVolumeUpDuringFade = false;
 
 void registerSettings(platform::settings::HBPreferences& store) {
   // What the preferences pane's sliders offer: a stored value outside it (a hand-edited file, an
@@ -39,6 +41,7 @@ void registerSettings(platform::settings::HBPreferences& store) {
   constexpr SettingRange kFadeOutSeconds(0, 60, 1);
   constexpr SettingRange kNbSongs(1, 99, 1);
   constexpr SettingRange kVolumePercent(0, 100, 1);
+  constexpr SettingRange kExtendMinutes(1, 60, 1);
 
   store.registerBool(&enabled, true, "enabled");
   store.registerInteger(&enabledModes, OfferedModesBoth, "enabledModes");
@@ -64,6 +67,8 @@ void registerSettings(platform::settings::HBPreferences& store) {
   store.registerBool(&onTimerStartsCustomVolume, false, "onTimerStartsCustomVolume");
   store.registerInteger(&onTimerStartsCustomVolumeValue, 15, "onTimerStartsCustomVolumeValue",
                         kVolumePercent);
+  store.registerInteger(&extendMinutes, 10, "extendMinutes", kExtendMinutes);
+  store.registerBool(&extendWithVolumeUpDuringFade, true, "extendWithVolumeUpDuringFade");
 }
 
 }  // namespace lunadoze

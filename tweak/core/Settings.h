@@ -37,6 +37,10 @@ extern bool onTimerStartsAirplane;
 extern bool onTimerStartsDND;
 extern bool onTimerStartsCustomVolume;
 extern int64_t onTimerStartsCustomVolumeValue;
+// Minutes that an extension of a running time snooze adds.
+extern int64_t extendMinutes;
+// A press of the volume-up button during the fade-out extends the snooze as the extend button does.
+extern bool extendWithVolumeUpDuringFade;
 
 // Binds every variable above to its key, with its default, `enabled` first.
 void registerSettings(platform::settings::HBPreferences& store);

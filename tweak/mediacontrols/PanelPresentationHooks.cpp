@@ -105,14 +105,18 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
                        [](const auto& view) { return view != nullptr; });
   lunadozeVC->setTransitionViews(std::move(transitionViews));
 
+  // Wired whichever page opens: a snooze may have started without the panel.
+  if (auto currentView = lunadozeVC->currentTimerView()) {
+    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
+    if (auto controller = mediaController())
+      addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze.name());
+  }
   if (timeSnoozeIsRunning || songsSnoozeIsRunning) {
     lunadozeVC->showCurrentTimerView(true, lastMediaControlsView.get(), !nextUpShown);
   } else {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
       addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked.name());
-    if (auto currentView = lunadozeVC->currentTimerView())
-      addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
   }
   HapticFeedbackHelper::sendImpact();
 }

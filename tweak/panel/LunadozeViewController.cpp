@@ -92,8 +92,9 @@ void LunadozeViewController::initCurrentTimerView() {
     button->addTarget(this, backButtonClickedSelector.name(), UIControlEventTouchUpInside);
     button->addTarget(this, performHapticFeedbackSelector.name(), UIControlEventTouchUpInside);
   }
-  if (auto button = currentTimerView_->cancelTimerButton()) {
-    button->addTarget(this, performHapticFeedbackSelector.name(), UIControlEventTouchUpInside);
+  for (const auto& button : {currentTimerView_->cancelTimerButton(), currentTimerView_->extendButton()}) {
+    if (button != nullptr)
+      button->addTarget(this, performHapticFeedbackSelector.name(), UIControlEventTouchUpInside);
   }
   view()->addSubview(currentTimerView_);
 }
@@ -147,7 +148,7 @@ void LunadozeViewController::showCurrentTimerView(bool show, UIView* transitionV
     if (currentTimerView_ != nullptr) {
       currentTimerView_->setHidden(false);
       currentTimerView_->setupViewWithMode(selectedMode());
-      // Opened from the sleep button, the page always has its BACK and CANCEL buttons.
+      // Opened from the sleep button, the page always has its bottom buttons.
       currentTimerView_->hideBottomButtons(false);
     }
     beginPresentation(transitionView);

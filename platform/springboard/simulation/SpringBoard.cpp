@@ -55,7 +55,7 @@ bool systemIsBelow(float version) {
 struct SpringBoard::Process {
   explicit Process(Phone& phone)
       : mediaController(std::make_shared<SBMediaController>(phone)),
-        volumeControl(systemIsBelow(13.0f) ? nullptr : std::make_shared<SBVolumeControl>(phone)),
+        volumeControl(std::make_shared<SBVolumeControl>(phone)),
         backlightController(std::make_shared<SBBacklightController>(phone)),
         bluetoothManager(std::make_shared<BluetoothManager>(phone)) {}
 
@@ -202,7 +202,9 @@ void SpringBoard::registerHostClasses() {
   }
   MediaControlsHeaderView::runtimeClass();
   SBMediaController::runtimeClass();
-  if (!systemIsBelow(13.0f)) SBVolumeControl::runtimeClass();
+  // Every system has the volume control for its hardware buttons; the media volume is its from
+  // 13.0 on.
+  SBVolumeControl::runtimeClass();
   SBBacklightController::runtimeClass();
   RadiosPreferences::runtimeClass();
   if (!systemIsBelow(12.0f)) {
