@@ -28,6 +28,10 @@ constinit bool onTimerStartsAirplane = false;
 constinit bool onTimerStartsDND = false;
 constinit bool onTimerStartsCustomVolume = false;
 constinit int64_t onTimerStartsCustomVolumeValue = 0;
+constinit bool bedtimeEnabled = false;
+constinit int64_t bedtimeFrom = 0;
+constinit int64_t bedtimeTo = 0;
+constinit int64_t bedtimeMinutes = 0;
 
 void registerSettings(platform::settings::HBPreferences& store) {
   // What the preferences pane's sliders offer: a stored value outside it (a hand-edited file, an
@@ -37,6 +41,7 @@ void registerSettings(platform::settings::HBPreferences& store) {
   constexpr SettingRange kFadeOutSeconds(0, 60, 1);
   constexpr SettingRange kNbSongs(1, 99, 1);
   constexpr SettingRange kVolumePercent(0, 100, 1);
+  constexpr SettingRange kMinuteOfDay(0, 1439, 1);
 
   store.registerBool(&enabled, true, "enabled");
   store.registerInteger(&enabledModes, 0, "enabledModes");
@@ -62,6 +67,10 @@ void registerSettings(platform::settings::HBPreferences& store) {
   store.registerBool(&onTimerStartsCustomVolume, false, "onTimerStartsCustomVolume");
   store.registerInteger(&onTimerStartsCustomVolumeValue, 15, "onTimerStartsCustomVolumeValue",
                         kVolumePercent);
+  store.registerBool(&bedtimeEnabled, false, "bedtimeEnabled");
+  store.registerInteger(&bedtimeFrom, 1320, "bedtimeFrom", kMinuteOfDay);
+  store.registerInteger(&bedtimeTo, 240, "bedtimeTo", kMinuteOfDay);
+  store.registerInteger(&bedtimeMinutes, 30, "bedtimeMinutes", kTimerDefaultMinutes);
 }
 
 }  // namespace lunadoze

@@ -38,6 +38,11 @@ extern bool onTimerStartsAirplane;
 extern bool onTimerStartsDND;
 extern bool onTimerStartsCustomVolume;
 extern int64_t onTimerStartsCustomVolumeValue;
+extern bool bedtimeEnabled;
+// The bedtime window, in minutes after midnight; it crosses midnight when it ends before it begins.
+extern int64_t bedtimeFrom;
+extern int64_t bedtimeTo;
+extern int64_t bedtimeMinutes;
 
 // Binds every variable above to its key, with its default, `enabled` first.
 void registerSettings(platform::settings::HBPreferences& store);

@@ -110,9 +110,10 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
       addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked.name());
-    if (auto currentView = lunadozeVC->currentTimerView())
-      addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
   }
+  // Also when the page opens on a snooze that started without the panel (the bedtime timer).
+  if (auto currentView = lunadozeVC->currentTimerView())
+    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
   HapticFeedbackHelper::sendImpact();
 }
 
