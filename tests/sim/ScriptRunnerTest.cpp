@@ -150,8 +150,9 @@ TEST_F(ScriptRunnerTest, TheSettingsAppRefusesWhatItsRowsCannotTakeAndWritesNoth
   EXPECT_EQ(
       error("prefs set timerDefaultValue 1e1"),
       "s1.sim:1: prefs set: timerDefaultValue takes a number from 1 to 180 in steps of 1, not \"1e1\"\n");
-  EXPECT_EQ(error("prefs show Nope"),
-            "s1.sim:1: prefs show: no page \"Nope\" (pages: Prefs, TimerStartActions, TimerEndActions)\n");
+  EXPECT_EQ(
+      error("prefs show Nope"),
+      "s1.sim:1: prefs show: no page \"Nope\" (pages: Prefs, TimerStartActions, TimerEndActions, Bedtime)\n");
   Outcome after = runScripts({"expect setting.enabled none\nexpect setting.timerDefaultValue none\n"});
   EXPECT_EQ(after.status, 0) << after.err;
 }

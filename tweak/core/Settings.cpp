@@ -41,7 +41,7 @@ void registerSettings(platform::settings::HBPreferences& store) {
   constexpr SettingRange kFadeOutSeconds(0, 60, 1);
   constexpr SettingRange kNbSongs(1, 99, 1);
   constexpr SettingRange kVolumePercent(0, 100, 1);
-  constexpr SettingRange kMinuteOfDay(0, 1439, 1);
+  constexpr SettingRange kQuarterHourOfDay(0, 1425, 15);
 
   store.registerBool(&enabled, true, "enabled");
   store.registerInteger(&enabledModes, 0, "enabledModes");
@@ -68,8 +68,8 @@ void registerSettings(platform::settings::HBPreferences& store) {
   store.registerInteger(&onTimerStartsCustomVolumeValue, 15, "onTimerStartsCustomVolumeValue",
                         kVolumePercent);
   store.registerBool(&bedtimeEnabled, false, "bedtimeEnabled");
-  store.registerInteger(&bedtimeFrom, 1320, "bedtimeFrom", kMinuteOfDay);
-  store.registerInteger(&bedtimeTo, 240, "bedtimeTo", kMinuteOfDay);
+  store.registerInteger(&bedtimeFrom, 1320, "bedtimeFrom", kQuarterHourOfDay);
+  store.registerInteger(&bedtimeTo, 240, "bedtimeTo", kQuarterHourOfDay);
   store.registerInteger(&bedtimeMinutes, 30, "bedtimeMinutes", kTimerDefaultMinutes);
 }
 
