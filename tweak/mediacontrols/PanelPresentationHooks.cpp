@@ -106,6 +106,10 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
 
   if (timeSnoozeIsRunning || songsSnoozeIsRunning) {
     lunadozeVC->showCurrentTimerView(true, lastMediaControlsView.get(), !nextUpShown);
+    // The page tells of the running snooze, not of the picker last shown: the bedtime timer runs
+    // by time whatever mode the panel was left in.
+    if (auto currentView = lunadozeVC->currentTimerView())
+      currentView->setupViewWithMode(timeSnoozeIsRunning ? SnoozeModeTime : SnoozeModeSongs);
   } else {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
