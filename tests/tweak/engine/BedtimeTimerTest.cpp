@@ -80,6 +80,11 @@ class BedtimeTimerTest : public EngineTest {
     player().pause();
     advance(0);
   }
+  // The person opens the current-timer page with the sleep button and taps cancel.
+  void cancelFromThePanel() {
+    tap(*setTimerButton);
+    tap(*lunadozeVC->currentTimerView()->cancelTimerButton());
+  }
   static int64_t startLogLines() {
     int64_t count = 0;
     for (const auto& line : SystemLog::lines()) count += line == "performSpecialActionsOnTimerStart";
@@ -120,8 +125,7 @@ TEST_F(BedtimeTimerTest, WindowsAcrossMidnightAndOutsideThem) {
   play();
   EXPECT_EQ(snoozeState().snooze, "time");
   EXPECT_EQ(buttonText(), "30:00");
-  tap(*setTimerButton);
-  tap(*lunadozeVC->currentTimerView()->cancelTimerButton());
+  cancelFromThePanel();
   pause();
 
   setTimeOfDay(at(4, 0));
@@ -152,8 +156,7 @@ TEST_F(BedtimeTimerTest, OncePerPlaybackStartAndNotWhenTurnedOff) {
   setTimeOfDay(at(23, 10));
   play();
   ASSERT_EQ(snoozeState().snooze, "time");
-  tap(*setTimerButton);
-  tap(*lunadozeVC->currentTimerView()->cancelTimerButton());
+  cancelFromThePanel();
   ASSERT_EQ(snoozeState().snooze, "idle");
 
   // Still the same playback: a new title, another update while playing, play pressed again.
@@ -167,8 +170,7 @@ TEST_F(BedtimeTimerTest, OncePerPlaybackStartAndNotWhenTurnedOff) {
   pause();
   play();
   EXPECT_EQ(snoozeState().snooze, "time");
-  tap(*setTimerButton);
-  tap(*lunadozeVC->currentTimerView()->cancelTimerButton());
+  cancelFromThePanel();
   pause();
   pane().setBool(false, "bedtimeEnabled");
   synchronizeAndDeliver();
@@ -187,8 +189,7 @@ TEST_F(BedtimeTimerTest, ARunningSnoozeIsLeftAsItIs) {
   advance(60);
   play();
   EXPECT_EQ(snoozeTimer, stopTimer);
-  tap(*setTimerButton);
-  tap(*lunadozeVC->currentTimerView()->cancelTimerButton());
+  cancelFromThePanel();
 
   startSongsSnooze(3);
   pause();
