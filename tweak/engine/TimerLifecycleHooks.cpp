@@ -40,6 +40,8 @@ void showTimerConfirmation() {
 }
 
 void MediaControlsTransportStackView_validateButtonClicked(id self) {
+  send(mediaController().get(), selectors::cancelTimer);
+
   ChooseSnoozeTimeView* chooseView =
       lunadozeVC != nullptr ? lunadozeVC->chooseSnoozeTimeView().get() : nullptr;
   const SnoozeMode mode = lunadozeVC != nullptr ? lunadozeVC->selectedMode() : SnoozeModeTime;
@@ -47,14 +49,11 @@ void MediaControlsTransportStackView_validateButtonClicked(id self) {
     const double countDownDuration =
         chooseView != nullptr ? chooseView->timeSelectorPickerView()->countDownDuration() : 0;
     startTimeSnoozeWithInterval(countDownDuration + 1.0);
-  } else {
-    send(mediaController().get(), selectors::cancelTimer);
-    if (mode == SnoozeModeSongs) {
-      songsSnoozeIsRunning = true;
-      nbSongsToPlayBeforeStop = chooseView != nullptr ? chooseView->nbSongsSelected() : 0;
-      nbSongsPlayed = 0;
-      send(self, selectors::updateButtonTextWithRemainingNbSongs);
-    }
+  } else if (mode == SnoozeModeSongs) {
+    songsSnoozeIsRunning = true;
+    nbSongsToPlayBeforeStop = chooseView != nullptr ? chooseView->nbSongsSelected() : 0;
+    nbSongsPlayed = 0;
+    send(self, selectors::updateButtonTextWithRemainingNbSongs);
   }
 
   if (showConfirmationViewAfterTimerSetEnabled) {
