@@ -110,6 +110,11 @@ void LDSubPrefsListController::enableDisableCellIfNeededForKey(const std::string
     bool on = value.boolValue().value_or(false);
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 3), on);
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 3), on);
+  } else if (key == "bedtimeEnabled") {
+    bool on = value.boolValue().value_or(false);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 1), on);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 1), on);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 2), on);
   } else if (key == "onTimerEndsBluetoothMode") {
     // Only "disconnect the named device" needs the name.
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 3), value.integerValue().value_or(0) == 1);

@@ -20,8 +20,8 @@ class UILabel;
 namespace lunadoze::prefs {
 
 // Every sub-page of the tweak's settings: the link row that opens it names the page's specifier
-// list in "LDSubPrefs" and its title in its name. Rows of the timer actions are greyed out while
-// their switch is off.
+// list in "LDSubPrefs" and its title in its name. Rows of the timer actions and of the bedtime
+// timer are greyed out while their switch is off.
 class LDSubPrefsListController : public platform::preferences::HBRootListController {
  public:
   static platform::runtime::Class* runtimeClass();

@@ -75,6 +75,18 @@ void version(CommandContext& context, const Arguments& arguments) {
   context.device().phone().setSystemVersion(arguments[0]);
 }
 
+// HH:MM, 00:00 to 23:59.
+void time(CommandContext& context, const Arguments& arguments) {
+  static const std::regex kTimeOfDay(R"(([01]?\d|2[0-3]):([0-5]\d))");
+  std::smatch parts;
+  if (!std::regex_match(arguments[0], parts, kTimeOfDay)) {
+    throw CommandError(inQuotes(arguments[0]) +
+                       " is not a time of day (HH:MM from 00:00 to 23:59, such as 23:10)");
+  }
+  const int64_t minutes = std::stoll(parts[1].str()) * 60 + std::stoll(parts[2].str());
+  context.device().phone().setTimeOfDayAtStart(minutes * 60);
+}
+
 void file(CommandContext& context, const Arguments& arguments) {
   writeDeviceFile(context.device(), arguments[0], "");
 }
@@ -108,6 +120,10 @@ void addDeviceCommands(Simulator& simulator) {
   commands.add("device version", "V",
                "system version text, e.g. 11.4.1, 12.4, 13.0; default 14.4; effective at the next boot",
                version);
+  commands.add("device time", "HH:MM",
+               "the time of day when the device started, e.g. 23:10; default 22:30; effective at once (the "
+               "time line reads it plus the clock)",
+               time);
   commands.add("device file", "PATH", "create an empty file at the device path PATH; effective at once",
                file);
   commands.add("device plist", "PATH KEY=VALUE...",

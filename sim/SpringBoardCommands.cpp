@@ -1,8 +1,11 @@
-// Starting SpringBoard and letting time pass: `boot`, `respring`, `wait`; the `clock` and `tweak`
-// lines.
+// Starting SpringBoard and letting time pass: `boot`, `respring`, `wait`; the `clock`, `time` and
+// `tweak` lines.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
+#include "platform/foundation/NSCalendar.h"
+#include "platform/foundation/NSDate.h"
 #include "platform/runtime/Runtime.h"
 #include "sim/CommandContext.h"
 #include "sim/CommandGroups.h"
@@ -55,6 +58,16 @@ void addSpringBoardCommands(Simulator& simulator) {
 
   Device& device = simulator.device();
   simulator.state().provide("clock", [&device] { return formatNumber(device.clock()); });
+  simulator.state().provide("time", [] {
+    using namespace platform::foundation;
+    auto now = NSDate::date();
+    auto calendar = NSCalendar::currentCalendar();
+    char text[8];
+    std::snprintf(text, sizeof text, "%02lld:%02lld",
+                  static_cast<long long>(calendar->component(NSCalendarUnitHour, *now)),
+                  static_cast<long long>(calendar->component(NSCalendarUnitMinute, *now)));
+    return std::string(text);
+  });
   simulator.state().provide("tweak", [&device] { return tweakState(device); });
 }
 

@@ -21,6 +21,7 @@ class StateDump {
   };
   static constexpr auto kLines = std::to_array<Line>({
       {"clock", "seconds since the device started"},
+      {"time", "HH:MM   the device's time of day"},
       {"tweak", "hooked | disabled | not-loaded"},
       {"music", "playing | paused"},
       {"music.title", "\"TITLE\" | none"},

@@ -17,11 +17,12 @@ constexpr std::pair<std::string_view, PSCellType> kCellTypes[] = {
     {"PSSliderCell", PSSliderCell},         {"PSSwitchCell", PSSwitchCell},
     {"PSStaticTextCell", PSStaticTextCell}, {"PSEditTextCell", PSEditTextCell},
     {"PSSegmentCell", PSSegmentCell},       {"PSButtonCell", PSButtonCell},
+    {"PSLinkListCell", PSLinkListCell},
 };
 
 // What a row of the kind needs to work, or the reason it cannot.
 std::optional<std::string> problemOfRow(PSCellType type, const PropertyList& item) {
-  if (type == PSSegmentCell) {
+  if (type == PSSegmentCell || type == PSLinkListCell) {
     const PropertyList* values = item["validValues"];
     const PropertyList* titles = item["validTitles"];
     if (values == nullptr || !values->array() || values->array()->empty()) return "has no \"validValues\"";

@@ -19,6 +19,8 @@ class PSTableCell;
 enum PSCellType : int64_t {
   PSGroupCell = 0,
   PSLinkCell = 1,
+  // One value picked from a list of titles, the chosen title shown in the row.
+  PSLinkListCell = 2,
   PSSliderCell = 5,
   PSSwitchCell = 6,
   PSStaticTextCell = 7,

@@ -1,6 +1,7 @@
 #include "platform/preferences/PSTableCell.h"
 
 #include "platform/preferences/PSEditableTableCell.h"
+#include "platform/preferences/PSLinkListTableCell.h"
 #include "platform/preferences/PSSegmentTableCell.h"
 #include "platform/preferences/PSSliderTableCell.h"
 #include "platform/preferences/PSSpecifier.h"
@@ -20,6 +21,8 @@ std::shared_ptr<PSTableCell> makeCell(PSCellType type) {
       return std::make_shared<PSSliderTableCell>();
     case PSSegmentCell:
       return std::make_shared<PSSegmentTableCell>();
+    case PSLinkListCell:
+      return std::make_shared<PSLinkListTableCell>();
     case PSEditTextCell:
       return std::make_shared<PSEditableTableCell>();
     default:

@@ -129,11 +129,19 @@ std::string takes(UITableViewCell& cell) {
   }
   if (auto* segments = dynamic_cast<PSSegmentTableCell*>(&cell)) {
     auto& control = static_cast<UISegmentedControl&>(*segments->control());
-    std::string choices;
-    for (size_t index = 0; index < segments->values().size(); ++index) {
-      choices += (index == 0 ? "" : ", ") + formatValue(segments->values()[index]) + " (" +
-                 control.titleForSegmentAtIndex(static_cast<int64_t>(index)) + ")";
+    auto choice = [&](size_t index) {
+      return formatValue(segments->values()[index]) + " (" +
+             control.titleForSegmentAtIndex(static_cast<int64_t>(index)) + ")";
+    };
+    const size_t count = segments->values().size();
+    // A long list (the times of day) reads by its first steps and its end.
+    constexpr size_t kListedChoices = 8;
+    if (count > kListedChoices) {
+      return "one of " + std::to_string(count) + " values: " + choice(0) + ", " + choice(1) + ", " +
+             choice(2) + ", ... " + choice(count - 1);
     }
+    std::string choices;
+    for (size_t index = 0; index < count; ++index) choices += (index == 0 ? "" : ", ") + choice(index);
     return "one of " + choices;
   }
   if (dynamic_cast<PSEditableTableCell*>(&cell) != nullptr) return "any text";

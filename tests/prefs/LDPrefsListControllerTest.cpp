@@ -383,7 +383,7 @@ TEST_F(LDPrefsListControllerTest, EveryTableTranslatesEveryTextOfItsList) {
     if (entry.path().extension() == ".lproj") languages.push_back(entry.path().stem());
   }
   EXPECT_EQ(languages.size(), 9u);  // English is the lists' own
-  for (const char* list : {"Prefs", "TimerStartActions", "TimerEndActions"}) {
+  for (const char* list : {"Prefs", "TimerStartActions", "TimerEndActions", "Bedtime"}) {
     auto plist = platform::foundation::PropertyList::readFile(bundle / (std::string(list) + ".plist"));
     ASSERT_TRUE(plist);
     std::vector<std::string> texts;
@@ -393,7 +393,7 @@ TEST_F(LDPrefsListControllerTest, EveryTableTranslatesEveryTextOfItsList) {
       }
       if (const auto* titles = item["validTitles"]) {
         for (const auto& title : *titles->array()) {
-          if (title.string()->find_first_not_of("0123456789") != std::string::npos)
+          if (title.string()->find_first_not_of("0123456789:") != std::string::npos)
             texts.push_back(*title.string());
         }
       }

@@ -97,6 +97,28 @@ TEST_F(LDSubPrefsListControllerTest, TheModeReadAfterTheSwitchDecidesTheName) {
   EXPECT_EQ(name->textField()->alpha(), 0.4);
 }
 
+TEST_F(LDSubPrefsListControllerTest, TheBedtimeSwitchGreysTheHoursAndTheDurationAndTheHoursReadAsTimes) {
+  store("bedtimeEnabled", false);
+  store("bedtimeFrom", int64_t{1410});
+  auto page = openPage("Bedtime", "Bedtime");
+  auto rowsGreyed = [&] {
+    return std::vector<bool>{greyed(*page, 1, 0), greyed(*page, 1, 1), greyed(*page, 2, 0)};
+  };
+  EXPECT_EQ(rowsGreyed(), (std::vector<bool>{true, true, true}));
+  EXPECT_FALSE(greyed(*page, 0, 0));
+  change(*page, "bedtimeEnabled", true);
+  EXPECT_EQ(rowsGreyed(), (std::vector<bool>{false, false, false}));
+
+  // A minute of the day shows as the time it is, the default included.
+  EXPECT_EQ(cell(*page, 1, 0)->detailTextLabel()->text(), "23:30");
+  EXPECT_EQ(cell(*page, 1, 1)->detailTextLabel()->text(), "04:00");
+  change(*page, "bedtimeTo", int64_t{45});
+  EXPECT_EQ(stored("bedtimeTo"), PropertyList(int64_t{45}));
+  page->reloadSpecifiers();
+  page->table()->reloadData();
+  EXPECT_EQ(cell(*page, 1, 1)->detailTextLabel()->text(), "00:45");
+}
+
 TEST_F(LDSubPrefsListControllerTest, AnEmptyDomainLeavesEveryRowEnabledAndWritesReachTheDomain) {
   auto page = openEndActions();
   EXPECT_EQ(bluetoothRowsGreyed(*page), (std::vector<bool>{false, false}));

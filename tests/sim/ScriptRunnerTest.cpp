@@ -92,9 +92,19 @@ TEST_F(ScriptRunnerTest, EachScriptStartsFromAFreshBootStateOnTheSameDevice) {
 TEST_F(ScriptRunnerTest, StateOpensWithTheClockAndTheTweak) {
   Outcome result = runScripts({"state\n", "boot\nwait 1.5\nstate\necho \"two  blanks\" and one\n"});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_TRUE(result.out.starts_with("clock: 0\ntweak: not-loaded\n")) << result.out;
-  EXPECT_NE(result.out.find("\nclock: 1.5\ntweak: hooked\n"), std::string::npos) << result.out;
+  EXPECT_TRUE(result.out.starts_with("clock: 0\ntime: 22:30\ntweak: not-loaded\n")) << result.out;
+  EXPECT_NE(result.out.find("\nclock: 1.5\ntime: 22:30\ntweak: hooked\n"), std::string::npos) << result.out;
   EXPECT_TRUE(result.out.ends_with("\ntwo  blanks and one\n0 passed, 0 failed\n")) << result.out;
+}
+
+TEST_F(ScriptRunnerTest, TheTimeOfDayIsTheStartsPlusTheClockAndWrapsAtMidnight) {
+  Outcome result = runScripts({
+      "device time 23:10\nexpect time 23:10\nwait 2999\nexpect time 23:59\nwait 1s\nexpect time 00:00\n"
+      "boot\nwait 4h\nexpect time 04:00\n",
+      "expect time 22:30\ndevice time 7:05\nexpect time 07:05\n",
+  });
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "6 passed, 0 failed\n");
 }
 
 TEST_F(ScriptRunnerTest, ExpectTakesQuotesIntoAccountOnlyWhereTheStateLineHasThem) {
@@ -140,8 +150,9 @@ TEST_F(ScriptRunnerTest, TheSettingsAppRefusesWhatItsRowsCannotTakeAndWritesNoth
   EXPECT_EQ(
       error("prefs set timerDefaultValue 1e1"),
       "s1.sim:1: prefs set: timerDefaultValue takes a number from 1 to 180 in steps of 1, not \"1e1\"\n");
-  EXPECT_EQ(error("prefs show Nope"),
-            "s1.sim:1: prefs show: no page \"Nope\" (pages: Prefs, TimerStartActions, TimerEndActions)\n");
+  EXPECT_EQ(
+      error("prefs show Nope"),
+      "s1.sim:1: prefs show: no page \"Nope\" (pages: Prefs, TimerStartActions, TimerEndActions, Bedtime)\n");
   Outcome after = runScripts({"expect setting.enabled none\nexpect setting.timerDefaultValue none\n"});
   EXPECT_EQ(after.status, 0) << after.err;
 }
@@ -169,6 +180,11 @@ TEST_F(ScriptRunnerTest, BadInputIsAnErrorThatNamesTheLine) {
   EXPECT_EQ(error("device plist /a.plist enabled"), "s1.sim:1: device plist: \"enabled\" is not KEY=VALUE\n");
   EXPECT_EQ(error("device version 14.x"),
             "s1.sim:1: device version: \"14.x\" is not a system version (such as 12.4 or 11.4.1)\n");
+  for (const char* time : {"24:00", "23:60", "7", "23:1", "-1:00", "23:10:00"}) {
+    EXPECT_EQ(error(std::string("device time ") + time),
+              std::string("s1.sim:1: device time: \"") + time +
+                  "\" is not a time of day (HH:MM from 00:00 to 23:59, such as 23:10)\n");
+  }
   EXPECT_EQ(error("respring"), "s1.sim:1: respring: SpringBoard does not run; boot starts it\n");
   EXPECT_EQ(error("expect brightness 1"),
             "s1.sim:1: expect: no state line \"brightness\" (help state lists them)\n");

@@ -32,6 +32,10 @@ constinit bool onTimerStartsCustomVolume = false;
 constinit int64_t onTimerStartsCustomVolumeValue = 0;
 constinit int64_t extendMinutes = 0;
 constinit bool extendWithVolumeUpDuringFade = false;
+constinit bool bedtimeEnabled = false;
+constinit int64_t bedtimeFrom = 0;
+constinit int64_t bedtimeTo = 0;
+constinit int64_t bedtimeMinutes = 0;
 
 void registerSettings(platform::settings::HBPreferences& store) {
   // What the preferences pane's sliders offer: a stored value outside it (a hand-edited file, an
@@ -42,6 +46,7 @@ void registerSettings(platform::settings::HBPreferences& store) {
   constexpr SettingRange kNbSongs(1, 99, 1);
   constexpr SettingRange kVolumePercent(0, 100, 1);
   constexpr SettingRange kExtendMinutes(1, 60, 1);
+  constexpr SettingRange kQuarterHourOfDay(0, 1425, 15);
 
   store.registerBool(&enabled, true, "enabled");
   store.registerInteger(&enabledModes, OfferedModesBoth, "enabledModes");
@@ -69,6 +74,10 @@ void registerSettings(platform::settings::HBPreferences& store) {
                         kVolumePercent);
   store.registerInteger(&extendMinutes, 10, "extendMinutes", kExtendMinutes);
   store.registerBool(&extendWithVolumeUpDuringFade, true, "extendWithVolumeUpDuringFade");
+  store.registerBool(&bedtimeEnabled, false, "bedtimeEnabled");
+  store.registerInteger(&bedtimeFrom, 1320, "bedtimeFrom", kQuarterHourOfDay);
+  store.registerInteger(&bedtimeTo, 240, "bedtimeTo", kQuarterHourOfDay);
+  store.registerInteger(&bedtimeMinutes, 30, "bedtimeMinutes", kTimerDefaultMinutes);
 }
 
 }  // namespace lunadoze

@@ -41,6 +41,11 @@ extern int64_t onTimerStartsCustomVolumeValue;
 extern int64_t extendMinutes;
 // A press of the volume-up button during the fade-out extends the snooze as the extend button does.
 extern bool extendWithVolumeUpDuringFade;
+extern bool bedtimeEnabled;
+// The bedtime window, in minutes after midnight; it crosses midnight when it ends before it begins.
+extern int64_t bedtimeFrom;
+extern int64_t bedtimeTo;
+extern int64_t bedtimeMinutes;
 
 // Binds every variable above to its key, with its default, `enabled` first.
 void registerSettings(platform::settings::HBPreferences& store);

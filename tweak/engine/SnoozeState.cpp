@@ -9,6 +9,7 @@
 #include "platform/springboard/SBBacklightController.h"
 #include "tweak/core/HostClasses.h"
 #include "tweak/core/LunadozeSelectors.h"
+#include "tweak/core/Settings.h"
 #include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/panel/LunadozeImageButton.h"
@@ -95,6 +96,16 @@ void cancelVolumeFadeOut() {
 
 std::shared_ptr<SBMediaController> mediaController() {
   return SBMediaControllerClass() != nullptr ? SBMediaController::sharedInstance() : nullptr;
+}
+
+void startTimeSnoozeWithInterval(double interval) {
+  auto controller = mediaController();
+  send(controller.get(), selectors::cancelTimer);
+  timeSnoozeIsRunning = true;
+  const auto& stop = letTheSongFinishEnabled ? selectors::stopSnoozeAtTheEndOfCurrentSong
+                                             : selectors::stopSnoozeWithFadeOutIfNeeded;
+  snoozeTimer = NSTimer::scheduledTimerWithTimeInterval(interval, controller, stop.name(), false);
+  startRemainingTimeLabelsTimer();
 }
 
 void resetSnoozeState() {

@@ -35,6 +35,9 @@ extern bool volumeFadeOutIsRunning;
 // system has no such class.
 std::shared_ptr<platform::springboard::SBMediaController> mediaController();
 
+// Starts a time snooze whose stop timer fires after the interval (seconds), ending any earlier
+// stop timer first, and keeps the remaining time on screen.
+void startTimeSnoozeWithInterval(double interval);
 // Ends the running snooze (one flag: the time one when set, else the songs one), ends a fade-out
 // in progress with the volume put back, puts "SLEEP" back on the button and hides the lock-screen
 // indicator.

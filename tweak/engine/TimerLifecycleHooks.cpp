@@ -1,7 +1,6 @@
 #include "tweak/engine/TimerLifecycleHooks.h"
 
 #include "platform/foundation/Dispatch.h"
-#include "platform/foundation/NSTimer.h"
 #include "platform/foundation/PerformSelector.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
@@ -10,6 +9,7 @@
 #include "tweak/core/OriginalImplementations.h"
 #include "tweak/core/Settings.h"
 #include "tweak/core/ViewGlobals.h"
+#include "tweak/engine/BedtimeTimer.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/panel/LunadozeViewController.h"
@@ -17,7 +17,6 @@
 
 namespace lunadoze {
 
-using platform::foundation::NSTimer;
 using platform::foundation::PropertyList;
 using platform::runtime::send;
 
@@ -41,21 +40,15 @@ void showTimerConfirmation() {
 }
 
 void MediaControlsTransportStackView_validateButtonClicked(id self) {
-  auto controller = mediaController();
-  send(controller.get(), selectors::cancelTimer);
+  send(mediaController().get(), selectors::cancelTimer);
 
   ChooseSnoozeTimeView* chooseView =
       lunadozeVC != nullptr ? lunadozeVC->chooseSnoozeTimeView().get() : nullptr;
   const SnoozeMode mode = lunadozeVC != nullptr ? lunadozeVC->selectedMode() : SnoozeModeTime;
   if (mode == SnoozeModeTime) {
-    timeSnoozeIsRunning = true;
     const double countDownDuration =
         chooseView != nullptr ? chooseView->timeSelectorPickerView()->countDownDuration() : 0;
-    const auto& stop = letTheSongFinishEnabled ? selectors::stopSnoozeAtTheEndOfCurrentSong
-                                               : selectors::stopSnoozeWithFadeOutIfNeeded;
-    snoozeTimer =
-        NSTimer::scheduledTimerWithTimeInterval(countDownDuration + 1.0, controller, stop.name(), false);
-    startRemainingTimeLabelsTimer();
+    startTimeSnoozeWithInterval(countDownDuration + 1.0);
   } else if (mode == SnoozeModeSongs) {
     songsSnoozeIsRunning = true;
     nbSongsToPlayBeforeStop = chooseView != nullptr ? chooseView->nbSongsSelected() : 0;
@@ -74,6 +67,7 @@ void MediaControlsTransportStackView_validateButtonClicked(id self) {
 
 void SBMediaController_setNowPlayingInfo(id self, const PropertyList::Dictionary* info) {
   original::SBMediaController_setNowPlayingInfo(self, info);
+  startBedtimeSnoozeIfPlaybackStarted(info);
   if (info == nullptr) return;
   platform::springboard::MRMediaRemoteGetNowPlayingInfo(
       [controller = self->retained()](const PropertyList::Dictionary* nowPlaying) {

@@ -12,8 +12,8 @@ using platform::runtime::id;
 void MediaControlsTransportStackView_validateButtonClicked(id self);
 // Shows the current-timer page, without its bottom buttons, for a moment after a start.
 void showTimerConfirmation();
-// Counts each new title; ends a songs snooze at its count, and a time snooze that waits for the
-// end of the song.
+// Starts the bedtime timer when playback starts at night. Counts each new title; ends a songs snooze at its
+// count, and a time snooze that waits for the end of the song.
 void SBMediaController_setNowPlayingInfo(id self, const platform::foundation::PropertyList::Dictionary* info);
 // Ends the stop timer and the label timer and puts "SLEEP" back; the snooze itself goes on.
 void SBMediaController_cancelTimer(id self);

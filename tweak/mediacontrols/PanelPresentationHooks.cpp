@@ -105,18 +105,22 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
                        [](const auto& view) { return view != nullptr; });
   lunadozeVC->setTransitionViews(std::move(transitionViews));
 
-  // Wired whichever page opens: a snooze may have started without the panel.
-  if (auto currentView = lunadozeVC->currentTimerView()) {
-    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
-    if (auto controller = mediaController())
-      addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze.name());
-  }
   if (timeSnoozeIsRunning || songsSnoozeIsRunning) {
     lunadozeVC->showCurrentTimerView(true, lastMediaControlsView.get(), !nextUpShown);
+    // The page tells of the running snooze, not of the picker last shown: the bedtime timer runs
+    // by time whatever mode the panel was left in.
+    if (auto currentView = lunadozeVC->currentTimerView())
+      currentView->setupViewWithMode(timeSnoozeIsRunning ? SnoozeModeTime : SnoozeModeSongs);
   } else {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
       addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked.name());
+  }
+  // Wired whichever page opened: a snooze may have started without the panel (the bedtime timer).
+  if (auto currentView = lunadozeVC->currentTimerView()) {
+    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
+    if (auto controller = mediaController())
+      addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze.name());
   }
   HapticFeedbackHelper::sendImpact();
 }

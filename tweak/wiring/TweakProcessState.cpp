@@ -3,6 +3,7 @@
 #include "tweak/core/OriginalImplementations.h"
 #include "tweak/core/Settings.h"
 #include "tweak/core/ViewGlobals.h"
+#include "tweak/engine/BedtimeTimer.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/support/LunadozeStorageManager.h"
@@ -37,6 +38,10 @@ void resetSettings() {
   onTimerStartsCustomVolumeValue = 0;
   extendMinutes = 0;
   extendWithVolumeUpDuringFade = false;
+  bedtimeEnabled = false;
+  bedtimeFrom = 0;
+  bedtimeTo = 0;
+  bedtimeMinutes = 0;
 }
 
 void resetSnoozeVariables() {
@@ -50,6 +55,7 @@ void resetSnoozeVariables() {
   updateRemainingTimeLabelsTimer.reset();
   volumeBeforeFadeOut = 0;
   volumeFadeOutIsRunning = false;
+  nowPlayingIsPlaying.reset();
 }
 
 }  // namespace

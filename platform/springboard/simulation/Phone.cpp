@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/foundation/NSDate.h"
+#include "platform/foundation/NSRunLoop.h"
+
 namespace platform::springboard {
 
 namespace {
@@ -9,6 +12,16 @@ namespace {
 constexpr const char* kDefaultModeIdentifier = "com.apple.donotdisturb.mode.default";
 
 }  // namespace
+
+Phone::Phone() : runLoopTimeAtStart_(foundation::NSRunLoop::mainRunLoop().currentTime()) {
+  setTimeOfDayAtStart(kDefaultTimeOfDayAtStart);
+}
+
+void Phone::setTimeOfDayAtStart(int64_t seconds) {
+  timeOfDayAtStart_ = seconds;
+  // The reference date began at midnight: the device started on that day.
+  foundation::NSDate::setDeviceStartDate(static_cast<double>(seconds), runLoopTimeAtStart_);
+}
 
 bool Phone::isDoNotDisturbOn() const {
   return behaviorOverrideStatus_ == 1 ||

@@ -39,6 +39,11 @@ class Phone {
 
   static constexpr const char* kDefaultLocaleIdentifier = "en_US";
   static constexpr float kDefaultMediaVolume = 0.5f;
+  static constexpr int64_t kDefaultTimeOfDayAtStart = (22 * 60 + 30) * 60;
+
+  Phone();
+  Phone(const Phone&) = delete;
+  Phone& operator=(const Phone&) = delete;
 
   // The system version text and the locale that SpringBoard reports from its next boot on.
   const std::string& systemVersion() const { return systemVersion_; }
@@ -48,6 +53,11 @@ class Phone {
   // What SpringBoard's media controller answers from its next boot on.
   PauseMessages mediaControllerPauseMessages() const { return pauseMessages_; }
   void setMediaControllerPauseMessages(PauseMessages messages) { pauseMessages_ = messages; }
+
+  // Seconds after midnight on the device's wall clock when the device started (was made). The
+  // device's clock follows at once: the time of day is this plus the time since the start.
+  int64_t timeOfDayAtStart() const { return timeOfDayAtStart_; }
+  void setTimeOfDayAtStart(int64_t seconds);
 
   MusicPlayer& musicPlayer() { return musicPlayer_; }
   const MusicPlayer& musicPlayer() const { return musicPlayer_; }
@@ -93,6 +103,8 @@ class Phone {
   std::string systemVersion_ = uikit::UIDevice::kDefaultSystemVersion;
   std::string localeIdentifier_ = kDefaultLocaleIdentifier;
   PauseMessages pauseMessages_ = PauseMessages::Both;
+  int64_t timeOfDayAtStart_ = kDefaultTimeOfDayAtStart;
+  double runLoopTimeAtStart_;
   MusicPlayer musicPlayer_;
   float mediaVolume_ = kDefaultMediaVolume;
   bool showsNextUp_ = false;

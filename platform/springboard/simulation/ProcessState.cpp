@@ -1,6 +1,7 @@
 #include "platform/springboard/simulation/ProcessState.h"
 
 #include "platform/foundation/CFNotificationCenter.h"
+#include "platform/foundation/NSDate.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/SystemLog.h"
@@ -15,6 +16,7 @@ void ProcessState::reset() {
   releaseObjects();
   disposeClasses();
   foundation::NSRunLoop::mainRunLoop().rewindClock();
+  foundation::NSDate::setDeviceStartDate(0, 0);
   foundation::CFNotificationCenterRemoveAllObservers(foundation::CFNotificationCenterGetDarwinNotifyCenter());
   foundation::NSLocale::setCurrentLocaleIdentifier("en_US");
   foundation::SystemLog::clear();

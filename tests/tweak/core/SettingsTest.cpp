@@ -46,6 +46,10 @@ TEST_F(SettingsTest, EmptyDomainBindsEveryDefault) {
   EXPECT_EQ(onTimerStartsCustomVolumeValue, 15);
   EXPECT_EQ(extendMinutes, 10);
   EXPECT_TRUE(extendWithVolumeUpDuringFade);
+  EXPECT_FALSE(bedtimeEnabled);
+  EXPECT_EQ(bedtimeFrom, 1320);
+  EXPECT_EQ(bedtimeTo, 240);
+  EXPECT_EQ(bedtimeMinutes, 30);
 
   auto helper = SpecialTasksHelper::getInstance();
   EXPECT_EQ(helper->onTimerEndsBluetoothDeviceName(), std::nullopt);
@@ -173,6 +177,18 @@ TEST_F(SettingsTest, StoredNumbersBeyondWhatThePaneOffersActAsThePaneShowsThem) 
   EXPECT_EQ(onTimerStartsCustomVolumeValue, 1);
   EXPECT_EQ(extendMinutes, 60);
   EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerStartsCustomVolumeValue(), 1);
+
+  // The bedtime window in the pane's quarter hours, within a day; a timer of at least a minute.
+  pane().setInteger(1439, "bedtimeFrom");
+  pane().setInteger(-30, "bedtimeTo");
+  pane().setInteger(0, "bedtimeMinutes");
+  synchronizeAndDeliver();
+  EXPECT_EQ(bedtimeFrom, 1425);
+  EXPECT_EQ(bedtimeTo, 0);
+  EXPECT_EQ(bedtimeMinutes, 1);
+  pane().setInteger(1322, "bedtimeFrom");
+  synchronizeAndDeliver();
+  EXPECT_EQ(bedtimeFrom, 1320);
 }
 
 }  // namespace
