@@ -2,6 +2,7 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
@@ -15,17 +16,45 @@
 
 namespace lunadoze::sim {
 
-Picture::Picture(double width, double height, double scale)
-    : scale_(scale),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width * scale)),
-                                          static_cast<int>(std::ceil(height * scale)))),
-      context_(cairo_create(surface_)) {
+namespace {
+
+// Pixel buffers of pictures gone, for the next ones: a screenshot is megabytes, and the demo takes
+// one at every step; fresh pages from the system each time cost more than clearing old ones.
+thread_local std::vector<std::vector<unsigned char>> spareBuffers;
+constexpr size_t kSpareBuffers = 2;
+
+std::vector<unsigned char> pixelBuffer(size_t size) {
+  std::vector<unsigned char> buffer;
+  if (!spareBuffers.empty()) {
+    buffer = std::move(spareBuffers.back());
+    spareBuffers.pop_back();
+  }
+  // Cairo wants somewhere to point even for no pixels.
+  if (buffer.size() < std::max<size_t>(size, 4)) buffer.resize(std::max<size_t>(size, 4));
+  // A new picture is transparent.
+  std::memset(buffer.data(), 0, size);
+  return buffer;
+}
+
+}  // namespace
+
+Picture::Picture(double width, double height, double scale) : scale_(scale) {
+  const int pixelWidth = static_cast<int>(std::ceil(width * scale));
+  const int pixelHeight = static_cast<int>(std::ceil(height * scale));
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelWidth);
+  pixels_ = pixelBuffer(static_cast<size_t>(stride) * pixelHeight);
+  surface_ = cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight,
+                                                 stride);
+  context_ = cairo_create(surface_);
   cairo_scale(context_, scale, scale);
 }
 
 Picture::~Picture() {
   cairo_destroy(context_);
+  // The surface lets go of the pixels here, unless someone still holds it.
+  cairo_surface_finish(surface_);
   cairo_surface_destroy(surface_);
+  if (spareBuffers.size() < kSpareBuffers) spareBuffers.push_back(std::move(pixels_));
 }
 
 int Picture::pixelWidth() const {

@@ -171,6 +171,37 @@ TEST(ViewPainterTest, ClippingKeepsSubviewsInsideTheirContainer) {
   EXPECT_FALSE(lit(picture.pixelAt(30, 30)));
 }
 
+// A see-through view is drawn as one layer over the area its subtree covers: subviews outside it,
+// theirs further out, a subview shifted by its container's bounds origin, and one grown by a
+// transform are all in the layer.
+TEST(ViewPainterTest, ASeeThroughViewsLayerReachesEverySubviewWhereverItLies) {
+  Picture picture(70, 70);
+  auto root = UIView::create(CGRectMake(30, 30, 10, 10));
+  root->setAlpha(0.5);
+  auto outside = UIView::create(CGRectMake(20, 0, 10, 10));
+  outside->setBackgroundColor(UIColor::whiteColor());
+  root->addSubview(outside);
+  auto further = UIView::create(CGRectMake(0, 20, 10, 10));
+  further->setBackgroundColor(UIColor::whiteColor());
+  outside->addSubview(further);
+  auto scrolled = UIView::create(CGRectMake(-10, 20, 10, 10));
+  scrolled->setBounds(CGRectMake(0, -10, 10, 10));
+  auto inScrolled = UIView::create(CGRectMake(0, 0, 5, 5));
+  inScrolled->setBackgroundColor(UIColor::whiteColor());
+  scrolled->addSubview(inScrolled);
+  root->addSubview(scrolled);
+  auto grown = UIView::create(CGRectMake(-20, -20, 8, 8));
+  grown->setBackgroundColor(UIColor::whiteColor());
+  grown->setTransform(platform::uikit::CGAffineTransformMakeScale(2, 2));
+  root->addSubview(grown);
+  ViewPainter(picture.context()).paint(*root, root->frame().origin);
+  EXPECT_NEAR(picture.pixelAt(55, 35).alpha, 128, 1);  // outside
+  EXPECT_NEAR(picture.pixelAt(55, 55).alpha, 128, 1);  // further
+  EXPECT_NEAR(picture.pixelAt(22, 62).alpha, 128, 1);  // in the scrolled view, 10 points down
+  EXPECT_EQ(picture.pixelAt(22, 52).alpha, 0);
+  EXPECT_NEAR(picture.pixelAt(7, 7).alpha, 128, 1);  // the grown view, twice its size about its centre
+}
+
 // A template image is its alpha in the tint colour; an original keeps its own colours.
 TEST(ViewPainterTest, TemplateImagesAreTintedWithTheViewsTintColour) {
   auto pixels = std::make_shared<platform::uikit::UIImage::Pixels>(4 * 4 * 4, 0);
