@@ -153,26 +153,30 @@ void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const u
 }
 
 // The rows, filtered and compressed into one zlib stream. The buffers are kept from one picture
-// to the next: the demo writes one at every step, and fresh megabytes each time cost more in page
-// faults than filling them does.
+// to the next: the demo writes one at every step, and fresh pages each time cost more than
+// filling old ones.
 std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
                                               bool opaque) {
-  thread_local std::vector<unsigned char> rows;
+  thread_local std::vector<unsigned char> rows[2];
   thread_local std::vector<unsigned char> compressed;
   const size_t rowSize = 1 + static_cast<size_t>(width) * (opaque ? 3 : 4);
-  if (rows.size() < rowSize * height) rows.resize(rowSize * height);
-  unsigned char* out = rows.data();
+  for (auto& row : rows) row.resize(rowSize);
+  RowDeflate deflate(rowSize, static_cast<size_t>(height), compressed);
+  int next = 0;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
-    // Most rows of a screen are the row above again: the filtered row is then the one before.
+    // Most rows of a screen are the row above again.
     if (y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0) {
-      std::memcpy(out, out - rowSize, rowSize);
-      out += rowSize;
-    } else {
-      out = filterRow(row, width, opaque, out);
+      deflate.repeat();
+      continue;
     }
+    // Filtered into the other buffer than the last row's, which the deflate still reads.
+    unsigned char* filtered = rows[next].data();
+    next ^= 1;
+    filterRow(row, width, opaque, filtered);
+    deflate.add(filtered);
   }
-  return deflateRows({rows.data(), out}, rowSize, compressed);
+  return deflate.finish();
 }
 
 }  // namespace

@@ -5,17 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdint>
 #include <cstring>
 
 namespace lunadoze::sim {
 namespace {
 
-// A code as it goes into the stream: its bits in the order they are written, and how many.
-struct Code {
-  uint32_t bits = 0;
-  uint32_t count = 0;
-};
+using Code = RowDeflate::Code;
 
 constexpr uint32_t reversed(uint32_t code, uint32_t count) {
   uint32_t result = 0;
@@ -23,7 +18,7 @@ constexpr uint32_t reversed(uint32_t code, uint32_t count) {
   return result;
 }
 
-// The fixed code of a literal/length symbol (0-287).
+// The fixed code of a literal/length symbol (0-287). Huffman codes go in from their top bit.
 constexpr Code fixedCode(uint32_t symbol) {
   if (symbol < 144) return {reversed(0x30 + symbol, 8), 8};
   if (symbol < 256) return {reversed(0x190 + symbol - 144, 9), 9};
@@ -63,13 +58,15 @@ constexpr auto kLiteralCodes = [] {
   return codes;
 }();
 
-Code distanceCode(size_t distance) {
+constexpr Code distanceCode(size_t distance) {
   size_t index = 0;
   while (index + 1 < std::size(kDistanceBase) && kDistanceBase[index + 1] <= distance) ++index;
   return {reversed(static_cast<uint32_t>(index), 5) | static_cast<uint32_t>(distance - kDistanceBase[index])
                                                           << 5,
           5u + kDistanceExtra[index]};
 }
+
+constexpr Code kByteBack = distanceCode(1);
 
 // How many bytes from `a` on equal those from `b` on, up to `limit`: a word at a time.
 size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit) {
@@ -90,76 +87,77 @@ size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit)
   return length;
 }
 
-// Bits out, the first written in the lowest bit of each byte.
-class BitWriter {
- public:
-  explicit BitWriter(unsigned char* out) : out_(out) {}
-
-  void put(Code code) {
-    pending_ |= static_cast<uint64_t>(code.bits) << count_;
-    count_ += code.count;
-    if (count_ >= 32) {
-      for (int i = 0; i < 4; ++i) *out_++ = static_cast<unsigned char>(pending_ >> (8 * i));
-      pending_ >>= 32;
-      count_ -= 32;
-    }
-  }
-  // Writes what is left, padded to a whole byte; returns the end.
-  unsigned char* finish() {
-    for (; count_ > 0; count_ -= std::min(count_, 8u)) {
-      *out_++ = static_cast<unsigned char>(pending_);
-      pending_ >>= 8;
-    }
-    return out_;
-  }
-
- private:
-  unsigned char* out_;
-  uint64_t pending_ = 0;
-  uint32_t count_ = 0;
-};
-
 }  // namespace
 
-std::span<const unsigned char> deflateRows(std::span<const unsigned char> rows, size_t rowSize,
-                                           std::vector<unsigned char>& buffer) {
-  const unsigned char* data = rows.data();
-  const size_t size = rows.size();
+RowDeflate::RowDeflate(size_t rowSize, size_t rows, std::vector<unsigned char>& buffer) : rowSize_(rowSize) {
   // No code is longer than nine bits a byte; the header, the trailer and a word of slack.
+  const size_t size = rowSize * rows;
   // Grown, never shrunk: growing clears what is about to be written anyway.
   if (const size_t bound = size + size / 8 + 16; buffer.size() < bound) buffer.resize(bound);
-  unsigned char* start = buffer.data();
+  start_ = out_ = buffer.data();
   // Deflate with a 32 KiB window, no preset dictionary, the fastest compression said.
-  start[0] = 0x78;
-  start[1] = 0x01;
-  BitWriter writer(start + 2);
-  writer.put({0b011, 3});  // the last block, of the fixed codes
-  const bool rowAbove = rowSize > 0 && rowSize <= kMaxDistance;
-  const Code byteBack = distanceCode(1);
-  const Code rowBack = rowAbove ? distanceCode(rowSize) : Code{};
-  for (size_t at = 0; at < size;) {
-    const size_t limit = std::min(kMaxMatch, size - at);
-    size_t length = at >= 1 ? matchLength(data + at, data + at - 1, limit) : 0;
+  *out_++ = 0x78;
+  *out_++ = 0x01;
+  put({0b011, 3});  // the last block, of the fixed codes
+  if (rowSize_ <= kMaxDistance) rowBack_ = distanceCode(rowSize_);
+}
+
+void RowDeflate::put(Code code) {
+  pending_ |= static_cast<uint64_t>(code.bits) << pendingCount_;
+  pendingCount_ += code.count;
+  if (pendingCount_ >= 32) {
+    for (int i = 0; i < 4; ++i) *out_++ = static_cast<unsigned char>(pending_ >> (8 * i));
+    pending_ >>= 32;
+    pendingCount_ -= 32;
+  }
+}
+
+template <typename Emit>
+void RowDeflate::encode(const unsigned char* row, const unsigned char* above, Emit emit) const {
+  if (rowSize_ > kMaxDistance) above = nullptr;
+  for (size_t at = 0; at < rowSize_;) {
+    const size_t limit = std::min(kMaxMatch, rowSize_ - at);
+    size_t length = at >= 1 ? matchLength(row + at, row + at - 1, limit) : 0;
     bool up = false;
-    if (rowAbove && at >= rowSize && length < limit) {
-      if (const size_t above = matchLength(data + at, data + at - rowSize, limit); above > length) {
-        length = above;
+    if (above != nullptr && length < limit) {
+      if (const size_t same = matchLength(row + at, above + at, limit); same > length) {
+        length = same;
         up = true;
       }
     }
     if (length < kMinMatch) {
-      writer.put(kLiteralCodes[data[at++]]);
+      emit(kLiteralCodes[row[at++]]);
       continue;
     }
-    writer.put(kLengthCodes[length]);
-    writer.put(up ? rowBack : byteBack);
+    emit(kLengthCodes[length]);
+    emit(up ? rowBack_ : kByteBack);
     at += length;
   }
-  writer.put(fixedCode(256));
-  unsigned char* end = writer.finish();
-  const uint32_t adler = libdeflate_adler32(1, data, size);
-  for (int shift = 24; shift >= 0; shift -= 8) *end++ = static_cast<unsigned char>(adler >> shift);
-  return {start, end};
+}
+
+void RowDeflate::add(const unsigned char* row) {
+  adler_ = libdeflate_adler32(adler_, row, rowSize_);
+  encode(row, last_, [this](Code code) { put(code); });
+  last_ = row;
+  repeated_.clear();
+}
+
+void RowDeflate::repeat() {
+  if (last_ == nullptr) return;
+  adler_ = libdeflate_adler32(adler_, last_, rowSize_);
+  // A row the same as the one above is coded the same way every time: worked out once.
+  if (repeated_.empty()) encode(last_, last_, [this](Code code) { repeated_.push_back(code); });
+  for (const Code code : repeated_) put(code);
+}
+
+std::span<const unsigned char> RowDeflate::finish() {
+  put(fixedCode(256));
+  for (; pendingCount_ > 0; pendingCount_ -= std::min(pendingCount_, 8u)) {
+    *out_++ = static_cast<unsigned char>(pending_);
+    pending_ >>= 8;
+  }
+  for (int shift = 24; shift >= 0; shift -= 8) *out_++ = static_cast<unsigned char>(adler_ >> shift);
+  return {start_, out_};
 }
 
 }  // namespace lunadoze::sim

@@ -22,46 +22,71 @@ std::vector<unsigned char> inflated(std::span<const unsigned char> stream, size_
 }
 
 // Rows of every kind a picture has: noise (literals of both code lengths), runs of every length,
-// and rows repeated, at row sizes in each distance class up to beyond the window.
+// parts of the row above and whole rows repeated, at row sizes in each distance class up to
+// beyond the window.
 TEST(RowDeflateTest, AnyRowsComeBackAsTheyWent) {
   std::mt19937 random(7);
   std::vector<unsigned char> buffer;
-  for (size_t rowSize :
-       {1u, 2u, 3u, 5u, 8u, 13u, 100u, 257u, 1921u, 2561u, 4097u, 24577u, 32768u, 32769u, 40000u}) {
-    std::vector<unsigned char> rows;
+  for (size_t rowSize : {1u, 2u, 3u, 4u, 5u, 8u, 13u, 100u, 257u, 259u, 260u, 1921u, 2561u, 4097u, 24577u,
+                         32768u, 32769u, 40000u}) {
+    const size_t count = 12;
+    std::vector<std::vector<unsigned char>> rows;
+    std::vector<unsigned char> all;
+    RowDeflate deflate(rowSize, count, buffer);
     size_t run = 1;
-    while (rows.size() < 3 * rowSize + 2000) {
-      const auto kind = random() % 4;
-      const auto byte = static_cast<unsigned char>(random());
-      if (kind == 0) {
-        rows.push_back(byte);
-      } else if (kind == 1) {
-        rows.insert(rows.end(), run, byte);
-        run = run % 300 + 1;
-      } else if (kind == 2 && rows.size() >= rowSize) {
-        const size_t from = rows.size() - rowSize;
-        for (size_t i = 0; i < std::min<size_t>(rowSize, 700); ++i) rows.push_back(rows[from + i]);
+    for (size_t y = 0; y < count; ++y) {
+      if (y > 0 && random() % 3 == 0) {
+        deflate.repeat();
+        all.insert(all.end(), rows.back().begin(), rows.back().end());
+        continue;
       }
+      std::vector<unsigned char> row;
+      while (row.size() < rowSize) {
+        const auto byte = static_cast<unsigned char>(random());
+        if (const auto kind = random() % 3; kind == 0) {
+          row.push_back(byte);
+        } else if (kind == 1) {
+          row.insert(row.end(), std::min(run, rowSize - row.size()), byte);
+          run = run % 300 + 1;
+        } else if (!rows.empty()) {
+          const size_t length = std::min<size_t>(random() % 400, rowSize - row.size());
+          row.insert(row.end(), rows.back().begin() + row.size(), rows.back().begin() + row.size() + length);
+        }
+      }
+      rows.push_back(std::move(row));
+      deflate.add(rows.back().data());
+      all.insert(all.end(), rows.back().begin(), rows.back().end());
     }
-    const auto stream = deflateRows(rows, rowSize, buffer);
-    EXPECT_EQ(inflated(stream, rows.size()), rows) << "rows of " << rowSize;
+    EXPECT_EQ(inflated(deflate.finish(), all.size()), all) << "rows of " << rowSize;
   }
-  // Nothing at all is a valid stream of nothing.
-  EXPECT_TRUE(inflated(deflateRows({}, 10, buffer), 0).empty());
+  // No rows at all is a valid stream of nothing.
+  EXPECT_TRUE(inflated(RowDeflate(10, 0, buffer).finish(), 0).empty());
 }
 
 // A screen is flat colours: a row of one colour and rows like it take a few bytes each.
 TEST(RowDeflateTest, FlatRowsTakeAFewBytesEach) {
   const size_t rowSize = 1 + 640 * 3;
-  std::vector<unsigned char> rows(rowSize * 800, 0);
-  for (size_t row = 0; row < 800; ++row) {
-    rows[row * rowSize] = 1;
-    rows[row * rowSize + 1] = static_cast<unsigned char>(row / 100);
-  }
+  std::vector<unsigned char> row(rowSize, 0);
+  row[0] = 1;
+  std::vector<unsigned char> all;
   std::vector<unsigned char> buffer;
-  const auto stream = deflateRows(rows, rowSize, buffer);
+  RowDeflate deflate(rowSize, 800, buffer);
+  std::vector<unsigned char> rows[2] = {row, row};
+  for (size_t y = 0; y < 800; ++y) {
+    // A new colour every hundred rows, the same row again in between.
+    if (y % 100 == 0) {
+      auto& next = rows[y / 100 % 2];
+      next[1] = static_cast<unsigned char>(y / 100);
+      deflate.add(next.data());
+      row = next;
+    } else {
+      deflate.repeat();
+    }
+    all.insert(all.end(), row.begin(), row.end());
+  }
+  const auto stream = deflate.finish();
   EXPECT_LT(stream.size(), 800u * 24);
-  EXPECT_EQ(inflated(stream, rows.size()), rows);
+  EXPECT_EQ(inflated(stream, all.size()), all);
 }
 
 }  // namespace
