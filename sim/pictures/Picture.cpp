@@ -92,15 +92,38 @@ uint32_t wordAt(const unsigned char* row, int x) {
   return value;
 }
 
-bool isOpaque(const unsigned char* data, int stride, int width, int height) {
+// What the encoding needs to know of the rows before it starts: which ones are the row above
+// again (most rows of a screen are), and whether every pixel is opaque.
+struct RowSurvey {
+  std::vector<char> sameAsAbove;
+  bool opaque = true;
+};
+
+bool isOpaque(const unsigned char* row, int width) {
+  // Without a branch a pixel, two at a time.
+  uint64_t all = ~uint64_t{0};
+  int x = 0;
+  for (; x + 2 <= width; x += 2) {
+    uint64_t pair;
+    std::memcpy(&pair, row + 4 * x, sizeof pair);
+    all &= pair;
+  }
+  uint32_t alpha = static_cast<uint32_t>(all >> 56) & static_cast<uint32_t>(all >> 24);
+  if (x < width) alpha &= wordAt(row, x) >> 24;
+  return (alpha & 0xFF) == 0xFF;
+}
+
+const RowSurvey& survey(const unsigned char* data, int stride, int width, int height) {
+  thread_local RowSurvey survey;
+  survey.sameAsAbove.assign(static_cast<size_t>(height), 0);
+  survey.opaque = true;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
-    // A row at a time without a branch a pixel, which the compiler turns into vector code.
-    uint32_t all = 0xFF000000;
-    for (int x = 0; x < width; ++x) all &= wordAt(row, x);
-    if ((all >> 24) != 0xFF) return false;
+    // A row the same as the one above is as opaque as it.
+    survey.sameAsAbove[y] = y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0;
+    if (!survey.sameAsAbove[y] && survey.opaque) survey.opaque = isOpaque(row, width);
   }
-  return true;
+  return survey;
 }
 
 // One row as PNG keeps it, with the sub filter applied in the same pass: RGB when every pixel is
@@ -156,24 +179,23 @@ void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const u
 // to the next: the demo writes one at every step, and fresh pages each time cost more than
 // filling old ones.
 std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
-                                              bool opaque) {
-  thread_local std::vector<unsigned char> rows[2];
+                                              const RowSurvey& rows) {
+  thread_local std::vector<unsigned char> filteredRows[2];
   thread_local std::vector<unsigned char> compressed;
-  const size_t rowSize = 1 + static_cast<size_t>(width) * (opaque ? 3 : 4);
-  for (auto& row : rows) row.resize(rowSize);
+  const size_t rowSize = 1 + static_cast<size_t>(width) * (rows.opaque ? 3 : 4);
+  for (auto& row : filteredRows) row.resize(rowSize);
   RowDeflate deflate(rowSize, static_cast<size_t>(height), compressed);
   int next = 0;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
-    // Most rows of a screen are the row above again.
-    if (y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0) {
+    if (rows.sameAsAbove[y]) {
       deflate.repeat();
       continue;
     }
     // Filtered into the other buffer than the last row's, which the deflate still reads.
-    unsigned char* filtered = rows[next].data();
+    unsigned char* filtered = filteredRows[next].data();
     next ^= 1;
-    filterRow(row, width, opaque, filtered);
+    filterRow(row, width, rows.opaque, filtered);
     deflate.add(filtered);
   }
   return deflate.finish();
@@ -194,8 +216,9 @@ void Picture::writePng(const std::filesystem::path& path) const {
   const int stride = cairo_image_surface_get_stride(surface_);
   const int width = pixelWidth();
   const int height = pixelHeight();
-  const bool opaque = isOpaque(data, stride, width, height);
-  const auto compressed = compressedRows(data, stride, width, height, opaque);
+  const RowSurvey& rows = survey(data, stride, width, height);
+  const bool opaque = rows.opaque;
+  const auto compressed = compressedRows(data, stride, width, height, rows);
 
   std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   png.reserve(compressed.size() + 64);
