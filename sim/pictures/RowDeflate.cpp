@@ -135,8 +135,18 @@ void RowDeflate::encode(const unsigned char* row, const unsigned char* above, Em
   }
 }
 
+// The checksum of the bytes so far followed by a row whose own checksum is `row`.
+uint32_t RowDeflate::withRow(uint32_t sofar, uint32_t row) const {
+  constexpr uint64_t kBase = 65521;
+  const uint64_t length = rowSize_ % kBase;
+  const uint64_t low = ((sofar & 0xFFFF) + (row & 0xFFFF) + kBase - 1) % kBase;
+  const uint64_t high = ((sofar >> 16) + (row >> 16) + length * (sofar & 0xFFFF) + kBase - length) % kBase;
+  return static_cast<uint32_t>(high << 16 | low);
+}
+
 void RowDeflate::add(const unsigned char* row) {
-  adler_ = libdeflate_adler32(adler_, row, rowSize_);
+  lastAdler_ = libdeflate_adler32(1, row, rowSize_);
+  adler_ = withRow(adler_, lastAdler_);
   encode(row, last_, [this](Code code) { put(code); });
   last_ = row;
   repeated_.clear();
@@ -144,7 +154,7 @@ void RowDeflate::add(const unsigned char* row) {
 
 void RowDeflate::repeat() {
   if (last_ == nullptr) return;
-  adler_ = libdeflate_adler32(adler_, last_, rowSize_);
+  adler_ = withRow(adler_, lastAdler_);
   // A row the same as the one above is coded the same way every time: worked out once.
   if (repeated_.empty()) encode(last_, last_, [this](Code code) { repeated_.push_back(code); });
   for (const Code code : repeated_) put(code);

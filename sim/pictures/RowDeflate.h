@@ -36,6 +36,7 @@ class RowDeflate {
   // Codes the row by the longest match one byte or one row back at each place.
   template <typename Emit>
   void encode(const unsigned char* row, const unsigned char* above, Emit emit) const;
+  uint32_t withRow(uint32_t sofar, uint32_t row) const;
 
   size_t rowSize_;
   unsigned char* start_;
@@ -43,6 +44,7 @@ class RowDeflate {
   uint64_t pending_ = 0;
   uint32_t pendingCount_ = 0;
   uint32_t adler_ = 1;
+  uint32_t lastAdler_ = 1;
   const unsigned char* last_ = nullptr;
   Code rowBack_;
   std::vector<Code> repeated_;

@@ -27,8 +27,8 @@ std::vector<unsigned char> inflated(std::span<const unsigned char> stream, size_
 TEST(RowDeflateTest, AnyRowsComeBackAsTheyWent) {
   std::mt19937 random(7);
   std::vector<unsigned char> buffer;
-  for (size_t rowSize : {1u, 2u, 3u, 4u, 5u, 8u, 13u, 100u, 257u, 259u, 260u, 1921u, 2561u, 4097u, 24577u,
-                         32768u, 32769u, 40000u}) {
+  for (size_t rowSize : {1u,   2u,    3u,    4u,    5u,     8u,     13u,    100u,   257u,   259u,
+                         260u, 1921u, 2561u, 4097u, 24577u, 32768u, 32769u, 40000u, 65521u, 70000u}) {
     const size_t count = 12;
     std::vector<std::vector<unsigned char>> rows;
     std::vector<unsigned char> all;
