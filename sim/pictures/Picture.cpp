@@ -42,9 +42,16 @@ Picture::Picture(double width, double height, double scale) : scale_(scale) {
   const int pixelWidth = static_cast<int>(std::ceil(width * scale));
   const int pixelHeight = static_cast<int>(std::ceil(height * scale));
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelWidth);
-  pixels_ = pixelBuffer(static_cast<size_t>(stride) * pixelHeight);
-  surface_ = cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight,
-                                                 stride);
+  // Cairo's largest side; its own surface says so rather than taking gigabytes first.
+  constexpr int kLargest = 32767;
+  if (stride < 0 || pixelHeight < 0 || pixelHeight > kLargest) {
+    // A size cairo cannot make: its surface in error, which has no pixels and writes none.
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
+  } else {
+    pixels_ = pixelBuffer(static_cast<size_t>(stride) * static_cast<size_t>(pixelHeight));
+    surface_ = cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_ARGB32, pixelWidth,
+                                                   pixelHeight, stride);
+  }
   context_ = cairo_create(surface_);
   cairo_scale(context_, scale, scale);
 }
@@ -54,7 +61,7 @@ Picture::~Picture() {
   // The surface lets go of the pixels here, unless someone still holds it.
   cairo_surface_finish(surface_);
   cairo_surface_destroy(surface_);
-  if (spareBuffers.size() < kSpareBuffers) spareBuffers.push_back(std::move(pixels_));
+  if (!pixels_.empty() && spareBuffers.size() < kSpareBuffers) spareBuffers.push_back(std::move(pixels_));
 }
 
 int Picture::pixelWidth() const {

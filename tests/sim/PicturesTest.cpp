@@ -335,9 +335,13 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
     EXPECT_EQ(wrong, 0) << (seeThrough ? "see-through" : "opaque");
     cairo_surface_destroy(png);
   }
-  // No PNG has no pixels: the file is refused rather than written broken.
-  EXPECT_THROW(Picture(0, 10).writePng(directory / "empty.png"), std::runtime_error);
-  EXPECT_FALSE(fs::exists(directory / "empty.png"));
+  // No PNG has no pixels: the file is refused rather than written broken, and so is a picture too
+  // large for cairo or of a negative size.
+  for (const auto& [width, height] :
+       {std::pair{0.0, 10.0}, {1e7, 10.0}, {10.0, 1e7}, {-3.0, 10.0}, {10.0, -3.0}}) {
+    EXPECT_THROW(Picture(width, height).writePng(directory / "empty.png"), std::runtime_error) << width;
+    EXPECT_FALSE(fs::exists(directory / "empty.png"));
+  }
 }
 
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
