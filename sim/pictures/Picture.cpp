@@ -135,9 +135,9 @@ const RowSurvey& survey(const unsigned char* data, int stride, int width, int he
 
 // One row as PNG keeps it, with the sub filter applied in the same pass: RGB when every pixel is
 // opaque (a quarter fewer bytes to compress), else RGBA with the colour divided back out of the
-// alpha. The filter turns a run of one colour into zeros, which run-length matching takes in one
-// go. Returns the end of the row written.
-unsigned char* filterRow(const unsigned char* row, int width, bool opaque, unsigned char* out) {
+// alpha. The filter turns a run of one colour into zeros, which a match one byte back takes in
+// one go.
+void filterRow(const unsigned char* row, int width, bool opaque, unsigned char* out) {
   *out++ = 1;  // the sub filter
   if (opaque) {
     uint32_t previous = 0;
@@ -148,7 +148,7 @@ unsigned char* filterRow(const unsigned char* row, int width, bool opaque, unsig
       out[2] = static_cast<unsigned char>(value - previous);
       previous = value;
     }
-    return out;
+    return;
   }
   uint32_t red = 0, green = 0, blue = 0, alpha = 0;
   for (int x = 0; x < width; ++x, out += 4) {
@@ -166,7 +166,6 @@ unsigned char* filterRow(const unsigned char* row, int width, bool opaque, unsig
     out[3] = static_cast<unsigned char>(a - alpha);
     red = r, green = g, blue = b, alpha = a;
   }
-  return out;
 }
 
 void appendBigEndian(std::vector<unsigned char>& out, uint32_t value) {
@@ -182,9 +181,7 @@ void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const u
   appendBigEndian(out, static_cast<uint32_t>(libdeflate_crc32(0, out.data() + start, size + 4)));
 }
 
-// The rows, filtered and compressed into one zlib stream. The buffers are kept from one picture
-// to the next: the demo writes one at every step, and fresh pages each time cost more than
-// filling old ones.
+// The rows, filtered and compressed into one zlib stream, in buffers kept for the next picture.
 std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
                                               const RowSurvey& rows) {
   thread_local std::vector<unsigned char> filteredRows[2];

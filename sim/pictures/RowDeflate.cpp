@@ -90,7 +90,8 @@ size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit)
 }  // namespace
 
 RowDeflate::RowDeflate(size_t rowSize, size_t rows, std::vector<unsigned char>& buffer) : rowSize_(rowSize) {
-  // No code is longer than nine bits a byte; the header, the trailer and a word of slack.
+  // No byte takes more than nine bits (a literal; a match takes fewer), then the header, the
+  // trailer and a word of slack.
   const size_t size = rowSize * rows;
   // Grown, never shrunk: growing clears what is about to be written anyway.
   if (const size_t bound = size + size / 8 + 16; buffer.size() < bound) buffer.resize(bound);
