@@ -141,12 +141,23 @@ void filterRow(const unsigned char* row, int width, bool opaque, unsigned char* 
   *out++ = 1;  // the sub filter
   if (opaque) {
     uint32_t previous = 0;
-    for (int x = 0; x < width; ++x, out += 3) {
+    for (int x = 0; x < width;) {
       const uint32_t value = wordAt(row, x);
+      if (value == previous && x > 0) {
+        // A run of the colour before, which is most of a screen: zeros to its end at once.
+        int end = x + 1;
+        while (end < width && wordAt(row, end) == previous) ++end;
+        std::memset(out, 0, static_cast<size_t>(end - x) * 3);
+        out += static_cast<ptrdiff_t>(end - x) * 3;
+        x = end;
+        continue;
+      }
       out[0] = static_cast<unsigned char>((value >> 16) - (previous >> 16));
       out[1] = static_cast<unsigned char>((value >> 8) - (previous >> 8));
       out[2] = static_cast<unsigned char>(value - previous);
       previous = value;
+      out += 3;
+      ++x;
     }
     return;
   }
