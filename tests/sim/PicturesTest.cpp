@@ -297,6 +297,10 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
     cairo_set_source(cr, ramp);
     cairo_paint(cr);
     cairo_pattern_destroy(ramp);
+    // A run of one colour between parts of the ramp.
+    cairo_set_source_rgb(cr, 0.2, 0.4, 0.6);
+    cairo_rectangle(cr, 26, 0, 8, 23);
+    cairo_fill(cr);
     if (seeThrough) {
       cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
       cairo_set_source_rgba(cr, 1, 0.5, 0.25, 0.3);
