@@ -10,8 +10,8 @@ namespace lunadoze::sim {
 // Compresses filtered picture rows into a zlib stream, fast, for what screens are: runs of one
 // byte (a flat colour after the sub filter) and rows like the one above. Matches reach back one
 // byte or one row only and stay within a row, in one block of the fixed codes, so the work is a
-// comparison per byte, a row repeated costs nothing to look at, and the same rows always give
-// the same bytes.
+// comparison per byte, a row repeated costs only its codes, and the same rows always give the
+// same bytes.
 class RowDeflate {
  public:
   // Rows of `rowSize` bytes (with their filter byte). The stream is written at the start of

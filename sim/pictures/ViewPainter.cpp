@@ -48,14 +48,16 @@ void clipToPixelsAround(cairo_t* cr, CGRect area) {
         CGPoint{CGRectGetMaxX(area), CGRectGetMaxY(area)}}) {
     double x = corner.x, y = corner.y;
     cairo_user_to_device(cr, &x, &y);
-    left = std::min(left, x), top = std::min(top, y), right = std::max(right, x),
+    left = std::min(left, x);
+    top = std::min(top, y);
+    right = std::max(right, x);
     bottom = std::max(bottom, y);
   }
   cairo_matrix_t matrix;
   cairo_get_matrix(cr, &matrix);
   cairo_identity_matrix(cr);
-  left = std::floor(left), top = std::floor(top);
-  cairo_rectangle(cr, left, top, std::ceil(right) - left, std::ceil(bottom) - top);
+  cairo_rectangle(cr, std::floor(left), std::floor(top), std::ceil(right) - std::floor(left),
+                  std::ceil(bottom) - std::floor(top));
   cairo_clip(cr);
   cairo_set_matrix(cr, &matrix);
 }
