@@ -196,10 +196,10 @@ void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const u
 std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
                                               const RowSurvey& rows) {
   thread_local std::vector<unsigned char> filteredRows[2];
-  thread_local std::vector<unsigned char> compressed;
+  thread_local RowDeflate::Buffers compressed;
   const size_t rowSize = 1 + static_cast<size_t>(width) * (rows.opaque ? 3 : 4);
   for (auto& row : filteredRows) row.resize(rowSize);
-  RowDeflate deflate(rowSize, static_cast<size_t>(height), compressed);
+  RowDeflate deflate(rowSize, compressed);
   int next = 0;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
