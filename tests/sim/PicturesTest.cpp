@@ -348,6 +348,20 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
   }
 }
 
+// Pictures take over the pixels of pictures gone: each still starts transparent, whatever the
+// last one showed and whatever its size.
+TEST(PictureTest, ANewPictureIsTransparentWhateverCameBefore) {
+  for (const auto& [width, height] : {std::pair{30.0, 20.0}, {30.0, 20.0}, {12.5, 7.0}, {40.0, 25.0}}) {
+    Picture picture(width, height);
+    int shown = 0;
+    for (int y = 0; y < picture.pixelHeight(); ++y)
+      for (int x = 0; x < picture.pixelWidth(); ++x) shown += picture.pixel(x, y).alpha != 0;
+    EXPECT_EQ(shown, 0) << width << " x " << height;
+    cairo_set_source_rgb(picture.context(), 1, 1, 1);
+    cairo_paint(picture.context());
+  }
+}
+
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   std::ostringstream out;
   std::ostringstream err;
