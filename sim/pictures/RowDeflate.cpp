@@ -124,7 +124,8 @@ std::vector<uint8_t> codeLengths(std::vector<uint32_t> frequencies, uint32_t lim
   for (uint32_t length = 1; length <= limit; ++length)
     kraft += uint64_t{ofLength[length]} << (limit - length);
   while (kraft > (uint64_t{1} << limit)) {
-    // A longest code moved up, or two codes where there was one a level up.
+    // Each turn, a code of the longest length goes, and a shorter one makes way for it by becoming
+    // two a level longer: as many codes, one slot of the longest length fewer.
     --ofLength[limit];
     for (uint32_t length = limit - 1; length > 0; --length) {
       if (ofLength[length] > 0) {
