@@ -1,28 +1,67 @@
 #include "sim/pictures/Picture.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
+#include "sim/pictures/RowDeflate.h"
+
 namespace lunadoze::sim {
 
-Picture::Picture(double width, double height, double scale)
-    : scale_(scale),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width * scale)),
-                                          static_cast<int>(std::ceil(height * scale)))),
-      context_(cairo_create(surface_)) {
+namespace {
+
+// Pixel buffers of pictures gone, for the next ones: a screenshot is megabytes, and the demo takes
+// one at every step; fresh pages from the system each time cost more than clearing old ones.
+thread_local std::vector<std::vector<unsigned char>> spareBuffers;
+constexpr size_t kSpareBuffers = 2;
+
+std::vector<unsigned char> pixelBuffer(size_t size) {
+  std::vector<unsigned char> buffer;
+  if (!spareBuffers.empty()) {
+    buffer = std::move(spareBuffers.back());
+    spareBuffers.pop_back();
+  }
+  // Cairo wants somewhere to point even for no pixels.
+  if (buffer.size() < std::max<size_t>(size, 4)) buffer.resize(std::max<size_t>(size, 4));
+  // A new picture is transparent.
+  std::memset(buffer.data(), 0, size);
+  return buffer;
+}
+
+}  // namespace
+
+Picture::Picture(double width, double height, double scale) : scale_(scale) {
+  const int pixelWidth = static_cast<int>(std::ceil(width * scale));
+  const int pixelHeight = static_cast<int>(std::ceil(height * scale));
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelWidth);
+  // Cairo's largest side; its own surface says so rather than taking gigabytes first.
+  constexpr int kLargest = 32767;
+  if (stride < 0 || pixelHeight < 0 || pixelHeight > kLargest) {
+    // A size cairo cannot make: its surface in error, which has no pixels and writes none.
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
+  } else {
+    pixels_ = pixelBuffer(static_cast<size_t>(stride) * static_cast<size_t>(pixelHeight));
+    surface_ = cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_ARGB32, pixelWidth,
+                                                   pixelHeight, stride);
+  }
+  context_ = cairo_create(surface_);
   cairo_scale(context_, scale, scale);
 }
 
 Picture::~Picture() {
   cairo_destroy(context_);
+  // The surface lets go of the pixels here, unless someone still holds it.
+  cairo_surface_finish(surface_);
   cairo_surface_destroy(surface_);
+  if (!pixels_.empty() && spareBuffers.size() < kSpareBuffers) spareBuffers.push_back(std::move(pixels_));
 }
 
 int Picture::pixelWidth() const {
@@ -60,27 +99,74 @@ uint32_t wordAt(const unsigned char* row, int x) {
   return value;
 }
 
-bool isOpaque(const unsigned char* data, int stride, int width, int height) {
+// What the encoding needs to know of the rows before it starts: which ones are the row above
+// again (most rows of a screen are), and whether every pixel is opaque.
+struct RowSurvey {
+  std::vector<char> sameAsAbove;
+  bool opaque = true;
+};
+
+bool isOpaque(const unsigned char* row, int width) {
+  // Without a branch a pixel, two at a time.
+  uint64_t all = ~uint64_t{0};
+  int x = 0;
+  for (; x + 2 <= width; x += 2) {
+    uint64_t pair;
+    std::memcpy(&pair, row + 4 * x, sizeof pair);
+    all &= pair;
+  }
+  uint32_t alpha = static_cast<uint32_t>(all >> 56) & static_cast<uint32_t>(all >> 24);
+  if (x < width) alpha &= wordAt(row, x) >> 24;
+  return (alpha & 0xFF) == 0xFF;
+}
+
+const RowSurvey& survey(const unsigned char* data, int stride, int width, int height) {
+  thread_local RowSurvey survey;
+  survey.sameAsAbove.assign(static_cast<size_t>(height), 0);
+  survey.opaque = true;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
-    for (int x = 0; x < width; ++x)
-      if ((wordAt(row, x) >> 24) != 0xFF) return false;
+    // A row the same as the one above is as opaque as it.
+    survey.sameAsAbove[y] = y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0;
+    if (!survey.sameAsAbove[y] && survey.opaque) survey.opaque = isOpaque(row, width);
   }
-  return true;
+  return survey;
 }
 
 // One row as PNG keeps it, with the sub filter applied in the same pass: RGB when every pixel is
 // opaque (a quarter fewer bytes to compress), else RGBA with the colour divided back out of the
-// alpha. The filter turns a run of one colour into zeros, which run-length matching takes in one
-// go. Returns the end of the row written.
-unsigned char* filterRow(const unsigned char* row, int width, bool opaque, unsigned char* out) {
+// alpha. The filter turns a run of one colour into zeros, which a match one byte back takes in
+// one go.
+void filterRow(const unsigned char* row, int width, bool opaque, unsigned char* out) {
   *out++ = 1;  // the sub filter
+  if (opaque) {
+    uint32_t previous = 0;
+    for (int x = 0; x < width;) {
+      const uint32_t value = wordAt(row, x);
+      if (value == previous && x > 0) {
+        // A run of the colour before, which is most of a screen: zeros to its end at once.
+        int end = x + 1;
+        while (end < width && wordAt(row, end) == previous) ++end;
+        std::memset(out, 0, static_cast<size_t>(end - x) * 3);
+        out += static_cast<ptrdiff_t>(end - x) * 3;
+        x = end;
+        continue;
+      }
+      out[0] = static_cast<unsigned char>((value >> 16) - (previous >> 16));
+      out[1] = static_cast<unsigned char>((value >> 8) - (previous >> 8));
+      out[2] = static_cast<unsigned char>(value - previous);
+      previous = value;
+      out += 3;
+      ++x;
+    }
+    return;
+  }
   uint32_t red = 0, green = 0, blue = 0, alpha = 0;
-  for (int x = 0; x < width; ++x) {
+  for (int x = 0; x < width; ++x, out += 4) {
     const uint32_t value = wordAt(row, x);
     uint32_t r = (value >> 16) & 0xFF, g = (value >> 8) & 0xFF, b = value & 0xFF;
     const uint32_t a = value >> 24;
-    if (!opaque && a != 0xFF) {
+    if (a != 0xFF) {
       r = a == 0 ? 0 : (r * 255 + a / 2) / a;
       g = a == 0 ? 0 : (g * 255 + a / 2) / a;
       b = a == 0 ? 0 : (b * 255 + a / 2) / a;
@@ -88,16 +174,9 @@ unsigned char* filterRow(const unsigned char* row, int width, bool opaque, unsig
     out[0] = static_cast<unsigned char>(r - red);
     out[1] = static_cast<unsigned char>(g - green);
     out[2] = static_cast<unsigned char>(b - blue);
-    red = r, green = g, blue = b;
-    if (opaque) {
-      out += 3;
-      continue;
-    }
     out[3] = static_cast<unsigned char>(a - alpha);
-    alpha = a;
-    out += 4;
+    red = r, green = g, blue = b, alpha = a;
   }
-  return out;
 }
 
 void appendBigEndian(std::vector<unsigned char>& out, uint32_t value) {
@@ -110,43 +189,31 @@ void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const u
   const size_t start = out.size();
   out.insert(out.end(), type, type + 4);
   if (size != 0) out.insert(out.end(), data, data + size);
-  appendBigEndian(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(size + 4))));
+  appendBigEndian(out, static_cast<uint32_t>(libdeflate_crc32(0, out.data() + start, size + 4)));
 }
 
-// The rows, filtered and compressed into one zlib stream; empty when zlib fails.
-std::vector<unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
-                                          bool opaque) {
-  z_stream stream{};
-  // The fastest level, with run-length matching only: a screen of flat colours compresses well
-  // at it, and the same rows always give the same bytes.
-  if (deflateInit2(&stream, 1, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) return {};
-  std::vector<unsigned char> row(1 + static_cast<size_t>(width) * (opaque ? 3 : 4));
-  // Out through a small buffer: a screen compresses to a hundredth of its rows, so a buffer of
-  // the worst case would be megabytes cleared and never used.
-  std::vector<unsigned char> out;
-  unsigned char buffer[1 << 14];
-  int status = Z_OK;
-  auto pump = [&](int flush) {
-    do {
-      stream.next_out = buffer;
-      stream.avail_out = sizeof buffer;
-      status = deflate(&stream, flush);
-      out.insert(out.end(), buffer, buffer + (sizeof buffer - stream.avail_out));
-    } while (status == Z_OK && stream.avail_out == 0);
-    // Only says that a full buffer had nothing more to take.
-    if (status == Z_BUF_ERROR && flush == Z_NO_FLUSH) status = Z_OK;
-  };
-  for (int y = 0; y < height && status == Z_OK; ++y) {
-    const unsigned char* end =
-        filterRow(data + static_cast<ptrdiff_t>(y) * stride, width, opaque, row.data());
-    stream.next_in = row.data();
-    stream.avail_in = static_cast<uInt>(end - row.data());
-    pump(Z_NO_FLUSH);
+// The rows, filtered and compressed into one zlib stream, in buffers kept for the next picture.
+std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
+                                              const RowSurvey& rows) {
+  thread_local std::vector<unsigned char> filteredRows[2];
+  thread_local RowDeflate::Buffers compressed;
+  const size_t rowSize = 1 + static_cast<size_t>(width) * (rows.opaque ? 3 : 4);
+  for (auto& row : filteredRows) row.resize(rowSize);
+  RowDeflate deflate(rowSize, compressed);
+  int next = 0;
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
+    if (rows.sameAsAbove[y]) {
+      deflate.repeat();
+      continue;
+    }
+    // Filtered into the other buffer than the last row's, which the deflate still reads.
+    unsigned char* filtered = filteredRows[next].data();
+    next ^= 1;
+    filterRow(row, width, rows.opaque, filtered);
+    deflate.add(filtered);
   }
-  if (status == Z_OK) pump(Z_FINISH);
-  deflateEnd(&stream);
-  if (status != Z_STREAM_END) return {};
-  return out;
+  return deflate.finish();
 }
 
 }  // namespace
@@ -164,8 +231,9 @@ void Picture::writePng(const std::filesystem::path& path) const {
   const int stride = cairo_image_surface_get_stride(surface_);
   const int width = pixelWidth();
   const int height = pixelHeight();
-  const bool opaque = isOpaque(data, stride, width, height);
-  const auto compressed = compressedRows(data, stride, width, height, opaque);
+  const RowSurvey& rows = survey(data, stride, width, height);
+  const bool opaque = rows.opaque;
+  const auto compressed = compressedRows(data, stride, width, height, rows);
 
   std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   png.reserve(compressed.size() + 64);
@@ -178,7 +246,7 @@ void Picture::writePng(const std::filesystem::path& path) const {
   appendChunk(png, "IDAT", compressed.data(), compressed.size());
   appendChunk(png, "IEND", nullptr, 0);
 
-  const bool written = !compressed.empty() && std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
   if (std::fclose(file) != 0 || !written) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);

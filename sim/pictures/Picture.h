@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace lunadoze::sim {
 
 // A picture being drawn: an image surface of a size in points at a scale of pixels per point,
-// with a drawing context whose units are points. Owns both.
+// with a drawing context whose units are points. Owns both, and the pixels.
 class Picture {
  public:
   static constexpr double kScale = 2;
@@ -37,6 +38,7 @@ class Picture {
 
  private:
   double scale_;
+  std::vector<unsigned char> pixels_;
   cairo_surface_t* surface_;
   cairo_t* context_;
 };

@@ -1,5 +1,7 @@
 #include "sim/pictures/ScreenPainter.h"
 
+#include <cstring>
+
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/simulation/LockScreenMediaControls.h"
 #include "platform/springboard/simulation/NowPlayingModule.h"
@@ -24,7 +26,7 @@ void paintBackdrop(cairo_t* cr, CGRect area) {
   cairo_fill(cr);
 }
 
-void paintWallpaper(cairo_t* cr, CGRect area) {
+void fillWallpaper(cairo_t* cr, CGRect area) {
   cairo_pattern_t* night = cairo_pattern_create_linear(0, area.origin.y, 0, area.origin.y + area.size.height);
   cairo_pattern_add_color_stop_rgb(night, 0, 0.05, 0.07, 0.20);
   cairo_pattern_add_color_stop_rgb(night, 0.6, 0.16, 0.11, 0.30);
@@ -33,6 +35,50 @@ void paintWallpaper(cairo_t* cr, CGRect area) {
   cairo_rectangle(cr, area.origin.x, area.origin.y, area.size.width, area.size.height);
   cairo_fill(cr);
   cairo_pattern_destroy(night);
+}
+
+// The wallpaper as it was last drawn. A gradient is worked out a pixel at a time, and every
+// picture of the lock screen starts with the same one.
+struct DrawnWallpaper {
+  cairo_surface_t* pixels = nullptr;
+  cairo_matrix_t matrix{};
+  CGRect area{};
+
+  ~DrawnWallpaper() {
+    if (pixels != nullptr) cairo_surface_destroy(pixels);
+  }
+  bool fits(cairo_surface_t* target, const cairo_matrix_t& m, CGRect a) const {
+    return pixels != nullptr &&
+           cairo_image_surface_get_width(pixels) == cairo_image_surface_get_width(target) &&
+           cairo_image_surface_get_height(pixels) == cairo_image_surface_get_height(target) &&
+           std::memcmp(&matrix, &m, sizeof m) == 0 && CGRectEqualToRect(area, a);
+  }
+};
+
+// Paints the wallpaper on a picture not drawn on yet.
+void paintWallpaper(cairo_t* cr, CGRect area) {
+  thread_local DrawnWallpaper drawn;
+  cairo_surface_t* target = cairo_get_target(cr);
+  cairo_matrix_t matrix;
+  cairo_get_matrix(cr, &matrix);
+  if (!drawn.fits(target, matrix, area)) {
+    if (drawn.pixels != nullptr) cairo_surface_destroy(drawn.pixels);
+    drawn.pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(target),
+                                              cairo_image_surface_get_height(target));
+    drawn.matrix = matrix;
+    drawn.area = area;
+    cairo_t* wallpaper = cairo_create(drawn.pixels);
+    cairo_set_matrix(wallpaper, &matrix);
+    fillWallpaper(wallpaper, area);
+    cairo_destroy(wallpaper);
+  }
+  // Pixel for pixel: the same as drawing it here again.
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, drawn.pixels, 0, 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
 }
 
 platform::springboard::SpringBoard& runningSpringBoard(Device& device) {

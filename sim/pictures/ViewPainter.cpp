@@ -30,6 +30,40 @@ const ViewPainter::Kind* ViewPainter::kindOf(const UIView& view) {
   return nullptr;
 }
 
+namespace {
+
+CGRect unionOf(CGRect a, CGRect b) {
+  const double left = std::min(CGRectGetMinX(a), CGRectGetMinX(b));
+  const double top = std::min(CGRectGetMinY(a), CGRectGetMinY(b));
+  return {{left, top},
+          {std::max(CGRectGetMaxX(a), CGRectGetMaxX(b)) - left,
+           std::max(CGRectGetMaxY(a), CGRectGetMaxY(b)) - top}};
+}
+
+// Clips to the whole pixels that the area touches, so that the clip cuts no edge short.
+void clipToPixelsAround(cairo_t* cr, CGRect area) {
+  double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+  for (const CGPoint corner :
+       {area.origin, CGPoint{CGRectGetMaxX(area), area.origin.y}, CGPoint{area.origin.x, CGRectGetMaxY(area)},
+        CGPoint{CGRectGetMaxX(area), CGRectGetMaxY(area)}}) {
+    double x = corner.x, y = corner.y;
+    cairo_user_to_device(cr, &x, &y);
+    left = std::min(left, x);
+    top = std::min(top, y);
+    right = std::max(right, x);
+    bottom = std::max(bottom, y);
+  }
+  cairo_matrix_t matrix;
+  cairo_get_matrix(cr, &matrix);
+  cairo_identity_matrix(cr);
+  cairo_rectangle(cr, std::floor(left), std::floor(top), std::ceil(right) - std::floor(left),
+                  std::ceil(bottom) - std::floor(top));
+  cairo_clip(cr);
+  cairo_set_matrix(cr, &matrix);
+}
+
+}  // namespace
+
 void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha, platform::uikit::CGSize size) {
   const UIView* previous = sized_;
   const auto previousSize = size_;
@@ -67,7 +101,11 @@ void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha) {
   // The whole subtree at the view's alpha, as one layer, so overlapping subviews do not show
   // through one another.
   const bool layered = alpha < 1;
-  if (layered) cairo_push_group(cr);
+  if (layered) {
+    // The layer is as large as the clip: only where the subtree draws, not the whole picture.
+    if (const auto area = extent(view)) clipToPixelsAround(cr, *area);
+    cairo_push_group(cr);
+  }
   if (view.clipsToBounds()) {
     cairo_rectangle(cr, bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height);
     cairo_clip(cr);
@@ -86,6 +124,25 @@ void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha) {
     cairo_paint_with_alpha(cr, alpha);
   }
   cairo_restore(cr);
+}
+
+std::optional<CGRect> ViewPainter::extent(const UIView& view) const {
+  // As in UIKit, a view's own drawing stays inside its bounds; its subviews may lie outside.
+  CGRect area = bounds(view);
+  if (view.clipsToBounds()) return area;
+  const Kind* kind = kindOf(view);
+  // Where such a routine puts the subviews is its own affair.
+  if (kind != nullptr && kind->drawsSubviews) return std::nullopt;
+  for (const auto& subview : view.subviews()) {
+    if (subview->isHidden()) continue;
+    if (!(subview->transform() == platform::uikit::CGAffineTransformIdentity)) return std::nullopt;
+    const auto inside = extent(*subview);
+    if (!inside) return std::nullopt;
+    const CGRect own = bounds(*subview);
+    const CGPoint origin = subview->frame().origin;
+    area = unionOf(area, CGRectOffset(*inside, origin.x - own.origin.x, origin.y - own.origin.y));
+  }
+  return area;
 }
 
 void ViewPainter::paintSubviews(const UIView& view) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/uikit/CGGeometry.h"
@@ -58,6 +59,8 @@ class ViewPainter {
  private:
   static const Kinds& kinds();
   static const Kind* kindOf(const platform::uikit::UIView& view);
+  // Where the view and its subtree draw, in its own coordinates; nothing when that cannot be told.
+  std::optional<platform::uikit::CGRect> extent(const platform::uikit::UIView& view) const;
 
   cairo_t* context_;
   const platform::uikit::UIView* sized_ = nullptr;

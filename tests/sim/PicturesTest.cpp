@@ -171,6 +171,37 @@ TEST(ViewPainterTest, ClippingKeepsSubviewsInsideTheirContainer) {
   EXPECT_FALSE(lit(picture.pixelAt(30, 30)));
 }
 
+// A see-through view is drawn as one layer over the area its subtree covers: subviews outside it,
+// theirs further out, a subview shifted by its container's bounds origin, and one grown by a
+// transform are all in the layer.
+TEST(ViewPainterTest, ASeeThroughViewsLayerReachesEverySubviewWhereverItLies) {
+  Picture picture(70, 70);
+  auto root = UIView::create(CGRectMake(30, 30, 10, 10));
+  root->setAlpha(0.5);
+  auto outside = UIView::create(CGRectMake(20, 0, 10, 10));
+  outside->setBackgroundColor(UIColor::whiteColor());
+  root->addSubview(outside);
+  auto further = UIView::create(CGRectMake(0, 20, 10, 10));
+  further->setBackgroundColor(UIColor::whiteColor());
+  outside->addSubview(further);
+  auto scrolled = UIView::create(CGRectMake(-10, 20, 10, 10));
+  scrolled->setBounds(CGRectMake(0, -10, 10, 10));
+  auto inScrolled = UIView::create(CGRectMake(0, 0, 5, 5));
+  inScrolled->setBackgroundColor(UIColor::whiteColor());
+  scrolled->addSubview(inScrolled);
+  root->addSubview(scrolled);
+  auto grown = UIView::create(CGRectMake(-20, -20, 8, 8));
+  grown->setBackgroundColor(UIColor::whiteColor());
+  grown->setTransform(platform::uikit::CGAffineTransformMakeScale(2, 2));
+  root->addSubview(grown);
+  ViewPainter(picture.context()).paint(*root, root->frame().origin);
+  EXPECT_NEAR(picture.pixelAt(55, 35).alpha, 128, 1);  // outside
+  EXPECT_NEAR(picture.pixelAt(55, 55).alpha, 128, 1);  // further
+  EXPECT_NEAR(picture.pixelAt(22, 62).alpha, 128, 1);  // in the scrolled view, 10 points down
+  EXPECT_EQ(picture.pixelAt(22, 52).alpha, 0);
+  EXPECT_NEAR(picture.pixelAt(7, 7).alpha, 128, 1);  // the grown view, twice its size about its centre
+}
+
 // A template image is its alpha in the tint colour; an original keeps its own colours.
 TEST(ViewPainterTest, TemplateImagesAreTintedWithTheViewsTintColour) {
   auto pixels = std::make_shared<platform::uikit::UIImage::Pixels>(4 * 4 * 4, 0);
@@ -266,6 +297,10 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
     cairo_set_source(cr, ramp);
     cairo_paint(cr);
     cairo_pattern_destroy(ramp);
+    // A run of one colour between parts of the ramp.
+    cairo_set_source_rgb(cr, 0.2, 0.4, 0.6);
+    cairo_rectangle(cr, 26, 0, 8, 23);
+    cairo_fill(cr);
     if (seeThrough) {
       cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
       cairo_set_source_rgba(cr, 1, 0.5, 0.25, 0.3);
@@ -304,9 +339,27 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
     EXPECT_EQ(wrong, 0) << (seeThrough ? "see-through" : "opaque");
     cairo_surface_destroy(png);
   }
-  // No PNG has no pixels: the file is refused rather than written broken.
-  EXPECT_THROW(Picture(0, 10).writePng(directory / "empty.png"), std::runtime_error);
-  EXPECT_FALSE(fs::exists(directory / "empty.png"));
+  // No PNG has no pixels: the file is refused rather than written broken, and so is a picture too
+  // large for cairo or of a negative size.
+  for (const auto& [width, height] :
+       {std::pair{0.0, 10.0}, {1e7, 10.0}, {10.0, 1e7}, {-3.0, 10.0}, {10.0, -3.0}}) {
+    EXPECT_THROW(Picture(width, height).writePng(directory / "empty.png"), std::runtime_error) << width;
+    EXPECT_FALSE(fs::exists(directory / "empty.png"));
+  }
+}
+
+// Pictures take over the pixels of pictures gone: each still starts transparent, whatever the
+// last one showed and whatever its size.
+TEST(PictureTest, ANewPictureIsTransparentWhateverCameBefore) {
+  for (const auto& [width, height] : {std::pair{30.0, 20.0}, {30.0, 20.0}, {12.5, 7.0}, {40.0, 25.0}}) {
+    Picture picture(width, height);
+    int shown = 0;
+    for (int y = 0; y < picture.pixelHeight(); ++y)
+      for (int x = 0; x < picture.pixelWidth(); ++x) shown += picture.pixel(x, y).alpha != 0;
+    EXPECT_EQ(shown, 0) << width << " x " << height;
+    cairo_set_source_rgb(picture.context(), 1, 1, 1);
+    cairo_paint(picture.context());
+  }
 }
 
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {

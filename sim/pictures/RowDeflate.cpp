@@ -1,0 +1,345 @@
+#include "sim/pictures/RowDeflate.h"
+
+#include <libdeflate.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <numeric>
+#include <queue>
+
+namespace lunadoze::sim {
+namespace {
+
+using Code = RowDeflate::Code;
+
+constexpr uint32_t reversed(uint32_t code, uint32_t count) {
+  uint32_t result = 0;
+  for (uint32_t i = 0; i < count; ++i) result |= ((code >> i) & 1) << (count - 1 - i);
+  return result;
+}
+
+constexpr uint16_t kLengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                    31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                    2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint16_t kDistanceBase[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                      33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                      1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint8_t kDistanceExtra[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                      6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr size_t kMinMatch = 3;
+constexpr size_t kMaxMatch = 258;
+constexpr size_t kMaxDistance = 32768;
+constexpr uint32_t kEndOfBlock = 256;
+constexpr size_t kSymbols = 286;
+constexpr size_t kDistances = 30;
+constexpr size_t kLengthCodes = 19;
+// The extra bits of the code-length symbols: 16 repeats the last length, 17 and 18 are zeros.
+constexpr uint32_t kLengthCodeExtra[kLengthCodes] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
+// The order in which the lengths of the code-length code are sent.
+constexpr uint8_t kLengthCodeOrder[kLengthCodes] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                    11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+// A length's symbol and extra bits.
+struct LengthSymbol {
+  uint16_t symbol = 0;
+  uint16_t extra = 0;
+  uint8_t extraCount = 0;
+};
+
+constexpr auto kLengthSymbols = [] {
+  std::array<LengthSymbol, kMaxMatch + 1> symbols{};
+  size_t index = 0;
+  for (size_t length = kMinMatch; length <= kMaxMatch; ++length) {
+    while (index + 1 < std::size(kLengthBase) && kLengthBase[index + 1] <= length) ++index;
+    symbols[length] = {static_cast<uint16_t>(257 + index), static_cast<uint16_t>(length - kLengthBase[index]),
+                       kLengthExtra[index]};
+  }
+  return symbols;
+}();
+
+LengthSymbol distanceSymbol(size_t distance) {
+  size_t index = 0;
+  while (index + 1 < std::size(kDistanceBase) && kDistanceBase[index + 1] <= distance) ++index;
+  return {static_cast<uint16_t>(index), static_cast<uint16_t>(distance - kDistanceBase[index]),
+          kDistanceExtra[index]};
+}
+
+// How many bytes from `a` on equal those from `b` on, up to `limit`: a word at a time.
+size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit) {
+  size_t length = 0;
+  while (length + 8 <= limit) {
+    uint64_t x, y;
+    std::memcpy(&x, a + length, 8);
+    std::memcpy(&y, b + length, 8);
+    if (x != y) {
+      const uint64_t differ = x ^ y;
+      const int bit =
+          std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+      return length + static_cast<size_t>(bit / 8);
+    }
+    length += 8;
+  }
+  while (length < limit && a[length] == b[length]) ++length;
+  return length;
+}
+
+// Code lengths of at most `limit` bits for symbols of these frequencies, by Huffman's method, then
+// the longest codes shortened and others lengthened to pay for them. Every code is complete:
+// at least two symbols are given a code.
+std::vector<uint8_t> codeLengths(std::vector<uint32_t> frequencies, uint32_t limit) {
+  size_t used = std::count_if(frequencies.begin(), frequencies.end(), [](uint32_t f) { return f > 0; });
+  for (size_t i = 0; used < 2 && i < frequencies.size(); ++i) {
+    if (frequencies[i] == 0) {
+      frequencies[i] = 1;
+      ++used;
+    }
+  }
+  const size_t count = frequencies.size();
+  // The tree: leaves first, then the inner nodes as they are made.
+  std::vector<size_t> parent(2 * count, 0);
+  using Node = std::pair<uint64_t, size_t>;
+  std::priority_queue<Node, std::vector<Node>, std::greater<>> queue;
+  for (size_t i = 0; i < count; ++i)
+    if (frequencies[i] > 0) queue.push({frequencies[i], i});
+  size_t next = count;
+  while (queue.size() > 1) {
+    const auto [weightA, a] = queue.top();
+    queue.pop();
+    const auto [weightB, b] = queue.top();
+    queue.pop();
+    parent[a] = parent[b] = next;
+    queue.push({weightA + weightB, next++});
+  }
+  const size_t root = next - 1;
+  std::vector<uint32_t> depth(next, 0);
+  for (size_t node = root; node-- > 0;) depth[node] = depth[parent[node]] + 1;
+  // How many codes of each length, the too long ones made the longest allowed.
+  std::vector<uint32_t> ofLength(std::max<uint32_t>(limit, 1) + 1, 0);
+  for (size_t i = 0; i < count; ++i)
+    if (frequencies[i] > 0) ++ofLength[std::min(depth[i], limit)];
+  uint64_t kraft = 0;
+  for (uint32_t length = 1; length <= limit; ++length)
+    kraft += uint64_t{ofLength[length]} << (limit - length);
+  while (kraft > (uint64_t{1} << limit)) {
+    // Each turn, a code of the longest length goes, and a shorter one makes way for it by becoming
+    // two a level longer: as many codes, one slot of the longest length fewer.
+    --ofLength[limit];
+    for (uint32_t length = limit - 1; length > 0; --length) {
+      if (ofLength[length] > 0) {
+        --ofLength[length];
+        ofLength[length + 1] += 2;
+        break;
+      }
+    }
+    --kraft;
+  }
+  // The shortest codes to the most frequent symbols.
+  std::vector<size_t> order(count);
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return frequencies[a] > frequencies[b]; });
+  std::vector<uint8_t> lengths(count, 0);
+  size_t at = 0;
+  for (uint32_t length = 1; length <= limit; ++length)
+    for (uint32_t n = 0; n < ofLength[length]; ++n) lengths[order[at++]] = static_cast<uint8_t>(length);
+  return lengths;
+}
+
+// The canonical codes of these lengths, ready to write.
+std::vector<Code> canonicalCodes(const std::vector<uint8_t>& lengths) {
+  uint32_t ofLength[16] = {};
+  for (uint8_t length : lengths) ++ofLength[length];
+  ofLength[0] = 0;
+  uint32_t next[16] = {};
+  for (uint32_t length = 1, code = 0; length < 16; ++length) {
+    code = (code + ofLength[length - 1]) << 1;
+    next[length] = code;
+  }
+  std::vector<Code> codes(lengths.size());
+  for (size_t symbol = 0; symbol < lengths.size(); ++symbol) {
+    if (const uint8_t length = lengths[symbol]; length > 0)
+      codes[symbol] = {reversed(next[length]++, length), length};
+  }
+  return codes;
+}
+
+}  // namespace
+
+RowDeflate::RowDeflate(size_t rowSize, Buffers& buffers)
+    : rowSize_(rowSize), buffer_(buffers.out), tokens_(buffers.tokens) {
+  tokens_.clear();
+  if (rowSize_ <= kMaxDistance) rowBack_ = static_cast<uint32_t>(rowSize_);
+}
+
+template <typename Emit>
+void RowDeflate::encode(const unsigned char* row, const unsigned char* above, Emit emit) const {
+  if (rowSize_ > kMaxDistance) above = nullptr;
+  for (size_t at = 0; at < rowSize_;) {
+    const size_t limit = std::min(kMaxMatch, rowSize_ - at);
+    size_t length = at >= 1 ? matchLength(row + at, row + at - 1, limit) : 0;
+    bool up = false;
+    if (above != nullptr && length < limit) {
+      if (const size_t same = matchLength(row + at, above + at, limit); same > length) {
+        length = same;
+        up = true;
+      }
+    }
+    if (length < kMinMatch) {
+      emit(row[at++]);
+      continue;
+    }
+    emit(kMatch | (up ? kUp : 0) | static_cast<uint32_t>(length));
+    at += length;
+  }
+}
+
+// The checksum of the bytes so far followed by a row whose own checksum is `row`.
+uint32_t RowDeflate::withRow(uint32_t sofar, uint32_t row) const {
+  constexpr uint64_t kBase = 65521;
+  const uint64_t length = rowSize_ % kBase;
+  const uint64_t low = ((sofar & 0xFFFF) + (row & 0xFFFF) + kBase - 1) % kBase;
+  const uint64_t high = ((sofar >> 16) + (row >> 16) + length * (sofar & 0xFFFF) + kBase - length) % kBase;
+  return static_cast<uint32_t>(high << 16 | low);
+}
+
+void RowDeflate::add(const unsigned char* row) {
+  lastAdler_ = libdeflate_adler32(1, row, rowSize_);
+  adler_ = withRow(adler_, lastAdler_);
+  encode(row, last_, [this](uint32_t token) { tokens_.push_back(token); });
+  last_ = row;
+  repeated_.clear();
+}
+
+void RowDeflate::repeat() {
+  if (last_ == nullptr) return;
+  adler_ = withRow(adler_, lastAdler_);
+  // A row the same as the one above is coded the same way every time: worked out once.
+  if (repeated_.empty()) encode(last_, last_, [this](uint32_t token) { repeated_.push_back(token); });
+  tokens_.insert(tokens_.end(), repeated_.begin(), repeated_.end());
+}
+
+void RowDeflate::put(Code code) {
+  pending_ |= static_cast<uint64_t>(code.bits) << pendingCount_;
+  pendingCount_ += code.count;
+  if (pendingCount_ >= 32) {
+    for (int i = 0; i < 4; ++i) *out_++ = static_cast<unsigned char>(pending_ >> (8 * i));
+    pending_ >>= 32;
+    pendingCount_ -= 32;
+  }
+}
+
+std::span<const unsigned char> RowDeflate::finish() {
+  const LengthSymbol byteBack = distanceSymbol(1);
+  const LengthSymbol rowBack = rowBack_ != 0 ? distanceSymbol(rowBack_) : byteBack;
+  // One block with codes made for these rows.
+  std::vector<uint32_t> symbolCounts(kSymbols, 0), distanceCounts(kDistances, 0);
+  for (const uint32_t token : tokens_) {
+    if ((token & kMatch) == 0) {
+      ++symbolCounts[token];
+      continue;
+    }
+    ++symbolCounts[kLengthSymbols[token & 0x1FF].symbol];
+    ++distanceCounts[(token & kUp) != 0 ? rowBack.symbol : byteBack.symbol];
+  }
+  symbolCounts[kEndOfBlock] = 1;
+  const auto symbolLengths = codeLengths(symbolCounts, 15);
+  const auto distanceLengths = codeLengths(distanceCounts, 15);
+  size_t symbolsSent = kSymbols, distancesSent = kDistances;
+  while (symbolsSent > 257 && symbolLengths[symbolsSent - 1] == 0) --symbolsSent;
+  while (distancesSent > 1 && distanceLengths[distancesSent - 1] == 0) --distancesSent;
+
+  // The code lengths, runs of one length sent as one.
+  std::vector<uint8_t> all(symbolLengths.begin(),
+                           symbolLengths.begin() + static_cast<ptrdiff_t>(symbolsSent));
+  all.insert(all.end(), distanceLengths.begin(),
+             distanceLengths.begin() + static_cast<ptrdiff_t>(distancesSent));
+  struct Run {
+    uint8_t symbol, extra;
+  };
+  std::vector<Run> runs;
+  for (size_t i = 0; i < all.size();) {
+    size_t run = 1;
+    while (i + run < all.size() && all[i + run] == all[i]) ++run;
+    if (all[i] == 0 && run >= 3) {
+      run = std::min<size_t>(run, 138);
+      runs.push_back(run <= 10 ? Run{17, static_cast<uint8_t>(run - 3)}
+                               : Run{18, static_cast<uint8_t>(run - 11)});
+    } else if (all[i] != 0 && run >= 4) {
+      runs.push_back({all[i], 0});
+      run = std::min<size_t>(run - 1, 6);
+      runs.push_back({16, static_cast<uint8_t>(run - 3)});
+      ++run;
+    } else {
+      run = 1;
+      runs.push_back({all[i], 0});
+    }
+    i += run;
+  }
+  std::vector<uint32_t> lengthCounts(kLengthCodes, 0);
+  for (const Run& run : runs) ++lengthCounts[run.symbol];
+  const auto lengthLengths = codeLengths(lengthCounts, 7);
+  size_t lengthsSent = kLengthCodes;
+  while (lengthsSent > 4 && lengthLengths[kLengthCodeOrder[lengthsSent - 1]] == 0) --lengthsSent;
+
+  const auto symbolCodes = canonicalCodes(symbolLengths);
+  const auto distanceCodes = canonicalCodes(distanceLengths);
+  const auto lengthCodes = canonicalCodes(lengthLengths);
+
+  // The exact size, so that the buffer is grown once and never overrun.
+  uint64_t bits = 3 + 14 + 3 * lengthsSent;
+  for (const Run& run : runs) bits += lengthLengths[run.symbol] + kLengthCodeExtra[run.symbol];
+  for (size_t symbol = 0; symbol < kSymbols; ++symbol)
+    bits += uint64_t{symbolCounts[symbol]} * symbolLengths[symbol];
+  for (size_t symbol = 0; symbol < kDistances; ++symbol)
+    bits += uint64_t{distanceCounts[symbol]} * distanceLengths[symbol];
+  for (const uint32_t token : tokens_) {
+    if ((token & kMatch) == 0) continue;
+    bits += kLengthSymbols[token & 0x1FF].extraCount +
+            ((token & kUp) != 0 ? rowBack.extraCount : byteBack.extraCount);
+  }
+  const size_t bound = static_cast<size_t>(bits / 8) + 2 + 4 + 8;
+  if (buffer_.size() < bound) buffer_.resize(bound);
+  unsigned char* start = buffer_.data();
+  out_ = start;
+  // Deflate with a 32 KiB window, no preset dictionary, the fastest compression said.
+  *out_++ = 0x78;
+  *out_++ = 0x01;
+  put({0b101, 3});  // the last block, of codes of its own
+  put({static_cast<uint32_t>(symbolsSent - 257), 5});
+  put({static_cast<uint32_t>(distancesSent - 1), 5});
+  put({static_cast<uint32_t>(lengthsSent - 4), 4});
+  for (size_t i = 0; i < lengthsSent; ++i) put({lengthLengths[kLengthCodeOrder[i]], 3});
+  for (const Run& run : runs) {
+    put(lengthCodes[run.symbol]);
+    put({run.extra, kLengthCodeExtra[run.symbol]});
+  }
+  const Code byteBackCode{distanceCodes[byteBack.symbol].bits | static_cast<uint32_t>(byteBack.extra)
+                                                                    << distanceCodes[byteBack.symbol].count,
+                          distanceCodes[byteBack.symbol].count + byteBack.extraCount};
+  const Code rowBackCode{distanceCodes[rowBack.symbol].bits | static_cast<uint32_t>(rowBack.extra)
+                                                                  << distanceCodes[rowBack.symbol].count,
+                         distanceCodes[rowBack.symbol].count + rowBack.extraCount};
+  for (const uint32_t token : tokens_) {
+    if ((token & kMatch) == 0) {
+      put(symbolCodes[token]);
+      continue;
+    }
+    const LengthSymbol& length = kLengthSymbols[token & 0x1FF];
+    const Code& symbol = symbolCodes[length.symbol];
+    put({symbol.bits | static_cast<uint32_t>(length.extra) << symbol.count,
+         symbol.count + length.extraCount});
+    put((token & kUp) != 0 ? rowBackCode : byteBackCode);
+  }
+  put(symbolCodes[kEndOfBlock]);
+  for (; pendingCount_ > 0; pendingCount_ -= std::min(pendingCount_, 8u)) {
+    *out_++ = static_cast<unsigned char>(pending_);
+    pending_ >>= 8;
+  }
+  for (int shift = 24; shift >= 0; shift -= 8) *out_++ = static_cast<unsigned char>(adler_ >> shift);
+  return {start, out_};
+}
+
+}  // namespace lunadoze::sim
