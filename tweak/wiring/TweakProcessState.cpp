@@ -5,6 +5,7 @@
 #include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/engine/SpecialTasksHelper.h"
+#include "tweak/mediacontrols/LockScreenIndicatorHooks.h"
 #include "tweak/support/LunadozeStorageManager.h"
 
 namespace lunadoze {
@@ -59,6 +60,7 @@ void TweakProcessState::reset() {
   original::reset();
   SpecialTasksHelper::resetSharedInstance();
   LunadozeStorageManager::resetSharedInstance();
+  resetOutsideTweakFiles();
 }
 
 }  // namespace lunadoze

@@ -1,0 +1,73 @@
+#include "tweak/support/WatchedFile.h"
+
+#include <cerrno>
+#include <string_view>
+#include <utility>
+
+#include "platform/foundation/NSFileManager.h"
+
+namespace lunadoze {
+namespace {
+
+namespace dispatch = platform::foundation;
+
+std::string_view folderOf(std::string_view devicePath) {
+  const size_t slash = devicePath.rfind('/');
+  if (slash == std::string_view::npos) return {};
+  return devicePath.substr(0, slash == 0 ? 1 : slash);
+}
+
+}  // namespace
+
+bool WatchedFile::exists() {
+  if (!current_) watch();
+  if (!existenceRead_) {
+    exists_ = dispatch::NSFileManager::defaultManager()->fileExistsAtPath(path_);
+    existenceRead_ = true;
+  }
+  return exists_;
+}
+
+const std::optional<WatchedFile::Dictionary>& WatchedFile::dictionary() {
+  if (!current_) watch();
+  if (!contentsRead_) {
+    contents_ = dispatch::PropertyList::dictionaryWithContentsOfFile(path_);
+    contentsRead_ = true;
+  }
+  return contents_;
+}
+
+void WatchedFile::watch() {
+  constexpr unsigned long kChanges =
+      dispatch::DISPATCH_VNODE_WRITE | dispatch::DISPATCH_VNODE_DELETE | dispatch::DISPATCH_VNODE_RENAME;
+  // The folder tells of the file's creation, removal and renames onto it; while the folder is
+  // missing, the nearest folder that is there tells of the next one's creation.
+  dispatch::dispatch_source_t folder;
+  for (std::string_view path = folderOf(path_); !path.empty();
+       path = path == "/" ? std::string_view() : folderOf(path)) {
+    folder = dispatch::dispatch_source_create_vnode(path, kChanges);
+    if (folder != nullptr || errno != ENOENT) break;
+  }
+  // The file itself tells of writes into it; a missing one needs no watch until it appears.
+  auto file = dispatch::dispatch_source_create_vnode(path_, kChanges | dispatch::DISPATCH_VNODE_ATTRIB);
+  const bool fileWatched = file != nullptr || errno == ENOENT;
+  for (const auto& source : {folder, file}) {
+    dispatch::dispatch_source_set_event_handler(source, [this] { current_ = false; });
+    dispatch::dispatch_resume(source);
+  }
+  // Made before the old ones go: the kernel's watches they share are kept, not given up and made anew.
+  unwatch();
+  folderSource_ = std::move(folder);
+  fileSource_ = std::move(file);
+  current_ = folderSource_ != nullptr && fileWatched;
+  // Read again from here on: a change made from now on is heard.
+  existenceRead_ = contentsRead_ = false;
+}
+
+void WatchedFile::unwatch() {
+  dispatch::dispatch_source_cancel(std::exchange(folderSource_, nullptr));
+  dispatch::dispatch_source_cancel(std::exchange(fileSource_, nullptr));
+  current_ = false;
+}
+
+}  // namespace lunadoze
