@@ -27,12 +27,16 @@ class WatchedFile {
   const std::optional<Dictionary>& dictionary();
 
  private:
-  // Watches first, reads after: a change made after the watch is set is heard.
+  // Watches first, reads after: a change made after the watch is set is heard. Sources that
+  // still watch the right file and folder are kept.
   void watch();
   void unwatch();
 
   std::string path_;
   bool current_ = false;  // watched, with no change heard since the last read
+  bool folderWatched_ = false;
+  bool folderIsParent_ = false;  // not an ancestor watched while the folder is missing
+  bool fileWatched_ = false;     // or missing, which the folder tells of
   bool existenceRead_ = false;
   bool exists_ = false;
   bool contentsRead_ = false;
