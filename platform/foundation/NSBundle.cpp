@@ -72,20 +72,30 @@ std::shared_ptr<NSBundle> NSBundle::initWithPath(std::string_view path) {
 
 std::string NSBundle::preferredLocalization() const {
   auto locale = NSLocale::currentLocale();
-  const std::string& language = locale->languageCode();
+  std::lock_guard lock(tablesMutex_);
+  // The same choice until the current locale is replaced.
+  if (locale != preferredFor_) {
+    preferred_ = localizationFor(*locale);
+    preferredFor_ = std::move(locale);
+  }
+  return preferred_;
+}
+
+std::string NSBundle::localizationFor(const NSLocale& locale) const {
+  const std::string& language = locale.languageCode();
   auto has = [this](const std::string& name) { return std::ranges::binary_search(localizations_, name); };
   // "zh_CN" names no script, yet it is written in simplified characters: ICU's likely subtags
   // give the script that the language and region imply, when the bundle has a localization
   // by script for the language at all.
-  std::string script = locale->scriptCode();
+  std::string script = locale.scriptCode();
   auto scripted = std::ranges::lower_bound(localizations_, language + '-');
   if (script.empty() && scripted != localizations_.end() && scripted->starts_with(language + '-')) {
-    icu::Locale likely(locale->localeIdentifier().c_str());
+    icu::Locale likely(locale.localeIdentifier().c_str());
     UErrorCode status = U_ZERO_ERROR;
     likely.addLikelySubtags(status);
     if (U_SUCCESS(status)) script = likely.getScript();
   }
-  const std::string& region = locale->countryCode();
+  const std::string& region = locale.countryCode();
   // Most specific first: "zh-Hans", then "pt-BR" or "pt_BR", then "pt".
   if (std::string name = language + '-' + script; !script.empty() && has(name)) return name;
   if (std::string name = language + '-' + region; !region.empty() && has(name)) return name;

@@ -13,6 +13,8 @@
 
 namespace platform::foundation {
 
+class NSLocale;
+
 // A bundle directory on the device: its resources, and strings tables per localization in
 // "<language>.lproj/<table>.strings" (property-list dictionaries). Paths are device paths.
 class NSBundle : public runtime::NSObject {
@@ -48,12 +50,16 @@ class NSBundle : public runtime::NSObject {
   using StringsTable = std::unordered_map<std::string, std::string, runtime::StringHash, std::equal_to<>>;
 
   const StringsTable& stringsTable(const std::string& localization, std::string_view table) const;
+  std::string localizationFor(const NSLocale& locale) const;
 
   std::string path_;
   std::vector<std::string> localizations_;
   // Read once, on first use, by "<localization>/<table>"; a table that cannot be read is empty.
+  // The mutex also guards the preferred localization, kept with the locale it was chosen for.
   mutable std::mutex tablesMutex_;
   mutable std::map<std::string, StringsTable, std::less<>> tables_;
+  mutable std::shared_ptr<const NSLocale> preferredFor_;
+  mutable std::string preferred_;
 };
 
 }  // namespace platform::foundation

@@ -6,6 +6,10 @@ namespace {
 // Moves on whenever a method is added anywhere, which may change what a subclass's lookup finds.
 uint64_t methodsGeneration = 1;
 
+size_t recentSlot(std::string_view selector) {
+  return (reinterpret_cast<uintptr_t>(selector.data()) >> 3) % 16;
+}
+
 }  // namespace
 
 Class::Class(std::string name, Class* superclass) : name_(std::move(name)), superclass_(superclass) {}
@@ -18,15 +22,22 @@ Method* Class::ownMethod(std::string_view selector) {
 const Method* Class::lookup(std::string_view selector) const {
   if (cacheGeneration_ != methodsGeneration) {
     cache_.clear();
+    recent_.fill(nullptr);
     cacheGeneration_ = methodsGeneration;
   }
-  if (auto cached = cache_.find(selector); cached != cache_.end()) return cached->second;
+  const Method*& recent = recent_[recentSlot(selector)];
+  if (recent != nullptr && recent->name == selector) return recent;
+  if (auto cached = cache_.find(selector); cached != cache_.end()) {
+    if (cached->second != nullptr) recent = cached->second;
+    return cached->second;
+  }
   const Method* method = nullptr;
   for (const Class* cls = this; cls != nullptr && method == nullptr; cls = cls->superclass_) {
     auto found = cls->methods_.find(selector);
     if (found != cls->methods_.end()) method = &found->second;
   }
   cache_.emplace(std::string(selector), method);
+  if (method != nullptr) recent = method;
   return method;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,6 +40,10 @@ class Class {
   // every cache (its generation is behind); a hook that replaces an implementation in place
   // leaves the entry pointing at the same method.
   mutable std::unordered_map<std::string, const Method*, StringHash, std::equal_to<>> cache_;
+  // In front of it, found methods by where the selector's name is stored: a send names its
+  // selector from one static object every time, and this spares hashing the name. A hit is
+  // checked against the method's own name, so a name stored anew at the same place is safe.
+  mutable std::array<const Method*, 16> recent_{};
   mutable uint64_t cacheGeneration_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/runtime/Runtime.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -13,6 +15,15 @@ using ClassTable = std::unordered_map<std::string, std::unique_ptr<Class>, Strin
 ClassTable& classes() {
   static ClassTable table;
   return table;
+}
+
+// Every send asks its receiver's class by name; the name comes from one literal each time, so the
+// classes last asked for are kept by where their name is stored, sparing the table's hashing. A
+// hit is checked against the class's own name; disposing the classes empties it.
+std::array<Class*, 64> recentClasses{};
+
+Class*& recentClass(std::string_view name) {
+  return recentClasses[(reinterpret_cast<uintptr_t>(name.data()) >> 3) % recentClasses.size()];
 }
 
 }  // namespace
@@ -30,15 +41,18 @@ Class* objc_getClass(std::string_view name) {
 
 Class* objc_registerClass(std::string_view name, Class* (*superclass)(),
                           const std::function<void(Class*)>& setup) {
-  if (Class* existing = objc_getClass(name)) return existing;
+  Class*& recent = recentClass(name);
+  if (recent != nullptr && recent->name() == name) return recent;
+  if (Class* existing = objc_getClass(name)) return recent = existing;
   auto cls = std::make_unique<Class>(std::string(name), superclass != nullptr ? superclass() : nullptr);
   Class* raw = cls.get();
   classes().emplace(std::string(name), std::move(cls));
   if (setup) setup(raw);
-  return raw;
+  return recent = raw;
 }
 
 void objc_disposeAllClasses() {
+  recentClasses.fill(nullptr);
   classes().clear();
 }
 

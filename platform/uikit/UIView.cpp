@@ -102,7 +102,7 @@ void UIView::setFrame(CGRect frame) {
   CGSize oldSize = frame_.size;
   frame_ = frame;
   if (frame.size != oldSize) {
-    needsLayout_ = true;
+    setNeedsLayout();
     resizeSubviews(oldSize);
   }
 }
@@ -155,13 +155,13 @@ void UIView::insertSubview(const std::shared_ptr<UIView>& view, int64_t index) {
   std::shared_ptr<UIView> keep = view;
   if (auto previous = view->superview()) {
     std::erase(previous->subviews_, view);
-    previous->needsLayout_ = true;
+    previous->setNeedsLayout();
   }
   index = std::clamp<int64_t>(index, 0, static_cast<int64_t>(subviews_.size()));
   subviews_.insert(subviews_.begin() + index, view);
   view->superview_ = retained<UIView>();
-  view->needsLayout_ = true;
-  needsLayout_ = true;
+  view->setNeedsLayout();
+  setNeedsLayout();
   if (view->tintColor_ == nullptr) view->propagateTintColorChange();
 }
 
@@ -182,7 +182,7 @@ void UIView::removeFromSuperview() {
   // The superview may have held the last reference: keep the receiver alive until the end.
   std::shared_ptr<UIView> self = std::move(*found);
   superview->subviews_.erase(found);
-  superview->needsLayout_ = true;
+  superview->setNeedsLayout();
   superview_.reset();
 }
 
@@ -202,6 +202,14 @@ UIWindow* UIView::window() {
   return dynamic_cast<UIWindow*>(root.get());
 }
 
+void UIView::setNeedsLayout() {
+  needsLayout_ = true;
+  // Up to the first ancestor that knows already: a pass descends only where something is marked.
+  for (auto view = superview(); view != nullptr && !view->subtreeNeedsLayout_; view = view->superview()) {
+    view->subtreeNeedsLayout_ = true;
+  }
+}
+
 void UIView::layoutIfNeeded() {
   // Numbers the passes, so that a view knows whether this pass has met it.
   static uint64_t passes = 0;
@@ -217,15 +225,18 @@ void UIView::layoutMarkedViews(uint64_t pass) {
     layoutSubviews();
     if (controller != nullptr) controller->viewDidLayoutSubviews();
   }
+  if (!subtreeNeedsLayout_) return;
+  // Cleared first, like the view's own mark: what is marked below during the pass sets it again.
+  subtreeNeedsLayout_ = false;
   // A copy, as laying a subview out may change the list. Views added meanwhile (here or below)
   // are laid out in the same pass, a view moved away is left to its new superview, and a view is
-  // met once, wherever it moves.
+  // met once, wherever it moves. A subview with nothing marked in it is passed over.
   auto subviews = subviews_;
   for (;;) {
     for (const auto& subview : subviews) {
       if (subview->layoutPass_ == pass || subview->superview().get() != this) continue;
       subview->layoutPass_ = pass;
-      subview->layoutMarkedViews(pass);
+      if (subview->needsLayout_ || subview->subtreeNeedsLayout_) subview->layoutMarkedViews(pass);
     }
     if (subviews == subviews_) break;
     subviews = subviews_;

@@ -130,7 +130,7 @@ class UIView : public UIResponder {
   // viewDidLayoutSubviews), a view before the views inside it. Views added anywhere in the subtree
   // while the pass runs are laid out in it too; a view marked again after its own layout waits
   // for the next pass.
-  void setNeedsLayout() { needsLayout_ = true; }
+  void setNeedsLayout();
   void layoutIfNeeded();
   void layoutSubviews();
   UIViewAutoresizing autoresizingMask() const { return autoresizingMask_; }
@@ -215,6 +215,8 @@ class UIView : public UIResponder {
   UIViewAutoresizing autoresizingMask_ = UIViewAutoresizingNone;
   bool autoresizesSubviews_ = true;
   bool needsLayout_ = true;
+  // A view inside it needs layout.
+  bool subtreeNeedsLayout_ = false;
   // The last layout pass that met the view.
   uint64_t layoutPass_ = 0;
   std::weak_ptr<UIView> superview_;

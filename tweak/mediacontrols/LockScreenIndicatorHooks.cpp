@@ -1,9 +1,11 @@
 #include "tweak/mediacontrols/LockScreenIndicatorHooks.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
+#include <vector>
 
-#include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/springboard/MediaControlsTransportButton.h"
@@ -18,11 +20,11 @@
 #include "tweak/panel/LunadozeImageButton.h"
 #include "tweak/support/BundleHelper.h"
 #include "tweak/support/LocalizationHelper.h"
+#include "tweak/support/WatchedFile.h"
 
 namespace lunadoze {
 namespace {
 
-using platform::foundation::NSFileManager;
 using platform::foundation::PropertyList;
 using platform::springboard::MediaControlsTransportStackView;
 using platform::uikit::CGFloat;
@@ -63,25 +65,37 @@ std::optional<bool> boolValue(const PropertyList::Dictionary& dictionary, const 
 
 enum class Placement { Ordinary, Sylph, Grupi };
 
-// Both outside tweaks can be installed, removed or reconfigured at any time: their files are read
-// afresh on every pass.
+// The two outside tweaks' installation records and settings files. Either tweak can be installed,
+// removed or reconfigured at any time; each file is kept as last read until a watch hears it change.
+struct OutsideTweakFiles {
+  OutsideTweakFiles() {
+    for (const char* identifier : kGrupiIdentifiers) {
+      grupiRecords.emplace_back(std::make_unique<WatchedFile>(
+          LocalizationHelper::stringWithFormat(kGrupiInstallationRecordFormat, identifier)));
+    }
+  }
+
+  WatchedFile sylphRecord{kSylphInstallationRecord};
+  WatchedFile sylphSettings{kSylphPreferences};
+  std::vector<std::unique_ptr<WatchedFile>> grupiRecords;
+  WatchedFile grupiSettings{kGrupiPreferences};
+};
+
+// Made at the first lock-screen pass; gone with the process state.
+std::unique_ptr<OutsideTweakFiles> outsideTweakFiles;
+
 Placement placementForOutsideTweaks() {
-  NSFileManager& files = *NSFileManager::defaultManager();
-  if (files.fileExistsAtPath(kSylphInstallationRecord)) {
-    auto settings = PropertyList::dictionaryWithContentsOfFile(kSylphPreferences);
+  if (outsideTweakFiles == nullptr) outsideTweakFiles = std::make_unique<OutsideTweakFiles>();
+  OutsideTweakFiles& files = *outsideTweakFiles;
+  if (files.sylphRecord.exists()) {
+    const auto& settings = files.sylphSettings.dictionary();
     // Sylph is on unless its settings say otherwise.
     if (!settings || boolValue(*settings, "enabled").value_or(true)) return Placement::Sylph;
   }
-  bool grupiInstalled = false;
-  for (const char* identifier : kGrupiIdentifiers) {
-    if (files.fileExistsAtPath(
-            LocalizationHelper::stringWithFormat(kGrupiInstallationRecordFormat, identifier))) {
-      grupiInstalled = true;
-      break;
-    }
-  }
+  const bool grupiInstalled =
+      std::ranges::any_of(files.grupiRecords, [](const auto& record) { return record->exists(); });
   if (!grupiInstalled) return Placement::Ordinary;
-  auto settings = PropertyList::dictionaryWithContentsOfFile(kGrupiPreferences);
+  const auto& settings = files.grupiSettings.dictionary();
   if (settings && boolValue(*settings, "Enabled").value_or(true) &&
       boolValue(*settings, "SmallMusicController").value_or(false)) {
     return Placement::Grupi;
@@ -129,6 +143,10 @@ void MediaControlsTransportStackView_setupTimerButtonInNC(id self) {
   if (auto platter = parent->superview()) platter->setClipsToBounds(false);
   if (songsSnoozeIsRunning) platform::runtime::send(self, selectors::updateButtonTextWithRemainingNbSongs);
   currentTimerButtonInNC->setIconHidden(hideMoonIconInNC);
+}
+
+void resetOutsideTweakFiles() {
+  outsideTweakFiles.reset();
 }
 
 void MediaControlsTransportStackView_setCurrentTimerButtonInNCText(id, const std::string& text) {

@@ -17,4 +17,7 @@ void SBDashBoardMediaControlsViewController_viewDidDisappear(id self, bool anima
 void CSMediaControlsViewController_viewWillAppear(id self, bool animated);
 void CSMediaControlsViewController_viewDidDisappear(id self, bool animated);
 
+// Forgets what the placement read of the outside tweaks' files, and gives up its watches.
+void resetOutsideTweakFiles();
+
 }  // namespace lunadoze

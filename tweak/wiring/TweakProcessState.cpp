@@ -6,6 +6,7 @@
 #include "tweak/engine/BedtimeTimer.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/engine/SpecialTasksHelper.h"
+#include "tweak/mediacontrols/LockScreenIndicatorHooks.h"
 #include "tweak/support/LunadozeStorageManager.h"
 
 namespace lunadoze {
@@ -67,6 +68,7 @@ void TweakProcessState::reset() {
   original::reset();
   SpecialTasksHelper::resetSharedInstance();
   LunadozeStorageManager::resetSharedInstance();
+  resetOutsideTweakFiles();
 }
 
 }  // namespace lunadoze

@@ -102,6 +102,20 @@ TEST_F(RuntimeTest, SendsSeeMethodsAddedAndHookedAfterEarlierSends) {
                                              "derived hook"}));
 }
 
+TEST_F(RuntimeTest, ANewProcessSendsToItsOwnClassesNotToTheDisposedOnes) {
+  Derived object;
+  send(&object, layoutSubviews);
+  objc_disposeAllClasses();
+  // Registered again from the same names; the old tables are gone, and a hook on the new one counts.
+  MSHookMessageEx(
+      Base::runtimeClass(), layoutSubviews, [](id) { calls.push_back("hooked"); }, nullptr);
+  EXPECT_EQ(objc_getClass("Derived"), nullptr);
+  send(&object, layoutSubviews);
+  EXPECT_NE(objc_getClass("Derived"), nullptr);
+  EXPECT_EQ(Derived::runtimeClass(), objc_getClass("Derived"));
+  EXPECT_EQ(calls, (std::vector<std::string>{"Base layout", "hooked"}));
+}
+
 TEST_F(RuntimeTest, HookOfAnUnknownSelectorChangesNothing) {
   Selector<void(id)>::Imp previous = nullptr;
   MSHookMessageEx(

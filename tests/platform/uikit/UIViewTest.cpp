@@ -254,6 +254,42 @@ TEST_F(UIViewTest, ALayoutPassLaysOutContainersBeforeTheViewsInsideThem) {
   EXPECT_EQ(calls, (std::vector<std::string>{"layout stack"}));
 }
 
+// A pass descends only where something is marked: a mark made anywhere, at any time, must reach it.
+TEST_F(UIViewTest, AMarkDeepInsideReachesTheNextPassWhereverAndWheneverItIsMade) {
+  auto root = RecordingView::create("root");
+  auto outer = RecordingView::create("outer");
+  auto middle = RecordingView::create("middle");
+  auto deep = RecordingView::create("deep");
+  auto sibling = RecordingView::create("sibling");
+  root->addSubview(outer);
+  outer->addSubview(middle);
+  middle->addSubview(deep);
+  root->addSubview(sibling);
+  root->layoutIfNeeded();
+  calls.clear();
+
+  // Marked by a later sibling's layout, after the pass has passed the deep view's branch.
+  sibling->onLayout = [&] { deep->setNeedsLayout(); };
+  sibling->setNeedsLayout();
+  root->layoutIfNeeded();
+  EXPECT_EQ(calls, std::vector<std::string>{"layout sibling"});
+  sibling->onLayout = nullptr;
+  calls.clear();
+  root->layoutIfNeeded();
+  EXPECT_EQ(calls, std::vector<std::string>{"layout deep"});
+
+  // A tree built apart, its views marked before it had a place, then attached deep inside.
+  auto apart = RecordingView::create("apart");
+  auto inner = RecordingView::create("inner");
+  apart->addSubview(inner);
+  calls.clear();
+  root->layoutIfNeeded();
+  EXPECT_TRUE(calls.empty());
+  deep->addSubview(apart);
+  root->layoutIfNeeded();
+  EXPECT_EQ(calls, (std::vector<std::string>{"layout deep", "layout apart", "layout inner"}));
+}
+
 TEST_F(UIViewTest, ViewsAddedDuringAPassAreLaidOutInIt) {
   auto root = RecordingView::create("root");
   auto container = RecordingView::create("container");
