@@ -65,7 +65,7 @@ bool class_addMethod(Class* cls, const Selector<R(Args...)>& sel, typename Selec
     fatal(std::string("type encoding ") + types + " does not match selector " + sel.name() + " (" +
           Selector<R(Args...)>::encoding() + ")");
   }
-  return cls->addMethod(Method{sel.name(), types, typeid(R(Args...)), detail::erase(imp)});
+  return cls->addMethod(Method{sel.name(), types, typeid(R(Args...)), detail::erase(imp)}, false) == nullptr;
 }
 
 // The class's own implementation, for host classes that fill their tables in C++.
@@ -85,12 +85,10 @@ void MSHookMessageEx(Class* cls, const Selector<R(Args...)>& sel,
   if (cls == nullptr) return;
   const Method* existing = cls->lookup(sel.name());
   if (existing == nullptr) return;
+  // The implementation found, the class's own or an inherited one, is what a call of the previous
+  // one must run.
   auto old = detail::checkedImp(*existing, sel);
-  if (Method* own = cls->ownMethod(sel.name())) {
-    own->imp = detail::erase(replacement);
-  } else {
-    cls->addMethod(Method{sel.name(), existing->types, existing->signature, detail::erase(replacement)});
-  }
+  cls->addMethod(Method{sel.name(), existing->types, existing->signature, detail::erase(replacement)}, true);
   if (previous != nullptr) *previous = old;
 }
 

@@ -121,6 +121,28 @@ TEST_F(RuntimeTest, AddMethodLooksAtTheClassItselfOnly) {
   EXPECT_EQ(Derived::runtimeClass()->ownMethod("layoutSubviews")->types, "v@:");
 }
 
+// Adding and hooking share this one path: only `replace` may change an implementation the class
+// itself has, and what it had before is handed back either way.
+TEST_F(RuntimeTest, AddOrReplaceChangesOnlyTheClassItsOwnEntryWhenAskedTo) {
+  Derived derived;
+  Class* cls = Derived::runtimeClass();
+  auto method = [](Selector<void()>::Imp imp) {
+    return Method{refresh.name(), "v@:", typeid(void()), detail::erase(imp)};
+  };
+  const Selector<void()>::Imp first = [](id) { calls.push_back("first"); };
+  const Selector<void()>::Imp second = [](id) { calls.push_back("second"); };
+  const Selector<void()>::Imp third = [](id) { calls.push_back("third"); };
+
+  EXPECT_EQ(cls->addMethod(method(first), false), nullptr);
+  EXPECT_EQ(cls->addMethod(method(second), false), detail::erase(first));
+  send(&derived, refresh);
+  EXPECT_EQ(cls->addMethod(method(third), true), detail::erase(first));
+  send(&derived, refresh);
+
+  EXPECT_EQ(calls, (std::vector<std::string>{"first", "third"}));
+  EXPECT_FALSE(Base().respondsToSelector("refresh"));
+}
+
 TEST_F(RuntimeTest, EncodingsFollowTheSignature) {
   EXPECT_EQ(Selector<void()>::encoding(), "v@:");
   EXPECT_EQ((Selector<void(const std::string&)>::encoding()), "v@:@");
