@@ -24,6 +24,20 @@ class NSTimer : public runtime::NSObject {
   static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double interval,
                                                                  std::shared_ptr<runtime::NSObject> target,
                                                                  std::string selector, bool repeats);
+  template <runtime::Performable Signature>
+  static std::shared_ptr<NSTimer> timerWithTimeInterval(double interval,
+                                                        std::shared_ptr<runtime::NSObject> target,
+                                                        const runtime::Selector<Signature>& selector,
+                                                        bool repeats) {
+    return timerWithTimeInterval(interval, std::move(target), std::string(selector.name()), repeats);
+  }
+  template <runtime::Performable Signature>
+  static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double interval,
+                                                                 std::shared_ptr<runtime::NSObject> target,
+                                                                 const runtime::Selector<Signature>& selector,
+                                                                 bool repeats) {
+    return scheduledTimerWithTimeInterval(interval, std::move(target), std::string(selector.name()), repeats);
+  }
   static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double interval, bool repeats,
                                                                  std::function<void(NSTimer*)> block);
   // Not scheduled yet: NSRunLoop::addTimer does that.

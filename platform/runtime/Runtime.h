@@ -108,6 +108,30 @@ R sendSuper(const Class* cls, id self, const Selector<R(Args...)>& sel, Passed&&
   return detail::checkedImp(method, sel)(self, std::forward<Passed>(args)...);
 }
 
+namespace detail {
+
+[[noreturn]] void receiverOfAnotherClass(id self, const Class* cls);
+
+}  // namespace detail
+
+// The object as a T, or null when it is nil or not of T's class (a subclass counts).
+template <typename T>
+T* cast(id object) {
+  return object != nullptr && object->isKindOfClass(T::runtimeClass()) ? static_cast<T*>(object) : nullptr;
+}
+
+// The receiver of a method, as the class whose table holds the method. A receiver of another class
+// means the method went into the wrong class: debug builds end the process saying so; release
+// builds only cast, since sends reach a method only through the tables of the receiver's class.
+template <typename T>
+T* downcast(id self) {
+#ifndef NDEBUG
+  if (self != nullptr && !self->isKindOfClass(T::runtimeClass()))
+    detail::receiverOfAnotherClass(self, T::runtimeClass());
+#endif
+  return static_cast<T*>(self);
+}
+
 // A send by selector name alone, as target-action, timers and delayed performs make them: the
 // method takes the argument (the sender, the timer, the object) or nothing.
 void performSelector(id target, std::string_view selector, id argument);

@@ -9,7 +9,7 @@ runtime::Class* CCUIContentModuleContainerViewController::runtimeClass() {
   return runtime::objc_registerClass(
       "CCUIContentModuleContainerViewController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::setExpanded, [](runtime::id self, bool expanded) {
-          static_cast<CCUIContentModuleContainerViewController*>(self)->expanded_ = expanded;
+          runtime::downcast<CCUIContentModuleContainerViewController>(self)->expanded_ = expanded;
         });
       });
 }

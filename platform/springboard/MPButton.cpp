@@ -20,7 +20,7 @@ std::shared_ptr<MPButton> MPButton::create(uikit::CGRect frame) {
 void MPButton::initWithFrame(uikit::CGRect frame) {
   UIButton::initWithFrame(frame);
   // Its own target first, so the touch-up is handled before the actions added later.
-  addTarget(this, selectors::_handleTouchUp.name(), uikit::UIControlEventTouchUpInside);
+  addTarget(this, selectors::_handleTouchUp, uikit::UIControlEventTouchUpInside);
 }
 
 void MPButton::_handleTouchUp() {

@@ -9,7 +9,7 @@ runtime::Class* MediaControlsContainerView::runtimeClass() {
   return runtime::objc_registerClass(
       "MediaControlsContainerView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::shouldShowNextUp, [](runtime::id self) {
-          return static_cast<MediaControlsContainerView*>(self)->showsNextUp_;
+          return runtime::downcast<MediaControlsContainerView>(self)->showsNextUp_;
         });
       });
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/runtime/NSObject.h"
 
@@ -26,6 +27,12 @@ class UIBarButtonItem : public runtime::NSObject {
   // shared_ptr (or be null).
   static std::shared_ptr<UIBarButtonItem> initWithTitle(std::string title, UIBarButtonItemStyle style,
                                                         runtime::id target, std::string action);
+  template <runtime::Performable Signature>
+  static std::shared_ptr<UIBarButtonItem> initWithTitle(std::string title, UIBarButtonItemStyle style,
+                                                        runtime::id target,
+                                                        const runtime::Selector<Signature>& action) {
+    return initWithTitle(std::move(title), style, target, std::string(action.name()));
+  }
 
   const std::string& title() const { return title_; }
   UIBarButtonItemStyle style() const { return style_; }

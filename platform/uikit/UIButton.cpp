@@ -28,7 +28,7 @@ runtime::Class* UIButton::runtimeClass() {
   return runtime::objc_registerClass("UIButton", &UIControl::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIButton::runtimeClass(), self, selectors::layoutSubviews);
-      static_cast<UIButton*>(self)->layoutContent();
+      runtime::downcast<UIButton>(self)->layoutContent();
     });
   });
 }

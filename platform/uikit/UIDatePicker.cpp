@@ -13,7 +13,7 @@ runtime::Class* UIDatePicker::runtimeClass() {
   return runtime::objc_registerClass("UIDatePicker", &UIControl::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::_setTextColor,
                              [](runtime::id self, std::shared_ptr<UIColor> color) {
-                               static_cast<UIDatePicker*>(self)->textColor_ = std::move(color);
+                               runtime::downcast<UIDatePicker>(self)->textColor_ = std::move(color);
                              });
   });
 }

@@ -27,7 +27,7 @@ runtime::Class* UIPickerView::runtimeClass() {
   return runtime::objc_registerClass("UIPickerView", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIPickerView::runtimeClass(), self, selectors::layoutSubviews);
-      static_cast<UIPickerView*>(self)->showRowsInSight();
+      runtime::downcast<UIPickerView>(self)->showRowsInSight();
     });
   });
 }

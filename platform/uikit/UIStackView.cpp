@@ -23,7 +23,7 @@ runtime::Class* UIStackView::runtimeClass() {
   return runtime::objc_registerClass("UIStackView", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIStackView::runtimeClass(), self, selectors::layoutSubviews);
-      static_cast<UIStackView*>(self)->layoutArrangedSubviews();
+      runtime::downcast<UIStackView>(self)->layoutArrangedSubviews();
     });
   });
 }

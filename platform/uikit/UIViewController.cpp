@@ -19,7 +19,7 @@ using runtime::id;
 runtime::Class* UIViewController::runtimeClass() {
   return runtime::objc_registerClass("UIViewController", &UIResponder::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::loadView, [](id self) {
-      static_cast<UIViewController*>(self)->setView(UIView::create(UIScreen::mainScreen().bounds()));
+      runtime::downcast<UIViewController>(self)->setView(UIView::create(UIScreen::mainScreen().bounds()));
     });
     runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) {});
     runtime::class_addMethod(cls, selectors::viewWillLayoutSubviews, [](id) {});

@@ -36,8 +36,8 @@ void showTimerConfirmation() {
   if (lunadozeVC == nullptr) return;
   lunadozeVC->transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(true);
   if (auto currentTimerView = lunadozeVC->currentTimerView()) currentTimerView->hideBottomButtons(true);
-  platform::foundation::performSelectorAfterDelay(lunadozeVC, "dismissCurrentView", nullptr,
-                                                  confirmViewAutoDismissTime);
+  platform::foundation::performSelectorAfterDelay(
+      lunadozeVC, LunadozeViewController::dismissCurrentViewSelector, nullptr, confirmViewAutoDismissTime);
 }
 
 void MediaControlsTransportStackView_validateButtonClicked(id self) {
@@ -53,8 +53,7 @@ void MediaControlsTransportStackView_validateButtonClicked(id self) {
         chooseView != nullptr ? chooseView->timeSelectorPickerView()->countDownDuration() : 0;
     const auto& stop = letTheSongFinishEnabled ? selectors::stopSnoozeAtTheEndOfCurrentSong
                                                : selectors::stopSnoozeWithFadeOutIfNeeded;
-    snoozeTimer =
-        NSTimer::scheduledTimerWithTimeInterval(countDownDuration + 1.0, controller, stop.name(), false);
+    snoozeTimer = NSTimer::scheduledTimerWithTimeInterval(countDownDuration + 1.0, controller, stop, false);
     startRemainingTimeLabelsTimer();
   } else if (mode == SnoozeModeSongs) {
     songsSnoozeIsRunning = true;

@@ -41,6 +41,8 @@ class LunadozeViewController : public platform::uikit::UIViewController {
   void transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(bool fromChooseTime);
   // Does nothing while no page is presented.
   void dismissCurrentView();
+  // Its selector, for the delayed dismissal of the confirmation.
+  static constexpr platform::runtime::Selector<void()> dismissCurrentViewSelector{"dismissCurrentView"};
   void showOnTimerEndsSettingsView();
   // Also stores the timer actions.
   void hideOnTimerEndsSettingsView();

@@ -26,7 +26,7 @@ platform::runtime::Class* OnTimerEndsSettingsView::runtimeClass() {
   return platform::runtime::objc_registerClass(
       "OnTimerEndsSettingsView", &UIView::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, toggleStateButtonClickedSelector, [](id self, id sender) {
-          static_cast<OnTimerEndsSettingsView*>(self)->toggleStateButtonClicked(
+          platform::runtime::downcast<OnTimerEndsSettingsView>(self)->toggleStateButtonClicked(
               dynamic_cast<UIView*>(sender));
         });
       });

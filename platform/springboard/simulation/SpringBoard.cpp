@@ -166,13 +166,13 @@ void SpringBoard::installColouringTweak() {
   process_->colorInfo = CFWColorInfo::create(std::move(color));
   runtime::class_addMethod(MediaControlsTransportStackView::runtimeClass(), selectors::cfw_colorInfo,
                            [](runtime::id) -> runtime::id { return running()->process_->colorInfo.get(); });
-  runtime::class_addMethod(
-      MediaControlsTransportButton::runtimeClass(), selectors::cfw_colorize,
-      [](runtime::id self, runtime::id info) {
-        auto* colors = dynamic_cast<CFWColorInfo*>(info);
-        if (colors == nullptr) return;
-        static_cast<uikit::UIView*>(self)->setTintColor(colors->valueForKey(CFWColorInfo::kPrimaryColorKey));
-      });
+  runtime::class_addMethod(MediaControlsTransportButton::runtimeClass(), selectors::cfw_colorize,
+                           [](runtime::id self, runtime::id info) {
+                             auto* colors = dynamic_cast<CFWColorInfo*>(info);
+                             if (colors == nullptr) return;
+                             runtime::downcast<uikit::UIView>(self)->setTintColor(
+                                 colors->valueForKey(CFWColorInfo::kPrimaryColorKey));
+                           });
 }
 
 void SpringBoard::nowPlayingDidChange() const {

@@ -143,6 +143,27 @@ TEST_F(RuntimeTest, AddOrReplaceChangesOnlyTheClassItsOwnEntryWhenAskedTo) {
   EXPECT_FALSE(Base().respondsToSelector("refresh"));
 }
 
+TEST_F(RuntimeTest, CastYieldsTheObjectOnlyWhenItIsOfTheClass) {
+  Base base;
+  Derived derived;
+  EXPECT_EQ(cast<Base>(&derived), &derived);
+  EXPECT_EQ(cast<Derived>(&derived), &derived);
+  EXPECT_EQ(cast<Derived>(&base), nullptr);
+  EXPECT_EQ(cast<Base>(nullptr), nullptr);
+  EXPECT_EQ(downcast<Base>(&derived), &derived);
+}
+
+// A method that went into a class whose instances are not what it takes its receiver for.
+TEST_F(RuntimeTest, DebugBuildsStopAMethodWhoseReceiverIsOfAnotherClass) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "release builds do not check the receiver's class";
+#else
+  Base base;
+  class_addMethod(Base::runtimeClass(), refresh, [](id self) { downcast<Derived>(self); });
+  EXPECT_DEATH(send(&base, refresh), "method of Derived sent to an instance of Base");
+#endif
+}
+
 TEST_F(RuntimeTest, EncodingsFollowTheSignature) {
   EXPECT_EQ(Selector<void()>::encoding(), "v@:");
   EXPECT_EQ((Selector<void(const std::string&)>::encoding()), "v@:@");
