@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/runtime/RuntimeClass.h"
 #include "platform/runtime/Selector.h"
 
 namespace platform::runtime {

@@ -16,7 +16,7 @@ runtime::Class* CCUIContentModuleContainerViewController::runtimeClass() {
 
 std::shared_ptr<CCUIContentModuleContainerViewController> CCUIContentModuleContainerViewController::create(
     std::string moduleIdentifier) {
-  auto controller = std::make_shared<CCUIContentModuleContainerViewController>();
+  auto controller = CCUIContentModuleContainerViewController::alloc();
   controller->moduleIdentifier_ = std::move(moduleIdentifier);
   return controller;
 }

@@ -12,7 +12,7 @@ runtime::Class* MPButton::runtimeClass() {
 }
 
 std::shared_ptr<MPButton> MPButton::create(uikit::CGRect frame) {
-  auto button = std::make_shared<MPButton>();
+  auto button = MPButton::alloc();
   button->initWithFrame(frame);
   return button;
 }

@@ -15,7 +15,7 @@ runtime::Class* MediaControlsContainerView::runtimeClass() {
 }
 
 std::shared_ptr<MediaControlsContainerView> MediaControlsContainerView::create(uikit::CGRect frame) {
-  auto view = std::make_shared<MediaControlsContainerView>();
+  auto view = MediaControlsContainerView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -21,7 +21,7 @@ runtime::Class* MediaControlsHeaderView::runtimeClass() {
 }
 
 std::shared_ptr<MediaControlsHeaderView> MediaControlsHeaderView::create(uikit::CGRect frame) {
-  auto view = std::make_shared<MediaControlsHeaderView>();
+  auto view = MediaControlsHeaderView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -19,7 +19,7 @@ runtime::Class* MediaControlsTransportStackView::runtimeClass() {
 
 std::shared_ptr<MediaControlsTransportStackView> MediaControlsTransportStackView::create(uikit::CGRect frame,
                                                                                          int64_t style) {
-  auto view = std::make_shared<MediaControlsTransportStackView>();
+  auto view = MediaControlsTransportStackView::alloc();
   view->style_ = style;
   view->initWithFrame(frame);
   return view;

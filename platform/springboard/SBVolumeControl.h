@@ -13,16 +13,14 @@ class Phone;
 // the media controller's. Volume changes go the media controller's way (clamped, with the HUD
 // unless the media controller suppresses it).
 class SBVolumeControl : public runtime::NSObject {
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(SBVolumeControl)
+  explicit SBVolumeControl(Phone& phone) : phone_(phone) {}
+
  public:
   static constexpr const char* kMediaCategory = "Audio/Video";
 
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
   // The running SpringBoard's volume control; nil when none runs or its system has no such class.
   static std::shared_ptr<SBVolumeControl> sharedInstance();
-
-  explicit SBVolumeControl(Phone& phone) : phone_(phone) {}
 
   // The media volume, 0 to 1.
   float _getMediaVolumeForIAP() const;

@@ -40,7 +40,7 @@ runtime::Class* UIAlertController::runtimeClass() {
 
 std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
     std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
-  auto alert = std::make_shared<UIAlertController>();
+  auto alert = UIAlertController::alloc();
   alert->setTitle(std::move(title));
   alert->message_ = std::move(message);
   alert->preferredStyle_ = preferredStyle;

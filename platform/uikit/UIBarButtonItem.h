@@ -19,10 +19,9 @@ enum UIBarButtonItemStyle : int64_t {
 // A button of a navigation bar. A tap performs the action on the target, the item as sender; the
 // target is held weakly.
 class UIBarButtonItem : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIBarButtonItem)
 
+ public:
   // [[UIBarButtonItem alloc] initWithTitle:style:target:action:]. The target must be owned by a
   // shared_ptr (or be null).
   static std::shared_ptr<UIBarButtonItem> initWithTitle(std::string title, UIBarButtonItemStyle style,

@@ -34,14 +34,14 @@ runtime::Class* UIButton::runtimeClass() {
 }
 
 std::shared_ptr<UIButton> UIButton::buttonWithType(UIButtonType type) {
-  auto button = std::make_shared<UIButton>();
+  auto button = UIButton::alloc();
   button->buttonType_ = type;
   button->initWithFrame(CGRectZero);
   return button;
 }
 
 std::shared_ptr<UIButton> UIButton::create(CGRect frame) {
-  auto button = std::make_shared<UIButton>();
+  auto button = UIButton::alloc();
   button->initWithFrame(frame);
   return button;
 }

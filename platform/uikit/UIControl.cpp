@@ -47,7 +47,7 @@ runtime::Class* UIControl::runtimeClass() {
 }
 
 std::shared_ptr<UIControl> UIControl::create(CGRect frame) {
-  auto control = std::make_shared<UIControl>();
+  auto control = UIControl::alloc();
   control->initWithFrame(frame);
   return control;
 }

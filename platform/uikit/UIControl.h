@@ -35,10 +35,9 @@ inline constexpr UIControlState UIControlStateSelected = 1 << 2;
 // weakly, as on the device: a target that has gone away is skipped. An action is a selector name
 // whose method takes the sender or nothing.
 class UIControl : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIControl)
 
+ public:
   static std::shared_ptr<UIControl> create(CGRect frame = CGRectZero);
 
   void initWithCoder(UINibDecoder& coder) override;

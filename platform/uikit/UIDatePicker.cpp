@@ -19,7 +19,7 @@ runtime::Class* UIDatePicker::runtimeClass() {
 }
 
 std::shared_ptr<UIDatePicker> UIDatePicker::create(CGRect frame) {
-  auto picker = std::make_shared<UIDatePicker>();
+  auto picker = UIDatePicker::alloc();
   picker->initWithFrame(frame);
   return picker;
 }

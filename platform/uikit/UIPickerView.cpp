@@ -33,7 +33,7 @@ runtime::Class* UIPickerView::runtimeClass() {
 }
 
 std::shared_ptr<UIPickerView> UIPickerView::create(CGRect frame) {
-  auto picker = std::make_shared<UIPickerView>();
+  auto picker = UIPickerView::alloc();
   picker->initWithFrame(frame);
   return picker;
 }

@@ -29,7 +29,7 @@ runtime::Class* UIStackView::runtimeClass() {
 }
 
 std::shared_ptr<UIStackView> UIStackView::create(CGRect frame) {
-  auto stackView = std::make_shared<UIStackView>();
+  auto stackView = UIStackView::alloc();
   stackView->initWithFrame(frame);
   return stackView;
 }

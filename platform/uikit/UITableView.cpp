@@ -16,7 +16,7 @@ runtime::Class* UITableView::runtimeClass() {
 }
 
 std::shared_ptr<UITableView> UITableView::create(CGRect frame) {
-  auto view = std::make_shared<UITableView>();
+  auto view = UITableView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -69,7 +69,7 @@ runtime::Class* UIView::runtimeClass() {
 }
 
 std::shared_ptr<UIView> UIView::create(CGRect frame) {
-  auto view = std::make_shared<UIView>();
+  auto view = UIView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -28,7 +28,7 @@ platform::runtime::Class* ButtonWithIncreasedTouchArea::runtimeClass() {
 }
 
 std::shared_ptr<ButtonWithIncreasedTouchArea> ButtonWithIncreasedTouchArea::create() {
-  auto button = std::make_shared<ButtonWithIncreasedTouchArea>();
+  auto button = ButtonWithIncreasedTouchArea::alloc();
   button->initWithFrame(platform::uikit::CGRectZero);
   return button;
 }

@@ -38,7 +38,7 @@ platform::runtime::Class* CheckboxButton::runtimeClass() {
 }
 
 std::shared_ptr<CheckboxButton> CheckboxButton::create() {
-  auto checkbox = std::make_shared<CheckboxButton>();
+  auto checkbox = CheckboxButton::alloc();
   checkbox->initWithFrame(platform::uikit::CGRectZero);
   checkbox->addCheckboxAction();
   return checkbox;

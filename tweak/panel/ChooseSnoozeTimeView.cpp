@@ -53,7 +53,7 @@ platform::runtime::Class* ChooseSnoozeTimeView::runtimeClass() {
 }
 
 std::shared_ptr<ChooseSnoozeTimeView> ChooseSnoozeTimeView::create(CGRect frame) {
-  auto view = std::make_shared<ChooseSnoozeTimeView>();
+  auto view = ChooseSnoozeTimeView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -15,10 +15,9 @@ namespace lunadoze {
 // the remaining value (written into timerLabel from outside) and its unit, over a bar of BACK
 // and CANCEL that can collapse. Loaded from the "CurrentTimerView" interface file.
 class CurrentTimerView : public platform::uikit::UIView {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(CurrentTimerView)
 
+ public:
   static constexpr platform::uikit::CGFloat kBottomBarHeight = 50;
 
   // [[CurrentTimerView alloc] init]: the view of the interface file, with its button titles; nil

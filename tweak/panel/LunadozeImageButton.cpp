@@ -35,7 +35,7 @@ platform::runtime::Class* LunadozeImageButton::runtimeClass() {
 
 std::shared_ptr<LunadozeImageButton> LunadozeImageButton::create(
     std::shared_ptr<platform::uikit::UIImage> icon, std::shared_ptr<platform::uikit::UIFont> font) {
-  auto button = std::make_shared<LunadozeImageButton>();
+  auto button = LunadozeImageButton::alloc();
   button->initWithFrame(platform::uikit::CGRectZero);
   if (auto iconImage = button->iconImage()) iconImage->setImage(std::move(icon));
   if (auto label = button->textLabel()) label->setFont(std::move(font));

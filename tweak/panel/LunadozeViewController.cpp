@@ -57,7 +57,7 @@ platform::runtime::Class* LunadozeViewController::runtimeClass() {
 }
 
 std::shared_ptr<LunadozeViewController> LunadozeViewController::create() {
-  return std::make_shared<LunadozeViewController>();
+  return LunadozeViewController::alloc();
 }
 
 void LunadozeViewController::initChooseSnoozeTimeView() {

@@ -54,10 +54,10 @@ bool systemIsBelow(float version) {
 // Everything the process creates; dropped as a whole when it ends.
 struct SpringBoard::Process {
   explicit Process(Phone& phone)
-      : mediaController(std::make_shared<SBMediaController>(phone)),
-        volumeControl(systemIsBelow(13.0f) ? nullptr : std::make_shared<SBVolumeControl>(phone)),
-        backlightController(std::make_shared<SBBacklightController>(phone)),
-        bluetoothManager(std::make_shared<BluetoothManager>(phone)) {}
+      : mediaController(SBMediaController::alloc(phone)),
+        volumeControl(systemIsBelow(13.0f) ? nullptr : SBVolumeControl::alloc(phone)),
+        backlightController(SBBacklightController::alloc(phone)),
+        bluetoothManager(BluetoothManager::alloc(phone)) {}
 
   std::shared_ptr<SBMediaController> mediaController;
   std::shared_ptr<SBVolumeControl> volumeControl;
