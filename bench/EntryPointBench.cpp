@@ -21,20 +21,21 @@ void storeEverySetting() {
   for (const char* key : {"enabled", "volumeFadeOutEnabled", "letTheSongFinishEnabled",
                           "showConfirmationViewAfterTimerSetEnabled", "showIndicatorOnNC", "hideMoonIconInCC",
                           "hideMoonIconInNC", "onTimerEndsAirplane", "onTimerEndsDND", "onTimerEndsBluetooth",
-                          "onTimerStartsAirplane", "onTimerStartsDND", "onTimerStartsCustomVolume"}) {
+                          "onTimerStartsAirplane", "onTimerStartsDND", "onTimerStartsCustomVolume",
+                          "extendWithVolumeUpDuringFade"}) {
     pane->setBool(true, key);
   }
   for (const char* key :
        {"enabledModes", "timerDefaultValue", "timerMinutesSteps", "volumeFadeOutTime", "nbSongsDefaultValue",
-        "onTimerEndsBluetoothMode", "onTimerStartsCustomVolumeValue"}) {
+        "onTimerEndsBluetoothMode", "onTimerStartsCustomVolumeValue", "extendMinutes"}) {
     pane->setInteger(1, key);
   }
   pane->setFloat(1.5, "confirmViewAutoDismissTime");
   pane->setObject(platform::foundation::PropertyList("Car"), "onTimerEndsBluetoothDeviceName");
 }
 
-// The tweak's load inside SpringBoard: the settings object, 22 bindings, the change block run
-// once, and the 31 rows of the hook table. Each run starts from a freshly booted SpringBoard.
+// The tweak's load inside SpringBoard: the settings object, 24 bindings, the change block run
+// once, and the 33 rows of the hook table. Each run starts from a freshly booted SpringBoard.
 void BM_TweakEntryPoint(benchmark::State& state) {
   const platform::foundation::TemporaryDirectory root;
   platform::foundation::DeviceFileSystem::setRoot(root.path());

@@ -89,15 +89,9 @@ void LDPrefsHelper::setCellEnabled(UITableViewCell* cell, bool enabled) {
   }
 }
 
-std::optional<std::string> LDPrefsHelper::keyOf(const PSSpecifier& specifier) {
-  auto key = specifier.propertyForKey("key");
-  if (!key || !key->string()) return std::nullopt;
-  return *key->string();
-}
-
 std::optional<PropertyList> LDPrefsHelper::storedValue(const platform::settings::HBPreferences& preferences,
                                                        const PSSpecifier& specifier) {
-  auto key = keyOf(specifier);
+  auto key = specifier.key();
   auto stored = key ? preferences.objectForKey(*key) : std::nullopt;
   if (!stored || specifier.cellType() != platform::preferences::PSSliderCell) return stored;
   auto number = platform::preferences::PSSliderTableCell::rangeForSpecifier(specifier).read(*stored);
@@ -119,7 +113,7 @@ bool LDPrefsHelper::store(platform::preferences::PSListController& page,
   // Text that is no UTF-8 would leave a settings file that strict readers reject.
   if (value.string() && !platform::foundation::isValidUTF8(*value.string()))
     return refuse("Text Not Saved", "contains bytes that are not valid text.");
-  if (auto key = keyOf(specifier)) {
+  if (auto key = specifier.key()) {
     preferences.setObject(value, *key);
     if (!preferences.synchronize())
       return refuse("Setting Not Saved", "could not be written to the device’s storage.");

@@ -30,8 +30,6 @@ namespace lunadoze::prefs {
 // way a changed value reaches the settings domain and SpringBoard.
 class LDPrefsHelper {
  public:
-  static constexpr const char* kPreferencesIdentifier = "com.corvane.lunadoze";
-
   static std::shared_ptr<platform::uikit::UIColor> themeColor();
   // The colour that, drawn at 0.85 opacity over white, gives `color`: a translucent bar of that
   // colour shows the theme colour itself.
@@ -52,8 +50,6 @@ class LDPrefsHelper {
   // A missing cell is skipped.
   static void setCellEnabled(platform::uikit::UITableViewCell* cell, bool enabled);
 
-  // The row's "key" property, when it is a text.
-  static std::optional<std::string> keyOf(const platform::preferences::PSSpecifier& specifier);
   // The value stored for the row's key as the row shows it; nullopt (the row shows its default)
   // when there is none. A slider's row reads it into the slider's range, as the tweak reads the
   // setting, so that the pane never shows another value than the one SpringBoard acts on.

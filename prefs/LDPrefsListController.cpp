@@ -17,6 +17,7 @@
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UITableView.h"
 #include "prefs/LDPrefsHelper.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace lunadoze::prefs {
 
@@ -66,7 +67,7 @@ void LDPrefsListController::init() {
   hb_setAppearanceSettings(LDPrefsHelper::appearanceSettings());
   setupNavigationTitleView();
   setupNavigationRespringButton();
-  preferences_ = platform::settings::HBPreferences::initWithIdentifier(LDPrefsHelper::kPreferencesIdentifier);
+  preferences_ = platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier);
 }
 
 void LDPrefsListController::viewDidLoad() {
@@ -142,7 +143,7 @@ void LDPrefsListController::removeAllSettings() {
   preferences_->removeAllObjects();
   // The store's notification is the one the rows post: SpringBoard reloads every default at once.
   preferences_->synchronize();
-  enabledModes_ = 0;
+  enabledModes_ = OfferedModesBoth;
   // Fresh rows show the defaults, every one enabled, as on a page opened over an empty domain.
   reloadSpecifiers();
 }
@@ -189,8 +190,8 @@ CGFloat LDPrefsListController::tableViewHeightForHeaderInSection(UITableView*, i
 
 std::optional<PropertyList> LDPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
   if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
-    std::string key = *LDPrefsHelper::keyOf(*specifier);
-    if (key == "enabledModes") enabledModes_ = stored->integerValue().value_or(0);
+    std::string key = *specifier->key();
+    if (key == "enabledModes") enabledModes_ = stored->integerValue().value_or(OfferedModesBoth);
     enableDisableCellIfNeededForKey(key, *stored);
     return stored;
   }
@@ -201,9 +202,9 @@ void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpec
   HBRootListController::setPreferenceValue(value, specifier);
   // A value that is not stored changes nothing else either: the row shows the stored one again.
   if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
-  std::string key = LDPrefsHelper::keyOf(*specifier).value_or("");
+  std::string key = specifier->key().value_or("");
   if (key == "enabledModes") {
-    enabledModes_ = value.integerValue().value_or(0);
+    enabledModes_ = value.integerValue().value_or(OfferedModesBoth);
   } else if (key == "enabled") {
     navigationItem()->setRightBarButtonItem(respringButton_);
   }
@@ -213,14 +214,17 @@ void LDPrefsListController::setPreferenceValue(const PropertyList& value, PSSpec
 void LDPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,
                                                             const PropertyList& value) {
   if (key == "enabledModes") {
-    int64_t mode = value.integerValue().value_or(0);
-    bool timeModeOffered = mode == 0 || mode == 1;
-    for (int64_t row = 2; row <= 5; ++row)
+    int64_t mode = value.integerValue().value_or(OfferedModesBoth);
+    bool timeModeOffered = mode == OfferedModesBoth || mode == OfferedModesTimeOnly;
+    for (int64_t row = 2; row <= 7; ++row)
       setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(row, 1), timeModeOffered);
-    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 3), mode == 0 || mode == 2);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 3),
+                             mode == OfferedModesBoth || mode == OfferedModesSongsOnly);
   } else if (key == "letTheSongFinishEnabled") {
-    bool letsSongFinish = value.boolValue().value_or(false);
-    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1), !letsSongFinish && enabledModes_ != 2);
+    // The fade-out's length and its volume-up extension: no fade-out while the song is let finish.
+    bool fadesOut = !value.boolValue().value_or(false) && enabledModes_ != OfferedModesSongsOnly;
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 1), fadesOut);
+    setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(7, 1), fadesOut);
   } else if (key == "showConfirmationViewAfterTimerSetEnabled") {
     bool showsConfirmation = value.boolValue().value_or(false);
     setCellForRowAtIndexPath(NSIndexPath::indexPathForRow(3, 3), showsConfirmation);

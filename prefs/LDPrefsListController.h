@@ -7,6 +7,7 @@
 
 #include "platform/preferences/HBRootListController.h"
 #include "platform/uikit/CGGeometry.h"
+#include "tweak/core/OfferedModes.h"
 
 namespace platform::settings {
 class HBPreferences;
@@ -78,7 +79,7 @@ class LDPrefsListController : public platform::preferences::HBRootListController
   void viewDidLoad();
   void viewWillAppear();
 
-  int64_t enabledModes_ = 0;
+  int64_t enabledModes_ = OfferedModesBoth;
   std::shared_ptr<platform::settings::HBPreferences> preferences_;
   std::shared_ptr<platform::uikit::UILabel> titleLabel_;
   std::shared_ptr<platform::uikit::UIImageView> iconView_;

@@ -7,6 +7,7 @@
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UITableView.h"
 #include "prefs/LDPrefsHelper.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace lunadoze::prefs {
 
@@ -44,7 +45,7 @@ void LDSubPrefsListController::init() {
   HBRootListController::init();
   hb_setAppearanceSettings(LDPrefsHelper::appearanceSettings());
   setupNavigationTitleView();
-  preferences_ = platform::settings::HBPreferences::initWithIdentifier(LDPrefsHelper::kPreferencesIdentifier);
+  preferences_ = platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier);
 }
 
 void LDSubPrefsListController::viewDidLoad() {
@@ -88,7 +89,7 @@ CGFloat LDSubPrefsListController::tableViewHeightForHeaderInSection(UITableView*
 
 std::optional<PropertyList> LDSubPrefsListController::readPreferenceValue(PSSpecifier* specifier) {
   if (auto stored = LDPrefsHelper::storedValue(*preferences_, *specifier)) {
-    enableDisableCellIfNeededForKey(*LDPrefsHelper::keyOf(*specifier), *stored);
+    enableDisableCellIfNeededForKey(*specifier->key(), *stored);
     return stored;
   }
   return specifier->propertyForKey("default");
@@ -98,7 +99,7 @@ void LDSubPrefsListController::setPreferenceValue(const PropertyList& value, PSS
   HBRootListController::setPreferenceValue(value, specifier);
   // A value that is not stored greys nothing: the row shows the stored one again.
   if (!LDPrefsHelper::store(*this, *preferences_, value, *specifier)) return;
-  enableDisableCellIfNeededForKey(LDPrefsHelper::keyOf(*specifier).value_or(""), value);
+  enableDisableCellIfNeededForKey(specifier->key().value_or(""), value);
 }
 
 void LDSubPrefsListController::enableDisableCellIfNeededForKey(const std::string& key,

@@ -14,13 +14,14 @@ void addMusicCommands(Simulator& simulator);
 void addSystemCommands(Simulator& simulator);
 void addSnoozeStateLines(Simulator& simulator);
 void addMediaControlsCommands(Simulator& simulator);
+void addMediaControlsStateLines(Simulator& simulator);
 void addSessionCommands(Simulator& simulator);
 void addPictureCommands(Simulator& simulator);
 
 inline constexpr void (*kCommandGroups[])(Simulator&) = {
-    addDeviceCommands,   addSpringBoardCommands, addPrefsCommands,         addLookingCommands,
-    addMusicCommands,    addSystemCommands,      addSnoozeStateLines,      addMediaControlsCommands,
-    addSessionCommands,  addPictureCommands,
+    addDeviceCommands,          addSpringBoardCommands, addPrefsCommands,    addLookingCommands,
+    addMusicCommands,           addSystemCommands,      addSnoozeStateLines, addMediaControlsCommands,
+    addMediaControlsStateLines, addSessionCommands,     addPictureCommands,
 };
 
 }  // namespace lunadoze::sim

@@ -12,9 +12,9 @@
 #include "sim/CommandGroups.h"
 #include "sim/Device.h"
 #include "sim/NearestNames.h"
-#include "sim/SettingsDomain.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -67,7 +67,8 @@ std::string formatSetting(const PropertyList& value) {
 // dictionary holds no values, as the settings store reads it.
 std::string storedSetting(Device& device, std::string_view key) {
   requireSettingKey(device, key);
-  auto domain = PropertyList::readFile(device.hostPath(HBPreferences::domainDevicePath(kSettingsDomain)));
+  auto domain =
+      PropertyList::readFile(device.hostPath(HBPreferences::domainDevicePath(kPreferencesIdentifier)));
   const PropertyList* value = domain ? (*domain)[key] : nullptr;
   return value ? formatSetting(*value) : std::string(kNone);
 }
@@ -128,7 +129,8 @@ void addLookingCommands(Simulator& simulator) {
 
   commands.add("log", "",
                "print the system log lines written since boot, each with the clock it was written at (the "
-               "log keeps the last " + std::to_string(SystemLog::kCapacity) + ")",
+               "log keeps the last " +
+                   std::to_string(SystemLog::kCapacity) + ")",
                [](CommandContext& context, const Arguments&) {
                  if (size_t dropped = SystemLog::droppedLines(); dropped > 0)
                    context.out() << "(" << dropped << " older lines dropped; the log keeps the last "

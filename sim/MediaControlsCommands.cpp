@@ -1,27 +1,19 @@
-// What a person does with the media controls and what they show: `device next-up`, `device
-// colour-tweak`, `cc`, `lock`, `tap`, `touch`, `pick`, `scroll`, `screen`, `tree`; the `cc.*`,
-// `lock.*` and `panel.*` lines.
+// What a person does with the media controls: `device next-up`, `device route-picker`, `device
+// colour-tweak`, `cc`, `lock`, `tap`, `touch`, `pick`, `scroll`, `screen`, `tree`. What they show
+// is in MediaControlsStateLines.cpp.
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <regex>
 #include <string>
 
 #include "platform/foundation/NSRunLoop.h"
-#include "platform/springboard/CCUIContentModuleContainerViewController.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsHeaderView.h"
-#include "platform/springboard/MediaControlsTransportButton.h"
-#include "platform/springboard/MediaControlsTransportStackView.h"
-#include "platform/springboard/NextUpViewController.h"
 #include "platform/springboard/simulation/LockScreenMediaControls.h"
 #include "platform/springboard/simulation/NowPlayingModule.h"
 #include "platform/springboard/simulation/SpringBoard.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIDatePicker.h"
-#include "platform/uikit/UIImageView.h"
-#include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIPickerView.h"
 #include "platform/uikit/UIViewController.h"
 #include "sim/CommandContext.h"
@@ -39,7 +31,6 @@ namespace {
 
 using platform::springboard::LockScreenMediaControls;
 using platform::springboard::NowPlayingModule;
-using platform::uikit::CGRect;
 using platform::uikit::UIView;
 
 NowPlayingModule* nowPlayingModule(Device& device) {
@@ -64,25 +55,6 @@ LockScreenMediaControls& runningLockScreen(Device& device) {
 void afterPersonAction(Device& device) {
   device.springBoard().layoutShownViews();
   device.runDueEvents();
-}
-
-std::string formatFrame(CGRect frame) {
-  return formatNumber(frame.origin.x) + ' ' + formatNumber(frame.origin.y) + ' ' +
-         formatNumber(frame.size.width) + ' ' + formatNumber(frame.size.height);
-}
-
-std::string quotedText(const platform::uikit::UILabel* label) {
-  return label ? inQuotes(label->text()) : std::string(kNone);
-}
-
-std::string iconState(const platform::uikit::UIImageView* icon) {
-  if (icon == nullptr) return std::string(kNone);
-  return icon->isHidden() ? "hidden" : "shown";
-}
-
-std::string visibility(const UIView* view) {
-  if (view == nullptr) return std::string(kNone);
-  return view->isHidden() ? "hidden" : "visible";
 }
 
 // In the tree of `root`, with neither the view nor any view above it hidden or transparent.
@@ -115,8 +87,8 @@ bool isShown(Device& device, const UIView& view) {
 
 // The names that `tap` takes, in the order `help tap` lists them.
 const std::vector<std::string> kControlNames = {
-    "sleep",     "confirm",  "back", "cancel",    "mode",          "actions", "actions-back",
-    "hourglass", "airplane", "dnd",  "bluetooth", "custom-volume", "route",
+    "sleep",        "confirm",   "back",     "cancel", "extend",    "mode",          "actions",
+    "actions-back", "hourglass", "airplane", "dnd",    "bluetooth", "custom-volume", "route",
 };
 
 platform::uikit::UIControl* routeButton(Device& device) {
@@ -226,148 +198,45 @@ void touch(Device& device, double x, double y, const std::string& written) {
   }
 }
 
-// The named control of the tweak's views, or null.
-platform::uikit::UIControl* namedControl(const TweakViewsDescription& described, std::string_view name) {
-  for (const auto& control : described.controls) {
-    if (control.name == name) return control.control;
+// The root of the tree that `tree` prints: the module's content view, the lock screen's, or the
+// panel.
+const UIView& treeRoot(Device& device, const std::string& which) {
+  if (which == "cc") return *runningModule(device).contentView();
+  if (which == "lock") return *runningLockScreen(device).controller()->view();
+  if (which == "panel") {
+    if (const UIView* panel = TweakInspection(device).views().panel) return *panel;
+    throw CommandError("there is no panel yet");
   }
-  return nullptr;
+  throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
 }
 
-std::string hexColour(const platform::uikit::UIColor& colour) {
-  auto channel = [](double value) {
-    return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
-  };
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", channel(colour.red()), channel(colour.green()),
-                channel(colour.blue()));
-  return text;
-}
-
-void addStateLines(Simulator& simulator) {
-  Device& device = simulator.device();
-  StateDump& state = simulator.state();
-  auto module = [&device] { return nowPlayingModule(device); };
-  auto views = [&device] { return TweakInspection(device).views(); };
-
-  state.provide("cc.module", [module] {
-    return module() != nullptr && module()->containerViewController().isExpanded() ? "expanded" : "collapsed";
-  });
-  state.provide("cc.stack.frame", [module] {
-    return module() ? formatFrame(module()->transportStackView()->frame()) : std::string(kNone);
-  });
-  state.provide("cc.transport.frame", [module] {
-    return module() ? formatFrame(module()->transportStackView()->middleButton()->frame())
-                    : std::string(kNone);
-  });
-  state.provide("cc.sleep", [views] { return visibility(views().sleepButton); });
-  state.provide("cc.sleep.text", [views] { return quotedText(views().sleepButtonLabel); });
-  state.provide("cc.sleep.icon", [views] { return iconState(views().sleepButtonIcon); });
-  state.provide("cc.sleep.frame", [views] {
-    auto* button = views().sleepButton;
-    return button ? formatFrame(button->frame()) : std::string(kNone);
-  });
-  state.provide("cc.next-up.frame", [module] {
-    if (module() == nullptr || !module()->showsNextUp()) return std::string(kNone);
-    return formatFrame(module()->nextUpViewController()->view()->frame());
-  });
-  state.provide("lock", [&device] {
-    auto* controls = lockScreen(device);
-    return controls != nullptr && controls->isShown() ? "shown" : "hidden";
-  });
-  state.provide("lock.indicator", [views] { return visibility(views().indicator); });
-  state.provide("lock.indicator.text", [views] { return quotedText(views().indicatorLabel); });
-  state.provide("lock.indicator.frame", [views] {
-    auto* indicator = views().indicator;
-    return indicator ? formatFrame(indicator->frame()) : std::string(kNone);
-  });
-
-  state.provide("panel", [views] {
-    auto described = views();
-    if (described.panel == nullptr) return std::string(kNone);
-    auto shows = [&described](const UIView* page) {
-      return page != nullptr && page->superview() != nullptr && !page->isHidden() &&
-             page->isDescendantOfView(described.panel);
-    };
-    if (described.panel->isHidden()) return std::string("dismissed");
-    if (shows(described.timerActionsPage)) return std::string("timer-actions");
-    if (shows(described.currentTimerPage)) return std::string("current-timer");
-    if (shows(described.chooseTimePage)) return std::string("choose-time");
-    return std::string("dismissed");
-  });
-  state.provide("panel.frame", [views] {
-    auto* panel = views().panel;
-    return panel ? formatFrame(panel->frame()) : std::string(kNone);
-  });
-  state.provide("panel.mode", [views]() -> std::string {
-    auto* songs = views().songsPicker;
-    if (songs == nullptr) return std::string(kNone);
-    return songs->isHidden() ? "time" : "songs";
-  });
-  state.provide("panel.picker.time", [views] {
-    auto* picker = views().timePicker;
-    return picker ? formatNumber(std::floor(picker->countDownDuration() / 60)) : std::string(kNone);
-  });
-  state.provide("panel.picker.songs", [views] {
-    auto* picker = views().songsPicker;
-    return picker ? formatNumber(static_cast<double>(picker->selectedRowInComponent(0) + 1))
-                  : std::string(kNone);
-  });
-  state.provide("panel.timer", [views] { return quotedText(views().timerLabel); });
-  state.provide("panel.unit", [views] { return quotedText(views().unitLabel); });
-  state.provide("panel.toggle", [views]() -> std::string {
-    const auto* toggle = namedControl(views(), "mode");
-    if (toggle == nullptr) return std::string(kNone);
-    return toggle->isHidden() ? "hidden" : "visible";
-  });
-  state.provide("panel.picker.caption", [views] { return quotedText(views().songsCaptionLabel); });
-  state.provide("panel.title", [views] { return quotedText(views().currentTimerTitleLabel); });
-  state.provide("actions", [views]() -> std::string {
-    auto described = views();
-    if (described.timerActionsPage == nullptr) return std::string(kNone);
-    return described.timerActionsShowStart ? "start" : "end";
-  });
-  state.provide("actions.checked", [views]() -> std::string {
-    auto described = views();
-    if (described.timerActionsPage == nullptr) return std::string(kNone);
-    std::string checked;
-    for (std::string_view name : {"airplane", "dnd", "bluetooth", "custom-volume"}) {
-      const auto* box = namedControl(described, name);
-      if (box != nullptr && box->isSelected()) checked += (checked.empty() ? "" : ", ") + std::string(name);
+void printTree(CommandContext& context, const Arguments& arguments) {
+  std::string which = "cc";
+  ViewTreeOptions options;
+  for (const Word& word : arguments.words()) {
+    if (word.text == "--visible") {
+      options.visibleOnly = true;
+    } else if (word.text == "--json") {
+      options.json = true;
+    } else if (word.text.starts_with("--")) {
+      throw CommandError("unknown option " + inQuotes(word.text) + " (tree takes --visible, --json)");
+    } else {
+      which = word.text;
     }
-    return checked.empty() ? std::string(kNone) : checked;
-  });
-  state.provide("actions.hourglass", [views]() -> std::string {
-    const auto* hourglass = namedControl(views(), "hourglass");
-    if (hourglass == nullptr) return std::string(kNone);
-    const auto transform = hourglass->transform();
-    const double degrees = std::atan2(transform.b, transform.a) * 180 / M_PI;
-    return formatNumber(std::fmod(std::round(degrees) + 360, 360));
-  });
-  state.provide("lock.indicator.icon", [views] { return iconState(views().indicatorIcon); });
-  state.provide("lock.indicator.colour", [views]() -> std::string {
-    auto* label = views().indicatorLabel;
-    if (label == nullptr || label->textColor() == nullptr) return std::string(kNone);
-    return hexColour(*label->textColor());
-  });
-  state.provide("route-picker", [module]() -> std::string {
-    if (module() == nullptr || module()->routingViewController() == nullptr) return std::string(kNone);
-    return module()->routingViewController()->view()->isHidden() ? "hidden" : "shown";
-  });
-  state.provide("panel.buttons", [views]() -> std::string {
-    auto described = views();
-    for (const auto& control : described.controls) {
-      if (control.name == "cancel") return control.control->isHidden() ? "hidden" : "shown";
+  }
+  Device& device = context.device();
+  const UIView& root = treeRoot(device, which);
+  if (options.visibleOnly) {
+    for (const auto& control : TweakInspection(device).views().controls) {
+      options.tags[control.control] = "tap " + std::string(control.name);
     }
-    return std::string(kNone);
-  });
+    if (auto* route = routeButton(device)) options.tags[route] = "tap route";
+  }
+  context.out() << printViewTree(root, options);
 }
 
-}  // namespace
-
-void addMediaControlsCommands(Simulator& simulator) {
-  CommandTable& commands = simulator.commands();
-
+// The `device` switches that concern the media controls.
+void addDeviceSwitchCommands(CommandTable& commands) {
   commands.add("device next-up", "on|off",
                "whether the media container shows the next-up list (default off); effective at once",
                [](CommandContext& context, const Arguments& arguments) {
@@ -395,7 +264,10 @@ void addMediaControlsCommands(Simulator& simulator) {
                  context.device().phone().setColouringTweakPrimaryColor(
                      arguments[0] == "off" ? nullptr : colourFrom(arguments[0]));
                });
+}
 
+// What a person does on screen; each is followed by the layout pass it causes.
+void addPersonActionCommands(CommandTable& commands) {
   commands.add("cc", "expand|collapse",
                "Control Center open with the now-playing module expanded / the module collapsed",
                [](CommandContext& context, const Arguments& arguments) {
@@ -453,47 +325,20 @@ void addMediaControlsCommands(Simulator& simulator) {
                  context.device().phone().setScreenOn(onOff(arguments[0]));
                  afterPersonAction(context.device());
                });
+}
+
+}  // namespace
+
+void addMediaControlsCommands(Simulator& simulator) {
+  CommandTable& commands = simulator.commands();
+  addDeviceSwitchCommands(commands);
+  addPersonActionCommands(commands);
   commands.add(
       "tree", "[cc|lock|panel] [--visible] [--json]",
-      "print the view tree, one view a line, indented: class, frame, hidden, alpha, text; --visible: only "
-      "what is on screen, in screen coordinates, controls tagged [tap NAME]; --json: as JSON",
-      [](CommandContext& context, const Arguments& arguments) {
-        std::string which = "cc";
-        ViewTreeOptions options;
-        for (const Word& word : arguments.words()) {
-          if (word.text == "--visible") {
-            options.visibleOnly = true;
-          } else if (word.text == "--json") {
-            options.json = true;
-          } else if (word.text.starts_with("--")) {
-            throw CommandError("unknown option " + inQuotes(word.text) + " (tree takes --visible, --json)");
-          } else {
-            which = word.text;
-          }
-        }
-        Device& device = context.device();
-        const UIView* root = nullptr;
-        if (which == "cc") {
-          root = runningModule(device).contentView().get();
-        } else if (which == "lock") {
-          root = runningLockScreen(device).controller()->view().get();
-        } else if (which == "panel") {
-          root = TweakInspection(device).views().panel;
-          if (root == nullptr) throw CommandError("there is no panel yet");
-        } else {
-          throw CommandError("expected cc, lock or panel, not " + inQuotes(which));
-        }
-        if (options.visibleOnly) {
-          for (const auto& control : TweakInspection(device).views().controls) {
-            options.tags[control.control] = "tap " + std::string(control.name);
-          }
-          if (auto* route = routeButton(device)) options.tags[route] = "tap route";
-        }
-        context.out() << printViewTree(*root, options);
-      });
-
+      "print the view tree, one view a line, indented: class, frame, hidden, alpha, text; --visible: "
+      "only what is on screen, in screen coordinates, controls tagged [tap NAME]; --json: as JSON",
+      printTree);
   commands.addTopic("tap", "Control names (tap takes those on screen)", [] { return kControlNames; });
-  addStateLines(simulator);
 }
 
 }  // namespace lunadoze::sim

@@ -1,14 +1,17 @@
-// The music player and the media volume: `music ...`, `volume`; the `music...` lines.
+// The music player and the media volume: `music ...`, `volume ...`; the `music...` lines.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/springboard/SBMediaController.h"
+#include "platform/springboard/SBVolumeControl.h"
 #include "platform/springboard/simulation/MusicPlayer.h"
 #include "platform/springboard/simulation/Phone.h"
 #include "sim/CommandContext.h"
 #include "sim/CommandError.h"
 #include "sim/CommandGroups.h"
 #include "sim/Device.h"
+#include "sim/NearestNames.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
 
@@ -17,6 +20,7 @@ namespace {
 
 using platform::springboard::MusicPlayer;
 using platform::springboard::SBMediaController;
+using platform::springboard::SBVolumeControl;
 
 MusicPlayer& player(CommandContext& context) {
   return context.device().phone().musicPlayer();
@@ -37,12 +41,27 @@ void queue(CommandContext& context, const Arguments& arguments) {
 // running, the volume changes without one.
 void volume(CommandContext& context, const Arguments& arguments) {
   auto value = parseDecimal(arguments[0]);
-  if (!value || *value < 0 || *value > 1)
-    throw CommandError(inQuotes(arguments[0]) + " is not a volume from 0 to 1");
+  if (!value || *value < 0 || *value > 1) {
+    // A misspelt button press is no number at all.
+    static const std::vector<std::string> kButtons = {"up", "down"};
+    throw CommandError(inQuotes(arguments[0]) + " is not a volume from 0 to 1" +
+                       (value ? std::string() : didYouMean(arguments[0], kButtons)));
+  }
   if (auto mediaController = SBMediaController::sharedInstance()) {
     mediaController->changeMediaVolume(static_cast<float>(*value));
   } else {
     context.device().phone().setMediaVolume(static_cast<float>(*value));
+  }
+}
+
+// One press of a volume button, screen lit or dark: SpringBoard's volume control handles it, as
+// the hooks on it see; with no SpringBoard running, the volume takes the step without one.
+void volumeButton(CommandContext& context, float step) {
+  if (auto volumeControl = SBVolumeControl::sharedInstance()) {
+    step > 0 ? volumeControl->increaseVolume() : volumeControl->decreaseVolume();
+  } else {
+    auto& phone = context.device().phone();
+    phone.setMediaVolume(std::clamp(phone.mediaVolume() + step, 0.0f, 1.0f));
   }
 }
 
@@ -64,6 +83,13 @@ void addMusicCommands(Simulator& simulator) {
                "the player reports a now-playing change whose information has no title",
                [](CommandContext& context, const Arguments&) { player(context).reportUntitledChange(); });
   commands.add("volume", "V", "set the media volume (0 to 1) with the hardware buttons", volume);
+  commands.add(
+      "volume up", "", "one press of the volume-up button, the screen lit or dark",
+      [](CommandContext& context, const Arguments&) { volumeButton(context, SBVolumeControl::kVolumeStep); });
+  commands.add("volume down", "", "one press of the volume-down button, the screen lit or dark",
+               [](CommandContext& context, const Arguments&) {
+                 volumeButton(context, -SBVolumeControl::kVolumeStep);
+               });
 
   Device& device = simulator.device();
   StateDump& state = simulator.state();

@@ -62,6 +62,7 @@ class StateDump {
       {"lock.indicator.icon", "shown | hidden | none"},
       {"lock.indicator.colour", "#RRGGBB | none   the indicator text's colour"},
       {"route-picker", "shown | hidden | none"},
+      {"panel.extend", "visible | hidden | none   the current-timer page's extend button"},
   });
   static constexpr auto kKeys = [] {
     std::array<std::string_view, kLines.size()> keys;

@@ -70,6 +70,12 @@ std::string PSSpecifier::name() const {
   return label && label->string() ? *label->string() : "";
 }
 
+std::optional<std::string> PSSpecifier::key() const {
+  auto key = propertyForKey("key");
+  if (!key || !key->string()) return std::nullopt;
+  return *key->string();
+}
+
 std::optional<PropertyList> PSSpecifier::propertyForKey(std::string_view key) const {
   auto found = properties_.find(key);
   if (found == properties_.end()) return std::nullopt;

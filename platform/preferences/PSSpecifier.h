@@ -44,6 +44,8 @@ class PSSpecifier : public runtime::NSObject {
   PSCellType cellType() const { return cellType_; }
   // The "label" property: the row's title, or the group's header.
   std::string name() const;
+  // The "key" property: the setting the row shows, when it is a text.
+  std::optional<std::string> key() const;
   const foundation::PropertyList::Dictionary& properties() const { return properties_; }
   // nullopt (nil) when the specifier has no such property.
   std::optional<foundation::PropertyList> propertyForKey(std::string_view key) const;

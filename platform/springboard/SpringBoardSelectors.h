@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Selector.h"
@@ -35,5 +36,12 @@ inline constexpr Selector<bool(int64_t)> pauseForEventSource{"pauseForEventSourc
 // SBMediaController, below system version 13.0 only.
 inline constexpr Selector<float()> volume{"volume"};
 inline constexpr Selector<void(float)> setVolume{"setVolume:"};
+
+// SBVolumeControl, from system version 13.0 on only: the media volume.
+inline constexpr Selector<float()> _getMediaVolumeForIAP{"_getMediaVolumeForIAP"};
+inline constexpr Selector<void(float, std::string_view)> setVolumeForCategory{"setVolume:forCategory:"};
+// SBVolumeControl: the hardware volume buttons, one press each.
+inline constexpr Selector<void()> increaseVolume{"increaseVolume"};
+inline constexpr Selector<void()> decreaseVolume{"decreaseVolume"};
 
 }  // namespace platform::springboard::selectors

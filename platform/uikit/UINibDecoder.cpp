@@ -26,6 +26,19 @@ std::optional<double> number(const PropertyList& value) {
   return value.doubleValue();
 }
 
+// An array of exactly four numbers, as rectangles and colours are written.
+std::optional<std::array<double, 4>> fourNumbers(const PropertyList& value) {
+  const PropertyList::Array* items = value.array();
+  std::array<double, 4> numbers{};
+  if (items == nullptr || items->size() != numbers.size()) return std::nullopt;
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    auto item = number((*items)[i]);
+    if (!item) return std::nullopt;
+    numbers[i] = *item;
+  }
+  return numbers;
+}
+
 // By name: the class need not have been registered before the object's own class was.
 bool isKindOfClassNamed(const runtime::NSObject* object, std::string_view name) {
   for (const runtime::Class* cls = object != nullptr ? object->isa() : nullptr; cls != nullptr;
@@ -142,19 +155,13 @@ std::string UINibDecoder::decodeStringForKey(std::string_view key, std::string d
 CGRect UINibDecoder::decodeRectForKey(std::string_view key, CGRect defaultValue) {
   const PropertyList* found = value(key);
   if (found == nullptr) return defaultValue;
-  const PropertyList::Array* items = found->array();
-  std::array<double, 4> numbers{};
-  bool valid = items != nullptr && items->size() == numbers.size();
-  for (size_t i = 0; valid && i < numbers.size(); ++i) {
-    auto item = number((*items)[i]);
-    valid = item.has_value();
-    if (valid) numbers[i] = *item;
-  }
-  if (!valid) {
+  auto numbers = fourNumbers(*found);
+  if (!numbers) {
     failWithError(key, "is not (x, y, width, height)");
     return defaultValue;
   }
-  return CGRectMake(numbers[0], numbers[1], numbers[2], numbers[3]);
+  const auto [x, y, width, height] = *numbers;
+  return CGRectMake(x, y, width, height);
 }
 
 std::shared_ptr<UIColor> UINibDecoder::decodeColorForKey(std::string_view key) {
@@ -164,15 +171,9 @@ std::shared_ptr<UIColor> UINibDecoder::decodeColorForKey(std::string_view key) {
     if (*name == "white") return UIColor::whiteColor();
     if (*name == "black") return UIColor::blackColor();
     if (*name == "clear") return UIColor::clearColor();
-  } else if (const PropertyList::Array* items = found->array(); items != nullptr && items->size() == 4) {
-    std::array<double, 4> components{};
-    bool valid = true;
-    for (size_t i = 0; valid && i < components.size(); ++i) {
-      auto component = number((*items)[i]);
-      valid = component.has_value();
-      if (valid) components[i] = *component;
-    }
-    if (valid) return UIColor::colorWithRed(components[0], components[1], components[2], components[3]);
+  } else if (auto components = fourNumbers(*found)) {
+    const auto [red, green, blue, alpha] = *components;
+    return UIColor::colorWithRed(red, green, blue, alpha);
   }
   failWithError(key, "is not a colour: (red, green, blue, alpha) or white, black, clear");
   return nullptr;
@@ -235,45 +236,52 @@ std::shared_ptr<runtime::NSObject> UINibDecoder::decodeObject(const PropertyList
 }
 
 std::vector<std::shared_ptr<runtime::NSObject>> UINibDecoder::instantiate(runtime::id owner) {
+  const PropertyList::Dictionary* ownerFields = checkOwner(owner);
+  auto objects = decodeObjectsForKey("objects");
+  // Every object exists now, so constraints and connections may name any of them.
+  connect(ownerFields);
+  if (error_) objects.clear();
+  return objects;
+}
+
+const PropertyList::Dictionary* UINibDecoder::checkOwner(runtime::id owner) {
   const PropertyList* ownerEntry = value("owner");
   const PropertyList::Dictionary* ownerFields = ownerEntry != nullptr ? ownerEntry->dictionary() : nullptr;
   if (ownerEntry != nullptr && ownerFields == nullptr) failWithError("owner", "is not a dictionary");
   if (owner != nullptr) {
     if (auto retained = owner->retained()) objectsById_.emplace(std::string(kOwnerId), std::move(retained));
   }
-  if (ownerFields != nullptr) {
-    if (const PropertyList* ownerClass = (*ownerEntry)["class"];
-        ownerClass != nullptr && ownerClass->isString()) {
-      if (!isKindOfClassNamed(owner, *ownerClass->string()))
-        failWithError("owner", "must be a " + *ownerClass->string());
-    }
-  }
+  if (ownerFields == nullptr) return nullptr;
+  const PropertyList* ownerClass = (*ownerEntry)["class"];
+  if (ownerClass != nullptr && ownerClass->isString() && !isKindOfClassNamed(owner, *ownerClass->string()))
+    failWithError("owner", "must be a " + *ownerClass->string());
+  return ownerFields;
+}
 
-  auto objects = decodeObjectsForKey("objects");
-  // Every object exists now, so constraints and connections may name any of them.
+void UINibDecoder::connect(const PropertyList::Dictionary* ownerFields) {
   for (const auto& decoded : decoded_) {
-    if (error_) break;
+    if (error_) return;
     makeConstraints(decoded);
   }
   for (const auto& decoded : decoded_) {
-    if (error_) break;
+    if (error_) return;
     Scope scope(*this, *decoded.entry, decoded.place);
     if (const PropertyList* outlets = value("outlets")) connectOutlets(*outlets, *decoded.object);
     if (const PropertyList* actions = value("actions")) connectActions(*actions, *decoded.object);
   }
-  if (ownerFields != nullptr && !error_) {
-    Scope scope(*this, *ownerFields, place_ + ": owner");
-    if (const PropertyList* outlets = value("outlets")) {
-      auto ownerObject = objectsById_.find(kOwnerId);
-      if (ownerObject != objectsById_.end()) {
-        connectOutlets(*outlets, *ownerObject->second);
-      } else {
-        failWithError("outlets", "belong to the owner, and there is none");
-      }
-    }
+  if (ownerFields != nullptr && !error_) connectOwnerOutlets(*ownerFields);
+}
+
+void UINibDecoder::connectOwnerOutlets(const PropertyList::Dictionary& ownerFields) {
+  Scope scope(*this, ownerFields, place_ + ": owner");
+  const PropertyList* outlets = value("outlets");
+  if (outlets == nullptr) return;
+  auto ownerObject = objectsById_.find(kOwnerId);
+  if (ownerObject == objectsById_.end()) {
+    failWithError("outlets", "belong to the owner, and there is none");
+    return;
   }
-  if (error_) objects.clear();
-  return objects;
+  connectOutlets(*outlets, *ownerObject->second);
 }
 
 void UINibDecoder::makeConstraints(const Decoded& decoded) {

@@ -56,6 +56,13 @@ class UINibDecoder {
   // Makes the file's objects, then the constraints, then connects the outlets and actions; the
   // top-level objects, or none once an error is recorded.
   std::vector<std::shared_ptr<runtime::NSObject>> instantiate(runtime::id owner);
+  // Keeps the owner under its id and checks it against the class the file asks for; the owner's
+  // entry, if the file has one.
+  const foundation::PropertyList::Dictionary* checkOwner(runtime::id owner);
+  // The second phase, once every object exists: constraints, then outlets and actions of the
+  // objects, then the owner's outlets. It stops at the first error.
+  void connect(const foundation::PropertyList::Dictionary* ownerFields);
+  void connectOwnerOutlets(const foundation::PropertyList::Dictionary& ownerFields);
   std::shared_ptr<runtime::NSObject> decodeObject(const foundation::PropertyList& entry, std::string place);
   void makeConstraints(const Decoded& decoded);
   void connectOutlets(const foundation::PropertyList& outlets, runtime::NSObject& source);

@@ -94,12 +94,6 @@ std::vector<NSIndexPath> rowsOf(PSListController& page) {
   return rows;
 }
 
-std::optional<std::string> keyOf(const PSSpecifier& specifier) {
-  auto key = specifier.propertyForKey("key");
-  if (!key || !key->string()) return std::nullopt;
-  return *key->string();
-}
-
 bool isText(const Word& word) {
   return word.raw.starts_with('"');
 }
@@ -310,7 +304,7 @@ void SettingsApp::noRowFor(const std::string& key) {
 std::optional<SettingsApp::Row> SettingsApp::findRow(PSListController& page, const std::string& key) {
   for (auto indexPath : rowsOf(page)) {
     auto specifier = page.specifierAtIndexPath(indexPath);
-    if (keyOf(*specifier) == key) {
+    if (specifier->key() == key) {
       return Row{indexPath, specifier, page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath)};
     }
   }
@@ -323,7 +317,7 @@ std::vector<std::string> SettingsApp::show(const std::string& pageName, bool lab
   for (auto indexPath : rowsOf(page)) {
     auto specifier = page.specifierAtIndexPath(indexPath);
     auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
-    if (auto key = keyOf(*specifier)) {
+    if (auto key = specifier->key()) {
       lines.push_back(rowLine(indexPath, *specifier, *cell, *key, labels));
     } else if (auto subPage = subPageOf(*specifier); !subPage.empty()) {
       lines.push_back(positionOf(indexPath) + " > " + subPage + " " + inQuotes(specifier->name()));
@@ -348,7 +342,7 @@ std::string SettingsApp::showJson(const std::string& pageName) {
     auto specifier = page.specifierAtIndexPath(indexPath);
     auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
     nlohmann::json row{{"position", positionOf(indexPath)}, {"label", specifier->name()}};
-    if (auto key = keyOf(*specifier)) {
+    if (auto key = specifier->key()) {
       row["key"] = *key;
       row["value"] = shownValue(*cell);
       row["greyed"] = !cell->isUserInteractionEnabled();
@@ -374,7 +368,7 @@ std::vector<std::string> SettingsApp::keys() {
     auto& page = openPage(name);
     for (auto indexPath : rowsOf(page)) {
       auto specifier = page.specifierAtIndexPath(indexPath);
-      auto key = keyOf(*specifier);
+      auto key = specifier->key();
       if (!key) continue;
       auto cell = page.tableViewCellForRowAtIndexPath(page.table().get(), indexPath);
       lines.push_back(*key + "  " + takes(*cell) + "  (" + name + " " + positionOf(indexPath) + ", " +

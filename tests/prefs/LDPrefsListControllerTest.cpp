@@ -38,7 +38,7 @@ class LDPrefsListControllerTest : public PrefsPaneTest {
   // The rows that only matter in the time mode, then the songs-mode row.
   std::vector<bool> modeRowsGreyed(LDPrefsListController& page) {
     return {greyed(page, 1, 2), greyed(page, 1, 3), greyed(page, 1, 4), greyed(page, 1, 5),
-            greyed(page, 3, 0)};
+            greyed(page, 1, 6), greyed(page, 1, 7), greyed(page, 3, 0)};
   }
 
   void listen(const std::string& name) {
@@ -55,12 +55,12 @@ class LDPrefsListControllerTest : public PrefsPaneTest {
 TEST_F(LDPrefsListControllerTest, TheModeGreysTheRowsOfTheModeThatIsNotOffered) {
   auto page = openRoot();
   change(*page, "enabledModes", 2);
-  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{true, true, true, true, false}));
+  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{true, true, true, true, true, true, false}));
   EXPECT_EQ(page->enabledModes(), 2);
   change(*page, "enabledModes", 1);
-  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{false, false, false, false, true}));
+  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{false, false, false, false, false, false, true}));
   change(*page, "enabledModes", 0);
-  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{false, false, false, false, false}));
+  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>(7, false)));
 
   // A greyed row takes no touch, shows dimmed texts and a disabled control.
   change(*page, "enabledModes", 2);
@@ -77,11 +77,15 @@ TEST_F(LDPrefsListControllerTest, EveryDependentRowHoldsTheSettingItsRuleIsAbout
     auto key = specifier ? specifier->propertyForKey("key") : std::nullopt;
     return key && key->string() ? *key->string() : std::string();
   };
-  std::vector<std::string> timeOnly{keyAt(1, 2), keyAt(1, 3), keyAt(1, 4), keyAt(1, 5)};
+  std::vector<std::string> timeOnly{keyAt(1, 2), keyAt(1, 3), keyAt(1, 4),
+                                    keyAt(1, 5), keyAt(1, 6), keyAt(1, 7)};
   std::ranges::sort(timeOnly);
-  EXPECT_EQ(timeOnly, (std::vector<std::string>{"letTheSongFinishEnabled", "timerDefaultValue",
+  EXPECT_EQ(timeOnly, (std::vector<std::string>{"extendMinutes", "extendWithVolumeUpDuringFade",
+                                                "letTheSongFinishEnabled", "timerDefaultValue",
                                                 "timerMinutesSteps", "volumeFadeOutTime"}));
-  EXPECT_EQ(keyAt(1, 4), "volumeFadeOutTime");  // pointless while the song is let finish
+  // Pointless while the song is let finish: there is no fade-out.
+  EXPECT_EQ(keyAt(1, 4), "volumeFadeOutTime");
+  EXPECT_EQ(keyAt(1, 7), "extendWithVolumeUpDuringFade");
   EXPECT_EQ(keyAt(3, 0), "nbSongsDefaultValue");
   EXPECT_EQ(keyAt(3, 3), "confirmViewAutoDismissTime");
   EXPECT_EQ(page->specifierAtIndexPath(NSIndexPath::indexPathForRow(4, 3))->cellType(),
@@ -134,17 +138,22 @@ TEST_F(LDPrefsListControllerTest, LettingTheSongFinishGreysTheFadeOutUntilItIsNe
   auto page = openRoot();
   change(*page, "letTheSongFinishEnabled", true);
   EXPECT_TRUE(greyed(*page, 1, 4));
+  EXPECT_TRUE(greyed(*page, 1, 7));
+  EXPECT_FALSE(greyed(*page, 1, 6));  // the page's extend button still gives the minutes
   change(*page, "enabledModes", 0);
   EXPECT_FALSE(greyed(*page, 1, 4));  // the mode rule re-enables it
+  EXPECT_FALSE(greyed(*page, 1, 7));
   change(*page, "letTheSongFinishEnabled", true);
   EXPECT_TRUE(greyed(*page, 1, 4));
 
   change(*page, "enabledModes", 2);
   change(*page, "letTheSongFinishEnabled", false);
   EXPECT_TRUE(greyed(*page, 1, 4));  // off, but the time mode is not offered
+  EXPECT_TRUE(greyed(*page, 1, 7));
   change(*page, "enabledModes", 1);
   change(*page, "letTheSongFinishEnabled", false);
   EXPECT_FALSE(greyed(*page, 1, 4));
+  EXPECT_FALSE(greyed(*page, 1, 7));
 }
 
 TEST_F(LDPrefsListControllerTest, RowsReadInListOrderLeaveTheRuleOfTheKeyReadLast) {
@@ -152,7 +161,7 @@ TEST_F(LDPrefsListControllerTest, RowsReadInListOrderLeaveTheRuleOfTheKeyReadLas
   store("letTheSongFinishEnabled", true);
   store("showConfirmationViewAfterTimerSetEnabled", false);
   auto page = openRoot();
-  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{false, false, true, false, false}));
+  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{false, false, true, false, false, true, false}));
   EXPECT_TRUE(greyed(*page, 3, 3));
   EXPECT_TRUE(greyed(*page, 3, 4));
 }
@@ -162,7 +171,7 @@ TEST_F(LDPrefsListControllerTest, TheStoredModeIsRememberedForTheLetTheSongFinis
   store("letTheSongFinishEnabled", false);
   auto page = openRoot();
   EXPECT_EQ(page->enabledModes(), 2);
-  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{true, true, true, true, false}));
+  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{true, true, true, true, true, true, false}));
 }
 
 TEST_F(LDPrefsListControllerTest, AnEmptyDomainShowsTheDefaultsWithEveryRowEnabled) {
@@ -285,7 +294,7 @@ TEST_F(ResetTest, ResetRemovesEveryKeyPostsTheChangeAndShowsTheDefaults) {
   EXPECT_EQ(heard, std::vector<std::string>{"com.corvane.lunadoze/ReloadPrefs"});
   EXPECT_EQ(page->enabledModes(), 0);
   page->table()->layoutIfNeeded();
-  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>{false, false, false, false, false}));
+  EXPECT_EQ(modeRowsGreyed(*page), (std::vector<bool>(7, false)));
   EXPECT_FALSE(greyed(*page, 3, 3));
   auto mode = std::dynamic_pointer_cast<platform::preferences::PSTableCell>(cell(*page, 1, 0));
   EXPECT_EQ(mode->value(), platform::foundation::PropertyList(0));

@@ -22,6 +22,7 @@
 #include "prefs/LDSubPrefsListController.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/tweak/core/FreshTweakProcessState.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace lunadoze::prefs {
 
@@ -52,11 +53,11 @@ class PrefsPaneTest : public ::testing::Test {
 
   // A value in the domain before the page opens.
   void store(const std::string& key, platform::foundation::PropertyList value) {
-    platform::settings::HBPreferences::initWithIdentifier("com.corvane.lunadoze")
+    platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier)
         ->setObject(std::move(value), key);
   }
   std::optional<platform::foundation::PropertyList> stored(const std::string& key) {
-    return platform::settings::HBPreferences::initWithIdentifier("com.corvane.lunadoze")->objectForKey(key);
+    return platform::settings::HBPreferences::initWithIdentifier(kPreferencesIdentifier)->objectForKey(key);
   }
 
   // The page of the class the runtime knows by the name, pushed and displayed.

@@ -31,6 +31,7 @@ inline constexpr Selector<void()> stopSnooze{"stopSnooze"};
 inline constexpr Selector<void(int)> stopSnoozeWithFadeOutVolume{"stopSnoozeWithFadeOutVolume:"};
 inline constexpr Selector<void(float)> doFadeOutVolumeWithSteps{"doFadeOutVolumeWithSteps:"};
 inline constexpr Selector<void()> cancelTimer{"cancelTimer"};
+inline constexpr Selector<void()> extendSnooze{"extendSnooze"};
 
 // Added to the media controls by the outside colouring tweak, when it is installed.
 inline constexpr Selector<void(id)> cfw_colorize{"cfw_colorize:"};

@@ -21,6 +21,7 @@ platform::uikit::UIView* (*MediaControlsParentContainerView_hitTest)(id, platfor
                                                                      platform::uikit::UIEvent*) = nullptr;
 void (*SBMediaController_setNowPlayingInfo)(id,
                                             const platform::foundation::PropertyList::Dictionary*) = nullptr;
+void (*SBVolumeControl_increaseVolume)(id) = nullptr;
 
 void reset() {
   MediaControlsTransportStackView_layoutSubviews = nullptr;
@@ -38,6 +39,7 @@ void reset() {
   MediaControlsParentContainerView_layoutSubviews = nullptr;
   MediaControlsParentContainerView_hitTest = nullptr;
   SBMediaController_setNowPlayingInfo = nullptr;
+  SBVolumeControl_increaseVolume = nullptr;
 }
 
 }  // namespace original

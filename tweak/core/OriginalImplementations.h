@@ -35,6 +35,7 @@ extern platform::uikit::UIView* (*MediaControlsParentContainerView_hitTest)(id s
                                                                             platform::uikit::UIEvent* event);
 extern void (*SBMediaController_setNowPlayingInfo)(
     id self, const platform::foundation::PropertyList::Dictionary* info);
+extern void (*SBVolumeControl_increaseVolume)(id self);
 
 // Empties every slot, as at load.
 void reset();

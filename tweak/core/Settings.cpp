@@ -1,5 +1,7 @@
 #include "tweak/core/Settings.h"
 
+#include "tweak/core/OfferedModes.h"
+
 namespace lunadoze {
 
 // constinit: the entry point runs from the library's load-time constructor, which may come before
@@ -7,7 +9,7 @@ namespace lunadoze {
 constinit std::shared_ptr<platform::settings::HBPreferences> preferences;
 
 constinit bool enabled = false;
-constinit int64_t enabledModes = 0;
+constinit int64_t enabledModes = OfferedModesBoth;
 constinit int64_t timerDefaultValue = 0;
 constinit int64_t timerMinutesSteps = 0;
 constinit bool volumeFadeOutEnabled = false;
@@ -28,6 +30,8 @@ constinit bool onTimerStartsAirplane = false;
 constinit bool onTimerStartsDND = false;
 constinit bool onTimerStartsCustomVolume = false;
 constinit int64_t onTimerStartsCustomVolumeValue = 0;
+constinit int64_t extendMinutes = 0;
+constinit bool extendWithVolumeUpDuringFade = false;
 
 void registerSettings(platform::settings::HBPreferences& store) {
   // What the preferences pane's sliders offer: a stored value outside it (a hand-edited file, an
@@ -37,9 +41,10 @@ void registerSettings(platform::settings::HBPreferences& store) {
   constexpr SettingRange kFadeOutSeconds(0, 60, 1);
   constexpr SettingRange kNbSongs(1, 99, 1);
   constexpr SettingRange kVolumePercent(0, 100, 1);
+  constexpr SettingRange kExtendMinutes(1, 60, 1);
 
   store.registerBool(&enabled, true, "enabled");
-  store.registerInteger(&enabledModes, 0, "enabledModes");
+  store.registerInteger(&enabledModes, OfferedModesBoth, "enabledModes");
   store.registerInteger(&timerDefaultValue, 1, "timerDefaultValue", kTimerDefaultMinutes);
   store.registerInteger(&timerMinutesSteps, 5, "timerMinutesSteps");
   store.registerBool(&volumeFadeOutEnabled, true, "volumeFadeOutEnabled");
@@ -62,6 +67,8 @@ void registerSettings(platform::settings::HBPreferences& store) {
   store.registerBool(&onTimerStartsCustomVolume, false, "onTimerStartsCustomVolume");
   store.registerInteger(&onTimerStartsCustomVolumeValue, 15, "onTimerStartsCustomVolumeValue",
                         kVolumePercent);
+  store.registerInteger(&extendMinutes, 10, "extendMinutes", kExtendMinutes);
+  store.registerBool(&extendWithVolumeUpDuringFade, true, "extendWithVolumeUpDuringFade");
 }
 
 }  // namespace lunadoze

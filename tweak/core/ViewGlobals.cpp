@@ -1,12 +1,10 @@
 #include "tweak/core/ViewGlobals.h"
 
-#include "platform/foundation/NSString.h"
 #include "platform/springboard/MPAVRoutingViewController.h"
 #include "platform/springboard/MediaControlsContainerView.h"
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/MediaControlsTransportStackView.h"
 #include "platform/springboard/SpringBoardSelectors.h"
-#include "platform/uikit/UIDevice.h"
 
 namespace lunadoze {
 
@@ -46,14 +44,6 @@ bool isNextUpShown() {
   return lastMediaControlsView != nullptr &&
          lastMediaControlsView->respondsToSelector(platform::springboard::selectors::shouldShowNextUp) &&
          lastMediaControlsView->shouldShowNextUp();
-}
-
-}  // namespace lunadoze
-
-namespace lunadoze {
-
-float systemVersion() {
-  return platform::foundation::floatValue(platform::uikit::UIDevice::currentDevice()->systemVersion());
 }
 
 }  // namespace lunadoze

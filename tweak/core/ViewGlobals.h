@@ -57,7 +57,5 @@ void resetViewGlobals();
 
 // The Control Center media container shows the next-up list.
 bool isNextUpShown();
-// The system version as one number ("11.4.1" reads as 11.4), which the layout cases compare.
-float systemVersion();
 
 }  // namespace lunadoze

@@ -84,14 +84,14 @@ void updateRemainingTimeLabelsTick() {
   if (remaining <= 0 && !songsSnoozeIsRunning && !isSnoozeStopPending()) resetSnoozeState();
 }
 
-// Puts the volume back as it was before the fade, with the HUD shown again; playback goes on.
+}  // namespace
+
 void cancelVolumeFadeOut() {
   volumeFadeOutIsRunning = false;
-  SpecialTasksHelper::getInstance()->setVolume(volumeBeforeFadeOut);
+  // The HUD first, so that it shows the volume coming back.
   if (auto controller = mediaController()) controller->setSuppressHUD(false);
+  SpecialTasksHelper::getInstance()->setVolume(volumeBeforeFadeOut);
 }
-
-}  // namespace
 
 std::shared_ptr<SBMediaController> mediaController() {
   return SBMediaControllerClass() != nullptr ? SBMediaController::sharedInstance() : nullptr;

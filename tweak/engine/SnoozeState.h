@@ -39,6 +39,9 @@ std::shared_ptr<platform::springboard::SBMediaController> mediaController();
 // in progress with the volume put back, puts "SLEEP" back on the button and hides the lock-screen
 // indicator.
 void resetSnoozeState();
+// Ends a fade-out in progress and puts the volume back as it was before it, the HUD showing it
+// again; playback goes on.
+void cancelVolumeFadeOut();
 // Shows the remaining time at once and then every second, also while the user drags; does nothing
 // while the label timer runs.
 void startRemainingTimeLabelsTimer();

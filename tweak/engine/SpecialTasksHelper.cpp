@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/foundation/Dispatch.h"
-#include "platform/foundation/NSString.h"
 #include "platform/foundation/SystemLog.h"
 #include "platform/springboard/BBSettingsGateway.h"
 #include "platform/springboard/BluetoothDevice.h"
@@ -13,7 +12,7 @@
 #include "platform/springboard/RadiosPreferences.h"
 #include "platform/springboard/SBMediaController.h"
 #include "platform/springboard/SBVolumeControl.h"
-#include "platform/uikit/UIDevice.h"
+#include "tweak/core/SystemVersion.h"
 
 namespace lunadoze {
 
@@ -27,8 +26,7 @@ enum BluetoothMode : int64_t { DisconnectAll = 0, DisconnectNamed = 1, TurnOff =
 
 // From 13.0 on the media volume is the volume control's, no longer the media controller's.
 bool volumeGoesThroughVolumeControl() {
-  return platform::foundation::floatValue(platform::uikit::UIDevice::currentDevice()->systemVersion()) >=
-         13.0f;
+  return systemVersion() >= 13.0f;
 }
 
 std::shared_ptr<SpecialTasksHelper>& instance() {

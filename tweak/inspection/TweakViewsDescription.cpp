@@ -44,6 +44,7 @@ extern "C" void LunadozeDescribeViews(TweakViewsDescription* description) {
     description->unitLabel = page->subtitleLabel().get();
     add("back", page->backButton().get());
     add("cancel", page->cancelTimerButton().get());
+    add("extend", page->extendButton().get());
   }
   if (const auto& page = lunadozeVC->onTimerEndsSettingsView()) {
     description->timerActionsPage = page.get();

@@ -19,6 +19,7 @@
 #include "tweak/core/LunadozeSelectors.h"
 #include "tweak/core/OriginalImplementations.h"
 #include "tweak/core/Settings.h"
+#include "tweak/core/SystemVersion.h"
 #include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/panel/LunadozeImageButton.h"
@@ -104,14 +105,18 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
                        [](const auto& view) { return view != nullptr; });
   lunadozeVC->setTransitionViews(std::move(transitionViews));
 
+  // Wired whichever page opens: a snooze may have started without the panel.
+  if (auto currentView = lunadozeVC->currentTimerView()) {
+    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked);
+    if (auto controller = mediaController())
+      addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze);
+  }
   if (timeSnoozeIsRunning || songsSnoozeIsRunning) {
     lunadozeVC->showCurrentTimerView(true, lastMediaControlsView.get(), !nextUpShown);
   } else {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
       addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked);
-    if (auto currentView = lunadozeVC->currentTimerView())
-      addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked);
   }
   HapticFeedbackHelper::sendImpact();
 }

@@ -11,6 +11,7 @@
 #include "tweak/core/LunadozeSelectors.h"
 #include "tweak/core/OriginalImplementations.h"
 #include "tweak/core/Settings.h"
+#include "tweak/core/SystemVersion.h"
 #include "tweak/core/ViewGlobals.h"
 #include "tweak/engine/SnoozeState.h"
 #include "tweak/panel/LunadozeImageButton.h"

@@ -36,6 +36,21 @@ constexpr CGFloat kCornerButtonInset = 15;
 constexpr CGFloat kCornerButtonSize = 20;
 constexpr CGFloat kSeparatorHeight = 0.5;
 constexpr CGFloat kSeparatorAlpha = 0.35;
+constexpr CGFloat kButtonFontSize = 15;
+// The "SONG"/"SONGS" caption starts just left of the songs picker's centre and runs right of it,
+// beside the selected number.
+constexpr CGFloat kCaptionWidth = 120;
+constexpr CGFloat kCaptionHeight = 32;
+constexpr CGFloat kCaptionLeftOfCentre = 14;
+constexpr CGFloat kCaptionAboveCentre = 15;
+// Before the first layout the caption's offset follows its text's length.
+constexpr CGFloat kCaptionOffsetPerCharacter = 2;
+constexpr CGFloat kCaptionFontSize = 17;
+// A song row holds its number right-aligned in its first points, and is narrower than half the
+// view, which keeps the number left of the caption.
+constexpr CGFloat kSongNumberWidth = 30;
+constexpr CGFloat kSongRowNarrowing = 55;
+constexpr CGFloat kSongNumberFontSize = 23.5;
 
 }  // namespace
 
@@ -100,10 +115,11 @@ void ChooseSnoozeTimeView::addNbSongsSelectorPickerView() {
   const CGRect picker = nbSongsPickerView_->frame();
   // Centred on the text's length, until the first layout places it for good.
   const auto textLength = static_cast<CGFloat>(platform::foundation::length(musicLocalizedlabelText_));
-  musicLabel_ = UILabel::create(
-      CGRectMake(picker.size.width * 0.5 - 2 * textLength, picker.size.height * 0.5 - 15, 120, 32));
+  musicLabel_ = UILabel::create(CGRectMake(picker.size.width * 0.5 - kCaptionOffsetPerCharacter * textLength,
+                                           picker.size.height * 0.5 - kCaptionAboveCentre, kCaptionWidth,
+                                           kCaptionHeight));
   musicLabel_->setText(musicLocalizedlabelText_);
-  musicLabel_->setFont(UIFont::systemFontOfSize(17, platform::uikit::UIFontWeightSemibold));
+  musicLabel_->setFont(UIFont::systemFontOfSize(kCaptionFontSize, platform::uikit::UIFontWeightSemibold));
   musicLabel_->setTextColor(UIColor::whiteColor());
   musicLabel_->setSemanticContentAttribute(platform::uikit::UISemanticContentAttributeForceLeftToRight);
   nbSongsPickerView_->addSubview(musicLabel_);
@@ -121,7 +137,7 @@ void ChooseSnoozeTimeView::addButtons() {
   auto makeButton = [](const char* titleKey) {
     auto button = UIButton::buttonWithType(platform::uikit::UIButtonTypeSystem);
     button->setTitle(BundleHelper::getLocalizedStringFor(titleKey), UIControlStateNormal);
-    button->titleLabel()->setFont(UIFont::systemFontOfSize(15));
+    button->titleLabel()->setFont(UIFont::systemFontOfSize(kButtonFontSize));
     button->setTintColor(UIColor::whiteColor());
     return button;
   };
@@ -164,7 +180,9 @@ void ChooseSnoozeTimeView::layoutParts() {
   timeSelectorPickerView_->setFrame(CGRectMake(0, 0, width, height - kBottomBarHeight));
   nbSongsPickerView_->setFrame(CGRectMake(0, 0, width, height - kBottomBarHeight));
   const CGRect picker = nbSongsPickerView_->frame();
-  musicLabel_->setFrame(CGRectMake(picker.size.width * 0.5 - 14, picker.size.height * 0.5 - 15, 120, 32));
+  musicLabel_->setFrame(CGRectMake(picker.size.width * 0.5 - kCaptionLeftOfCentre,
+                                   picker.size.height * 0.5 - kCaptionAboveCentre, kCaptionWidth,
+                                   kCaptionHeight));
   bottomButtonsStackView_->setFrame(CGRectMake(0, height - kBottomBarHeight, width, kBottomBarHeight));
   topRightCornerButton_->setFrame(CGRectMake(width - kCornerButtonInset - kCornerButtonSize,
                                              kCornerButtonInset, kCornerButtonSize, kCornerButtonSize));
@@ -191,12 +209,13 @@ CGFloat ChooseSnoozeTimeView::rowHeightForComponent(UIPickerView*, int64_t) {
 
 std::shared_ptr<UIView> ChooseSnoozeTimeView::viewForRow(UIPickerView*, int64_t row, int64_t, UIView*) {
   // A label without text holds the number on the left half, beside the caption.
-  auto container = UILabel::create(CGRectMake(0, 0, frame().size.width * 0.5 - 55, kSongRowHeight));
-  auto number = UILabel::create(CGRectMake(0, 0, 30, kSongRowHeight));
+  auto container =
+      UILabel::create(CGRectMake(0, 0, frame().size.width * 0.5 - kSongRowNarrowing, kSongRowHeight));
+  auto number = UILabel::create(CGRectMake(0, 0, kSongNumberWidth, kSongRowHeight));
   number->setText(LocalizationHelper::getLocalizedNumberStringFrom(row + 1));
   number->setTextAlignment(platform::uikit::NSTextAlignmentRight);
   number->setTextColor(UIColor::whiteColor());
-  number->setFont(UIFont::systemFontOfSize(23.5));
+  number->setFont(UIFont::systemFontOfSize(kSongNumberFontSize));
   container->addSubview(number);
   return container;
 }
@@ -257,12 +276,12 @@ void ChooseSnoozeTimeView::showSongMode() {
 void ChooseSnoozeTimeView::setModeType(int32_t modeType) {
   if (modeType != modeType_) {
     modeType_ = modeType;
-    topRightCornerButton_->setHidden(modeType != 0);
-    if (modeType == 2) {
+    topRightCornerButton_->setHidden(modeType != OfferedModesBoth);
+    if (modeType == OfferedModesSongsOnly) {
       showSongMode();
-    } else if (modeType == 1) {
+    } else if (modeType == OfferedModesTimeOnly) {
       showTimerMode();
-    } else if (modeType == 0) {
+    } else if (modeType == OfferedModesBoth) {
       showTimerMode();
       bringSubviewToFront(topRightCornerButton_.get());
     }

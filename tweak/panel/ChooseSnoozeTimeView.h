@@ -11,6 +11,7 @@
 #include "platform/uikit/UIPickerView.h"
 #include "platform/uikit/UIStackView.h"
 #include "platform/uikit/UIView.h"
+#include "tweak/core/OfferedModes.h"
 #include "tweak/panel/ButtonWithIncreasedTouchArea.h"
 
 namespace lunadoze {
@@ -68,7 +69,8 @@ class ChooseSnoozeTimeView : public platform::uikit::UIView,
   void showSongMode();
 
   // The four settings the host pushes on every panel setup. Each setter does nothing when the
-  // value did not change, so that the pickers stay where the user left them.
+  // value did not change, so that the pickers stay where the user left them. The mode type is one
+  // of OfferedModes; another value shows the time picker alone.
   int32_t modeType() const { return modeType_; }
   void setModeType(int32_t modeType);
   int64_t pickerMinutesSteps() const { return pickerMinutesSteps_; }
@@ -104,7 +106,7 @@ class ChooseSnoozeTimeView : public platform::uikit::UIView,
   std::shared_ptr<platform::uikit::UIStackView> bottomButtonsStackView_;
   std::shared_ptr<ButtonWithIncreasedTouchArea> topRightCornerButton_;
   std::shared_ptr<platform::uikit::UIView> bottomSeparator_;
-  int32_t modeType_ = 0;
+  int32_t modeType_ = OfferedModesBoth;
   int64_t pickerMinutesSteps_ = 0;
   int64_t defaultTimerPickerValue_ = 0;
   int64_t defaultNbSongsPickerValue_ = 0;

@@ -5,7 +5,9 @@
 #include "platform/foundation/NSString.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UINib.h"
+#include "tweak/core/Settings.h"
 #include "tweak/support/BundleHelper.h"
+#include "tweak/support/LocalizationHelper.h"
 
 namespace lunadoze {
 
@@ -36,19 +38,25 @@ void CurrentTimerView::setupViewWithMode(SnoozeMode mode) {
   auto timer = timerLabel();
   const std::string value = timer != nullptr ? timer->text() : std::string();
   const char* unit = nullptr;
+  std::string extendTitle;
   switch (mode) {
     case SnoozeModeSongs:
       unit = platform::foundation::integerValue(value) == 1 ? "SONG" : "SONGS";
+      extendTitle = BundleHelper::getLocalizedStringFor("EXTEND_ONE_SONG");
       break;
     case SnoozeModeTime: {
       // From one hour on the remaining time reads h:mm:ss.
       const bool hasHours = std::ranges::count(value, ':') >= 2;
       unit = hasHours ? "HOURS" : "MINUTES";
+      extendTitle = LocalizationHelper::stringWithFormat(
+          BundleHelper::getLocalizedStringFor("EXTEND_MINUTES"),
+          LocalizationHelper::getLocalizedNumberStringFrom(extendMinutes));
       break;
     }
     default:
       return;
   }
+  if (auto button = extendButton()) button->setTitle(extendTitle, UIControlStateNormal);
   if (auto title = titleLabel())
     title->setText(BundleHelper::getLocalizedStringFor("YOUR_MUSIC_WILL_STOP_IN"));
   if (auto subtitle = subtitleLabel()) subtitle->setText(BundleHelper::getLocalizedStringFor(unit));
@@ -57,6 +65,7 @@ void CurrentTimerView::setupViewWithMode(SnoozeMode mode) {
 void CurrentTimerView::hideBottomButtons(bool hide) {
   if (auto button = backButton()) button->setHidden(hide);
   if (auto button = cancelTimerButton()) button->setHidden(hide);
+  if (auto button = extendButton()) button->setHidden(hide);
   if (auto constraint = bottomButtonHeightConstraint()) constraint->setConstant(hide ? 0 : kBottomBarHeight);
 }
 
@@ -65,6 +74,7 @@ bool CurrentTimerView::setValueForOutlet(std::string_view name,
   if (name == "timerLabel") return connectOutlet(timerLabel_, object);
   if (name == "backButton") return connectOutlet(backButton_, object);
   if (name == "cancelTimerButton") return connectOutlet(cancelTimerButton_, object);
+  if (name == "extendButton") return connectOutlet(extendButton_, object);
   if (name == "titleLabel") return connectOutlet(titleLabel_, object);
   if (name == "subtitleLabel") return connectOutlet(subtitleLabel_, object);
   if (name == "bottomButtonHeightConstraint") return connectOutlet(bottomButtonHeightConstraint_, object);

@@ -91,8 +91,9 @@ void LunadozeViewController::initCurrentTimerView() {
     button->addTarget(this, backButtonClickedSelector, UIControlEventTouchUpInside);
     button->addTarget(this, performHapticFeedbackSelector, UIControlEventTouchUpInside);
   }
-  if (auto button = currentTimerView_->cancelTimerButton()) {
-    button->addTarget(this, performHapticFeedbackSelector, UIControlEventTouchUpInside);
+  for (const auto& button : {currentTimerView_->cancelTimerButton(), currentTimerView_->extendButton()}) {
+    if (button != nullptr)
+      button->addTarget(this, performHapticFeedbackSelector, UIControlEventTouchUpInside);
   }
   view()->addSubview(currentTimerView_);
 }
@@ -146,7 +147,7 @@ void LunadozeViewController::showCurrentTimerView(bool show, UIView* transitionV
     if (currentTimerView_ != nullptr) {
       currentTimerView_->setHidden(false);
       currentTimerView_->setupViewWithMode(selectedMode());
-      // Opened from the sleep button, the page always has its BACK and CANCEL buttons.
+      // Opened from the sleep button, the page always has its bottom buttons.
       currentTimerView_->hideBottomButtons(false);
     }
     beginPresentation(transitionView);
@@ -159,93 +160,112 @@ void LunadozeViewController::showCurrentTimerView(bool show, UIView* transitionV
 }
 
 void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
-  const double width = containerFrame_.size.width;
-  const double height = containerFrame_.size.height;
-  const CGRect belowContainer = CGRectMake(0, height, width, height);
-  const auto panel = view();
-  // The completions run later: they hold the controller, and read the transition views then.
-  const auto self = retained<LunadozeViewController>();
   // The way in is the way out from its first moment: a dismissal during the way in must put the
   // host's views back the way they are being moved.
   if (show) hasBeenShownUsingSlideAnimation_ = slideAnimated;
-
   if (show && slideAnimated) {
-    panel->setFrame(belowContainer);
-    UIView::animateWithDuration(
-        kAnimationDuration, 0, 0,
-        [&] {
-          for (const auto& transition : transitionViews_) {
-            if (transition == nullptr) continue;
-            const CGRect frame = transition->frame();
-            transition->setFrame(
-                CGRectMake(frame.origin.x, -frame.size.height, frame.size.width, frame.size.height));
-          }
-          panel->setFrame(containerFrame_);
-        },
-        [self](bool) {
-          // Dismissed during the way in: the host's views are back and must stay visible.
-          if (!self->isPresented()) return;
-          for (const auto& transition : self->transitionViews_) {
-            if (transition != nullptr) transition->setHidden(true);
-          }
-        });
+    slideIn();
   } else if (show) {
-    panel->setAlpha(0);
-    panel->setFrame(containerFrame_);
-    UIView::animateWithDuration(
-        kAnimationDuration,
-        [&] {
-          panel->setAlpha(1);
-          for (const auto& transition : transitionViews_) {
-            if (transition != nullptr) transition->setAlpha(0);
-          }
-        },
-        [self](bool) {
-          if (!self->isPresented()) return;
-          for (const auto& transition : self->transitionViews_) {
-            if (transition == nullptr) continue;
-            transition->setHidden(true);
-            transition->setAlpha(1);
-          }
-        });
+    fadeIn();
   } else if (slideAnimated) {
-    for (const auto& transition : transitionViews_) {
-      if (transition != nullptr) transition->setHidden(false);
-    }
-    UIView::animateWithDuration(
-        kAnimationDuration, 0, 0,
-        [&] {
-          for (size_t index = 0; index < transitionViews_.size(); ++index) {
-            // A view added to the list after the presentation began has no frame to go back to.
-            if (transitionViews_[index] == nullptr || index >= transitionViewsOriginalFramesArray_.size())
-              continue;
-            transitionViews_[index]->setFrame(transitionViewsOriginalFramesArray_[index]);
-          }
-          panel->setFrame(belowContainer);
-        },
-        [self, panel](bool) {
-          // Presented again during the way out: the panel stays.
-          if (!self->isPresented()) panel->setHidden(true);
-        });
+    slideOut();
   } else {
-    for (const auto& transition : transitionViews_) {
-      if (transition == nullptr) continue;
-      transition->setHidden(false);
-      transition->setAlpha(0);
-    }
-    UIView::animateWithDuration(
-        kAnimationDuration,
-        [&] {
-          for (const auto& transition : transitionViews_) {
-            if (transition != nullptr) transition->setAlpha(1);
-          }
-          panel->setAlpha(0);
-        },
-        [self, panel](bool) {
-          if (!self->isPresented()) panel->setHidden(true);
-          panel->setAlpha(1);
-        });
+    fadeOut();
   }
+}
+
+CGRect LunadozeViewController::belowContainer() const {
+  const double width = containerFrame_.size.width;
+  const double height = containerFrame_.size.height;
+  return CGRectMake(0, height, width, height);
+}
+
+void LunadozeViewController::slideIn() {
+  const auto panel = view();
+  panel->setFrame(belowContainer());
+  UIView::animateWithDuration(
+      kAnimationDuration, 0, 0,
+      [&] {
+        for (const auto& transition : transitionViews_) {
+          if (transition == nullptr) continue;
+          const CGRect frame = transition->frame();
+          transition->setFrame(
+              CGRectMake(frame.origin.x, -frame.size.height, frame.size.width, frame.size.height));
+        }
+        panel->setFrame(containerFrame_);
+      },
+      [self = retained<LunadozeViewController>()](bool) {
+        // Dismissed during the way in: the host's views are back and must stay visible.
+        if (!self->isPresented()) return;
+        for (const auto& transition : self->transitionViews_) {
+          if (transition != nullptr) transition->setHidden(true);
+        }
+      });
+}
+
+void LunadozeViewController::fadeIn() {
+  const auto panel = view();
+  panel->setAlpha(0);
+  panel->setFrame(containerFrame_);
+  UIView::animateWithDuration(
+      kAnimationDuration,
+      [&] {
+        panel->setAlpha(1);
+        for (const auto& transition : transitionViews_) {
+          if (transition != nullptr) transition->setAlpha(0);
+        }
+      },
+      [self = retained<LunadozeViewController>()](bool) {
+        if (!self->isPresented()) return;
+        for (const auto& transition : self->transitionViews_) {
+          if (transition == nullptr) continue;
+          transition->setHidden(true);
+          transition->setAlpha(1);
+        }
+      });
+}
+
+void LunadozeViewController::slideOut() {
+  const auto panel = view();
+  for (const auto& transition : transitionViews_) {
+    if (transition != nullptr) transition->setHidden(false);
+  }
+  UIView::animateWithDuration(
+      kAnimationDuration, 0, 0,
+      [&] {
+        for (size_t index = 0; index < transitionViews_.size(); ++index) {
+          // A view added to the list after the presentation began has no frame to go back to.
+          if (transitionViews_[index] == nullptr || index >= transitionViewsOriginalFramesArray_.size())
+            continue;
+          transitionViews_[index]->setFrame(transitionViewsOriginalFramesArray_[index]);
+        }
+        panel->setFrame(belowContainer());
+      },
+      [self = retained<LunadozeViewController>(), panel](bool) {
+        // Presented again during the way out: the panel stays.
+        if (!self->isPresented()) panel->setHidden(true);
+      });
+}
+
+void LunadozeViewController::fadeOut() {
+  const auto panel = view();
+  for (const auto& transition : transitionViews_) {
+    if (transition == nullptr) continue;
+    transition->setHidden(false);
+    transition->setAlpha(0);
+  }
+  UIView::animateWithDuration(
+      kAnimationDuration,
+      [&] {
+        for (const auto& transition : transitionViews_) {
+          if (transition != nullptr) transition->setAlpha(1);
+        }
+        panel->setAlpha(0);
+      },
+      [self = retained<LunadozeViewController>(), panel](bool) {
+        if (!self->isPresented()) panel->setHidden(true);
+        panel->setAlpha(1);
+      });
 }
 
 void LunadozeViewController::transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(

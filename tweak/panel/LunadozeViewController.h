@@ -35,6 +35,8 @@ class LunadozeViewController : public platform::uikit::UIViewController {
   // The transition view is kept while the page is presented, and handed back on dismissal.
   void showChooseSnoozeTimeView(bool show, platform::uikit::UIView* transitionView, bool slideAnimated);
   void showCurrentTimerView(bool show, platform::uikit::UIView* transitionView, bool slideAnimated);
+  // Slides or fades the panel in or out over the transition views. The transition view is not
+  // read here: the panel moves every one of transitionViews.
   void show(bool show, bool slideAnimated, platform::uikit::UIView* transitionView);
   // Cross-dissolves between the two pages in place; the way out stays the way the panel came in.
   void transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(bool fromChooseTime);
@@ -79,6 +81,15 @@ class LunadozeViewController : public platform::uikit::UIViewController {
   // Takes the panel's resting frame and the transition view, and records the transition views'
   // frames, as a page is presented.
   void beginPresentation(platform::uikit::UIView* transitionView);
+  // The four ways of show: in from below as the transition views slide up out of sight, in
+  // fading as they fade out, and out the same two ways, putting them back. Their completions run
+  // later: they hold the controller, and read the transition views then.
+  void slideIn();
+  void fadeIn();
+  void slideOut();
+  void fadeOut();
+  // Where the panel waits out of sight while it slides: just below its resting frame.
+  platform::uikit::CGRect belowContainer() const;
   // A page is presented: the animations that end later check it, as a presentation or a
   // dismissal may have come while they ran.
   bool isPresented() const { return chooseSnoozeTimeViewShowed_ || currentTimerViewShowed_; }

@@ -5,6 +5,7 @@
 #include "platform/uikit/UIKitSelectors.h"
 #include "tweak/core/LunadozeSelectors.h"
 #include "tweak/core/OriginalImplementations.h"
+#include "tweak/engine/ExtendSnoozeHooks.h"
 #include "tweak/engine/StopSnoozeHooks.h"
 #include "tweak/engine/TimerLifecycleHooks.h"
 #include "tweak/mediacontrols/LockScreenIndicatorHooks.h"
@@ -100,6 +101,10 @@ void installHookTable() {
   class_addMethod(mediaController, selectors::doFadeOutVolumeWithSteps,
                   SBMediaController_doFadeOutVolumeWithSteps, "v@:f");
   class_addMethod(mediaController, selectors::cancelTimer, SBMediaController_cancelTimer, "v@:");
+  class_addMethod(mediaController, selectors::extendSnooze, SBMediaController_extendSnooze, "v@:");
+
+  MSHookMessageEx(objc_getClass("SBVolumeControl"), sb::increaseVolume, SBVolumeControl_increaseVolume,
+                  &original::SBVolumeControl_increaseVolume);
 }
 
 }  // namespace lunadoze

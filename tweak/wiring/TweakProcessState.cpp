@@ -35,6 +35,8 @@ void resetSettings() {
   onTimerStartsDND = false;
   onTimerStartsCustomVolume = false;
   onTimerStartsCustomVolumeValue = 0;
+  extendMinutes = 0;
+  extendWithVolumeUpDuringFade = false;
 }
 
 void resetSnoozeVariables() {

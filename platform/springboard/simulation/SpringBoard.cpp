@@ -55,7 +55,7 @@ bool systemIsBelow(float version) {
 struct SpringBoard::Process {
   explicit Process(Phone& phone)
       : mediaController(SBMediaController::alloc(phone)),
-        volumeControl(systemIsBelow(13.0f) ? nullptr : SBVolumeControl::alloc(phone)),
+        volumeControl(SBVolumeControl::alloc(phone)),
         backlightController(SBBacklightController::alloc(phone)),
         bluetoothManager(BluetoothManager::alloc(phone)) {}
 
@@ -202,7 +202,9 @@ void SpringBoard::registerHostClasses() {
   }
   MediaControlsHeaderView::runtimeClass();
   SBMediaController::runtimeClass();
-  if (!systemIsBelow(13.0f)) SBVolumeControl::runtimeClass();
+  // Every system has the volume control for its hardware buttons; the media volume is its from
+  // 13.0 on.
+  SBVolumeControl::runtimeClass();
   SBBacklightController::runtimeClass();
   RadiosPreferences::runtimeClass();
   if (!systemIsBelow(12.0f)) {

@@ -12,6 +12,7 @@
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/platform/settings/BlockedSettingsWrites.h"
 #include "tests/platform/springboard/FreshProcessState.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace platform::settings {
 namespace {
@@ -19,7 +20,7 @@ namespace {
 using foundation::NSRunLoop;
 using foundation::PropertyList;
 
-const std::string kDomain = "com.corvane.lunadoze";
+const std::string kDomain = lunadoze::kPreferencesIdentifier;
 
 // Runs the body in a child process; true when it ran to its end and returned true.
 template <typename Body>

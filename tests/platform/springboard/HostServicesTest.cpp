@@ -39,7 +39,10 @@ class HostServicesTest : public ::testing::Test {
 
 TEST_F(HostServicesTest, BelowThirteenTheMediaControllerOwnsTheVolume) {
   boot("12.4");
-  EXPECT_EQ(SBVolumeControl::sharedInstance(), nullptr);
+  // The volume control is there for its buttons only.
+  ASSERT_NE(SBVolumeControl::sharedInstance(), nullptr);
+  EXPECT_FALSE(SBVolumeControl::sharedInstance()->respondsToSelector("_getMediaVolumeForIAP"));
+  EXPECT_FALSE(SBVolumeControl::sharedInstance()->respondsToSelector("setVolume:forCategory:"));
   auto mediaController = SBMediaController::sharedInstance();
   EXPECT_FLOAT_EQ(mediaController->volume(), Phone::kDefaultMediaVolume);
   mediaController->setVolume(0.25f);
@@ -56,6 +59,30 @@ TEST_F(HostServicesTest, FromThirteenOnTheVolumeControlOwnsTheMediaCategory) {
   EXPECT_FLOAT_EQ(volumeControl->_getMediaVolumeForIAP(), 0.8f);
   volumeControl->setVolume(0.1f, "Ringtone");
   EXPECT_FLOAT_EQ(device_.mediaVolume(), 0.8f);
+}
+
+TEST_F(HostServicesTest, VolumeButtonsStepBySixteenthsWithinTheRangeOnEverySystem) {
+  for (const char* version : {"12.4", "14.4"}) {
+    SCOPED_TRACE(version);
+    boot(version);
+    auto volumeControl = SBVolumeControl::sharedInstance();
+    auto mediaController = SBMediaController::sharedInstance();
+    device_.setMediaVolume(0.5f);
+    volumeControl->increaseVolume();
+    EXPECT_FLOAT_EQ(device_.mediaVolume(), 0.5625f);
+    volumeControl->decreaseVolume();
+    volumeControl->decreaseVolume();
+    EXPECT_FLOAT_EQ(device_.mediaVolume(), 0.4375f);
+    EXPECT_EQ(mediaController->volumeHUDShowCount(), 3);
+
+    device_.setMediaVolume(0.98f);
+    volumeControl->increaseVolume();
+    EXPECT_EQ(device_.mediaVolume(), 1.0f);
+    device_.setMediaVolume(0.02f);
+    volumeControl->decreaseVolume();
+    EXPECT_EQ(device_.mediaVolume(), 0.0f);
+    springBoard_.shutDown();
+  }
 }
 
 TEST_F(HostServicesTest, VolumesAreClampedAndTheHudShowsOnlyWhileNotSuppressed) {

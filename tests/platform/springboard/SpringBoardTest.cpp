@@ -16,6 +16,7 @@
 #include "platform/springboard/simulation/SpringBoard.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/platform/springboard/FreshProcessState.h"
+#include "tweak/core/PreferencesIdentifier.h"
 
 namespace platform::springboard {
 namespace {
@@ -106,7 +107,7 @@ TEST_F(SpringBoardTest, RespringLoadsTheTweakAfreshWithTheSettingsOnDisk) {
   ASSERT_TRUE(tweakIsHooked());
 
   // Turning the tweak off takes effect only through a fresh load.
-  auto settings = settings::HBPreferences::initWithIdentifier("com.corvane.lunadoze");
+  auto settings = settings::HBPreferences::initWithIdentifier(lunadoze::kPreferencesIdentifier);
   settings->setBool(false, "enabled");
   settings->synchronize();
   foundation::NSRunLoop::mainRunLoop().runDueEvents();
@@ -127,7 +128,7 @@ TEST_F(SpringBoardTest, SettingsChangesAfterRespringReachOnlyTheLiveTweak) {
   springBoard_.respring();
   springBoard_.respring();
   // A change block or observer left behind by an unloaded copy would run unmapped code here.
-  auto settings = settings::HBPreferences::initWithIdentifier("com.corvane.lunadoze");
+  auto settings = settings::HBPreferences::initWithIdentifier(lunadoze::kPreferencesIdentifier);
   settings->setBool(true, "onTimerEndsDND");
   settings->synchronize();
   foundation::NSRunLoop::mainRunLoop().advance(1);

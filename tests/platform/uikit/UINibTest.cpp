@@ -249,5 +249,27 @@ TEST_F(UINibTest, TheOwnerMustBeOfTheClassTheFileNames) {
   EXPECT_EQ(errorOf(contents, wrongOwner.get()), "Broken.nib: owner must be a OwnerButton");
 }
 
+TEST_F(UINibTest, FramesAndColoursTakeExactlyFourNumbers) {
+  auto load = [](Dictionary content) {
+    return UINib::alloc(PropertyList(Dictionary{{"objects", Array{content}}}), "Broken.nib")
+        ->instantiateWithOwner(nullptr);
+  };
+  auto loaded =
+      load({{"class", "UIView"}, {"frame", Array{1, 2.5, 30, 40}}, {"backgroundColor", Array{1, 0.5, 0, 1}}});
+  ASSERT_TRUE(loaded);
+  auto view = std::dynamic_pointer_cast<UIView>(loaded->front());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->frame(), CGRectMake(1, 2.5, 30, 40));
+  EXPECT_DOUBLE_EQ(view->backgroundColor()->green(), 0.5);
+
+  for (const Array& numbers : {Array{0, 0, 10}, Array{0, 0, 10, 10, 1}, Array{0, 0, "wide", 10}}) {
+    EXPECT_EQ(load({{"class", "UIView"}, {"frame", numbers}}).error(),
+              "Broken.nib.objects[0] (UIView): frame is not (x, y, width, height)");
+    EXPECT_EQ(load({{"class", "UIView"}, {"backgroundColor", numbers}}).error(),
+              "Broken.nib.objects[0] (UIView): backgroundColor is not a colour: (red, green, blue, alpha) or "
+              "white, black, clear");
+  }
+}
+
 }  // namespace
 }  // namespace platform::uikit

@@ -44,6 +44,8 @@ TEST_F(SettingsTest, EmptyDomainBindsEveryDefault) {
   EXPECT_FALSE(onTimerStartsDND);
   EXPECT_FALSE(onTimerStartsCustomVolume);
   EXPECT_EQ(onTimerStartsCustomVolumeValue, 15);
+  EXPECT_EQ(extendMinutes, 10);
+  EXPECT_TRUE(extendWithVolumeUpDuringFade);
 
   auto helper = SpecialTasksHelper::getInstance();
   EXPECT_EQ(helper->onTimerEndsBluetoothDeviceName(), std::nullopt);
@@ -72,6 +74,8 @@ TEST_F(SettingsTest, StoredValuesAreBoundAndPushedAtLoad) {
   pane().setBool(true, "onTimerStartsDND");
   pane().setBool(true, "onTimerStartsCustomVolume");
   pane().setInteger(40, "onTimerStartsCustomVolumeValue");
+  pane().setInteger(25, "extendMinutes");
+  pane().setBool(false, "extendWithVolumeUpDuringFade");
   load();
 
   EXPECT_TRUE(enabled);
@@ -96,6 +100,8 @@ TEST_F(SettingsTest, StoredValuesAreBoundAndPushedAtLoad) {
   EXPECT_TRUE(onTimerStartsDND);
   EXPECT_TRUE(onTimerStartsCustomVolume);
   EXPECT_EQ(onTimerStartsCustomVolumeValue, 40);
+  EXPECT_EQ(extendMinutes, 25);
+  EXPECT_FALSE(extendWithVolumeUpDuringFade);
 
   // The timer actions are in place before any change is announced.
   auto helper = SpecialTasksHelper::getInstance();
@@ -146,22 +152,26 @@ TEST_F(SettingsTest, StoredNumbersBeyondWhatThePaneOffersActAsThePaneShowsThem) 
   pane().setInteger(0, "timerDefaultValue");
   pane().setInteger(-4, "nbSongsDefaultValue");
   pane().setObject(PropertyList("1e308"), "onTimerStartsCustomVolumeValue");
+  pane().setInteger(0, "extendMinutes");
   load();
   EXPECT_EQ(volumeFadeOutTime, 60);
   EXPECT_EQ(timerDefaultValue, 1);
   EXPECT_EQ(nbSongsDefaultValue, 1);
   EXPECT_EQ(onTimerStartsCustomVolumeValue, 100);
+  EXPECT_EQ(extendMinutes, 1);
   EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerStartsCustomVolumeValue(), 100);
 
   pane().setFloat(std::numeric_limits<double>::infinity(), "volumeFadeOutTime");
   pane().setInteger(1000, "timerDefaultValue");
   pane().setInteger(int64_t{1} << 40, "nbSongsDefaultValue");
   pane().setFloat(0.5, "onTimerStartsCustomVolumeValue");
+  pane().setInteger(24 * 60, "extendMinutes");
   synchronizeAndDeliver();
   EXPECT_EQ(volumeFadeOutTime, 15);  // no number at all: the default
   EXPECT_EQ(timerDefaultValue, 180);
   EXPECT_EQ(nbSongsDefaultValue, 99);
   EXPECT_EQ(onTimerStartsCustomVolumeValue, 1);
+  EXPECT_EQ(extendMinutes, 60);
   EXPECT_EQ(SpecialTasksHelper::getInstance()->onTimerStartsCustomVolumeValue(), 1);
 }
 

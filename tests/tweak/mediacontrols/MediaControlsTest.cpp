@@ -75,7 +75,7 @@ TEST_F(MediaControlsTest, PanelIsCreatedHiddenOnTheFirstPassAndSizedAndFedOnTheS
   EXPECT_EQ(panel->frame(), CGRectMake(0, 0, 320, 300));
   ASSERT_NE(lunadozeVC->chooseSnoozeTimeView(), nullptr);
   EXPECT_EQ(lunadozeVC->chooseSnoozeTimeView()->pickerMinutesSteps(), 10);
-  EXPECT_EQ(lunadozeVC->chooseSnoozeTimeView()->modeType(), 2);
+  EXPECT_EQ(lunadozeVC->chooseSnoozeTimeView()->modeType(), OfferedModesSongsOnly);
 }
 
 // A container not yet known when the panel is made (laid out while transparent) would leave the

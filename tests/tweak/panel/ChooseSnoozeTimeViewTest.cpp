@@ -50,7 +50,7 @@ TEST_F(ChooseSnoozeTimeViewTest, ANewViewOffersTimeModeAndOneSong) {
   EXPECT_EQ(view_->musicLabel()->superview(), view_->nbSongsPickerView());
   EXPECT_EQ(view_->leftButton()->currentTitle(), "Back");
   EXPECT_EQ(view_->rightButton()->currentTitle(), "Start");
-  EXPECT_EQ(view_->modeType(), 0);
+  EXPECT_EQ(view_->modeType(), OfferedModesBoth);
 }
 
 TEST_F(ChooseSnoozeTimeViewTest, SongRowsShowTheNumberOnTheLeftHalf) {
@@ -88,18 +88,18 @@ TEST_F(ChooseSnoozeTimeViewTest, TheToggleSwitchesModesAndKeepsTheCornerButtonsI
 }
 
 TEST_F(ChooseSnoozeTimeViewTest, ModeTypeShowsTheOfferedModeAndHidesTheToggleForOneMode) {
-  view_->setModeType(0);
+  view_->setModeType(OfferedModesBoth);
   EXPECT_FALSE(view_->topRightCornerButton()->isHidden());
   EXPECT_TRUE(view_->nbSongsPickerView()->isHidden());
   EXPECT_EQ(view_->subviews().back(), view_->topLeftCornerButton());
 
-  view_->setModeType(2);
+  view_->setModeType(OfferedModesSongsOnly);
   advance(0.301);
   EXPECT_TRUE(view_->topRightCornerButton()->isHidden());
   EXPECT_FALSE(view_->nbSongsPickerView()->isHidden());
   EXPECT_TRUE(view_->timeSelectorPickerView()->isHidden());
 
-  view_->setModeType(0);
+  view_->setModeType(OfferedModesBoth);
   EXPECT_FALSE(view_->topRightCornerButton()->isHidden());
   EXPECT_FALSE(view_->timeSelectorPickerView()->isHidden());
   EXPECT_FALSE(view_->nbSongsPickerView()->isHidden());

@@ -1,6 +1,8 @@
 #include <memory>
 
+#include "platform/foundation/NSLocale.h"
 #include "tests/tweak/panel/PanelTest.h"
+#include "tweak/core/Settings.h"
 #include "tweak/panel/CurrentTimerView.h"
 
 namespace lunadoze {
@@ -23,12 +25,13 @@ class CurrentTimerViewTest : public PanelTest {
   std::shared_ptr<CurrentTimerView> view_;
 };
 
-TEST_F(CurrentTimerViewTest, InterfaceFileGivesTheSixPartsAndTheButtonTitles) {
+TEST_F(CurrentTimerViewTest, InterfaceFileGivesTheSevenPartsAndTheButtonTitles) {
   ASSERT_NE(view_->timerLabel(), nullptr);
   ASSERT_NE(view_->titleLabel(), nullptr);
   ASSERT_NE(view_->subtitleLabel(), nullptr);
   ASSERT_NE(view_->backButton(), nullptr);
   ASSERT_NE(view_->cancelTimerButton(), nullptr);
+  ASSERT_NE(view_->extendButton(), nullptr);
   ASSERT_NE(view_->bottomButtonHeightConstraint(), nullptr);
   EXPECT_EQ(view_->backButton()->currentTitle(), "Back");
   EXPECT_EQ(view_->cancelTimerButton()->currentTitle(), "Cancel");
@@ -51,6 +54,19 @@ TEST_F(CurrentTimerViewTest, TimeModeUnitIsHoursFromThreePiecesOn) {
   EXPECT_EQ(unitFor("01:05:00", SnoozeModeTime), "hours");
 }
 
+TEST_F(CurrentTimerViewTest, ExtendButtonNamesTheModesExtensionInTheLocalesDigits) {
+  extendMinutes = 15;
+  unitFor("05:00", SnoozeModeTime);
+  EXPECT_EQ(view_->extendButton()->currentTitle(), "+15 min");
+  unitFor("3", SnoozeModeSongs);
+  EXPECT_EQ(view_->extendButton()->currentTitle(), "+1 song");
+  platform::foundation::NSLocale::setCurrentLocaleIdentifier("ar_SA");
+  unitFor("05:00", SnoozeModeTime);
+  EXPECT_EQ(view_->extendButton()->currentTitle(), "+\u0661\u0665 \u062F");
+  unitFor("05:00", static_cast<SnoozeMode>(2));
+  EXPECT_EQ(view_->extendButton()->currentTitle(), "+\u0661\u0665 \u062F");
+}
+
 TEST_F(CurrentTimerViewTest, AnotherModeChangesNothing) {
   unitFor("05:00", SnoozeModeTime);
   view_->titleLabel()->setText("title");
@@ -62,10 +78,12 @@ TEST_F(CurrentTimerViewTest, BottomBarCollapsesAndComesBackAtFiftyPoints) {
   view_->hideBottomButtons(true);
   EXPECT_TRUE(view_->backButton()->isHidden());
   EXPECT_TRUE(view_->cancelTimerButton()->isHidden());
+  EXPECT_TRUE(view_->extendButton()->isHidden());
   EXPECT_EQ(view_->bottomButtonHeightConstraint()->constant(), 0);
   view_->hideBottomButtons(false);
   EXPECT_FALSE(view_->backButton()->isHidden());
   EXPECT_FALSE(view_->cancelTimerButton()->isHidden());
+  EXPECT_FALSE(view_->extendButton()->isHidden());
   EXPECT_EQ(view_->bottomButtonHeightConstraint()->constant(), 50);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/foundation/DeviceFileSystem.h"
 #include "platform/foundation/NSLocale.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
+#include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tweak/support/BundleHelper.h"
 #include "tweak/support/LocalizationHelper.h"
 
@@ -18,6 +19,9 @@ using platform::uikit::UIImageRenderingMode;
 
 class BundleHelperTest : public ::testing::Test {
  protected:
+  // Cases that change the locale must not leave it to the next one.
+  FreshTweakProcessState freshProcess_;
+
   void SetUp() override { DeviceFileSystem::setRoot(LUNADOZE_STAGE_DIR); }
 };
 
@@ -49,17 +53,19 @@ TEST_F(BundleHelperTest, EnglishTextsAreTheDevicesOwn) {
       {"YOUR_MUSIC_WILL_STOP_IN", "Your music will stop in"},
       {"ON_TIMER_START", "When the timer starts"},
       {"ON_TIMER_END", "When the timer ends"},
+      {"EXTEND_MINUTES", "+%@ min"},
+      {"EXTEND_ONE_SONG", "+1 song"},
   };
   for (const auto& [key, text] : english) EXPECT_EQ(BundleHelper::getLocalizedStringFor(key), text);
 }
 
-TEST_F(BundleHelperTest, EveryLanguageTranslatesEveryKeyAndFillsTheSongCount) {
+TEST_F(BundleHelperTest, EveryLanguageTranslatesEveryKeyAndFillsTheCounts) {
   for (const char* locale :
        {"fr_FR", "de_DE", "es_ES", "ar_SA", "it_IT", "pt_BR", "ru_RU", "ja_JP", "zh-Hans_CN", "zh_CN"}) {
     NSLocale::setCurrentLocaleIdentifier(locale);
     for (const char* key :
          {"SLEEP", "CONFIRM", "BACK", "CANCEL", "SONG", "SONGS", "1_SONG", "N_SONG", "HOURS", "MINUTES",
-          "YOUR_MUSIC_WILL_STOP_IN", "ON_TIMER_START", "ON_TIMER_END"}) {
+          "YOUR_MUSIC_WILL_STOP_IN", "ON_TIMER_START", "ON_TIMER_END", "EXTEND_MINUTES", "EXTEND_ONE_SONG"}) {
       EXPECT_NE(BundleHelper::getLocalizedStringFor(key), key) << locale << " " << key;
     }
     std::string number = LocalizationHelper::getLocalizedNumberStringFrom(3);
@@ -67,6 +73,10 @@ TEST_F(BundleHelperTest, EveryLanguageTranslatesEveryKeyAndFillsTheSongCount) {
         LocalizationHelper::stringWithFormat(BundleHelper::getLocalizedStringFor("N_SONG"), number);
     EXPECT_NE(songsLeft.find(number), std::string::npos) << locale;
     EXPECT_EQ(songsLeft.find('%'), std::string::npos) << locale;
+    std::string extension =
+        LocalizationHelper::stringWithFormat(BundleHelper::getLocalizedStringFor("EXTEND_MINUTES"), number);
+    EXPECT_NE(extension.find(number), std::string::npos) << locale;
+    EXPECT_EQ(extension.find('%'), std::string::npos) << locale;
   }
   // A language without a table reads English.
   NSLocale::setCurrentLocaleIdentifier("ko_KR");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/foundation/NSLocale.h"
+#include "tests/platform/springboard/FreshProcessState.h"
 #include "tweak/support/LocalizationHelper.h"
 
 namespace lunadoze {
@@ -8,12 +9,18 @@ namespace {
 
 using platform::foundation::NSLocale;
 
+// Every case changes the locale; the fresh state gives it back.
+class LocalizationHelperTest : public ::testing::Test {
+ protected:
+  platform::springboard::FreshProcessState freshProcess_;
+};
+
 bool supportsPluralIn(std::string_view locale) {
   NSLocale::setCurrentLocaleIdentifier(locale);
   return LocalizationHelper::languageSupportsPlural();
 }
 
-TEST(LocalizationHelperTest, PluralSupportFollowsTheLanguageOfTheLocale) {
+TEST_F(LocalizationHelperTest, PluralSupportFollowsTheLanguageOfTheLocale) {
   for (const char* locale : {"de_CH", "it_IT", "zh-Hans_CN", "ko_KR", "ms_MY", "ar_EG", "ar_SA", "ar_MA",
                              "de", "zh_TW@calendar=roc"}) {
     EXPECT_FALSE(supportsPluralIn(locale)) << locale;
@@ -25,7 +32,7 @@ TEST(LocalizationHelperTest, PluralSupportFollowsTheLanguageOfTheLocale) {
   }
 }
 
-TEST(LocalizationHelperTest, NumbersKeepAsciiDigitsOutsideArabic) {
+TEST_F(LocalizationHelperTest, NumbersKeepAsciiDigitsOutsideArabic) {
   for (const char* locale : {"en_US", "fr_FR", "es_AR", "en_US@calendar=japanese", "fr_FR@calendar=gregorian",
                              "arn_CL", "fa_IR"}) {
     NSLocale::setCurrentLocaleIdentifier(locale);
@@ -37,7 +44,7 @@ TEST(LocalizationHelperTest, NumbersKeepAsciiDigitsOutsideArabic) {
   }
 }
 
-TEST(LocalizationHelperTest, EveryArabicLocaleGetsTheDigitsOfArabic) {
+TEST_F(LocalizationHelperTest, EveryArabicLocaleGetsTheDigitsOfArabic) {
   // Even where the region writes Latin digits (ar_MA): the digits are those of "ar" itself.
   for (const char* locale : {"ar_SA", "ar_EG", "ar_MA", "ar", "ar-SA@calendar=islamic"}) {
     NSLocale::setCurrentLocaleIdentifier(locale);
@@ -49,7 +56,7 @@ TEST(LocalizationHelperTest, EveryArabicLocaleGetsTheDigitsOfArabic) {
   }
 }
 
-TEST(LocalizationHelperTest, FormatPutsTheObjectInPlaceOfItsPlaceholder) {
+TEST_F(LocalizationHelperTest, FormatPutsTheObjectInPlaceOfItsPlaceholder) {
   EXPECT_EQ(LocalizationHelper::stringWithFormat("%@ songs left", "3"), "3 songs left");
   EXPECT_EQ(LocalizationHelper::stringWithFormat("Noch %1$@ Titel", "3"), "Noch 3 Titel");
   EXPECT_EQ(LocalizationHelper::stringWithFormat("100%% sure: %@", "٣"), "100% sure: ٣");
@@ -57,7 +64,7 @@ TEST(LocalizationHelperTest, FormatPutsTheObjectInPlaceOfItsPlaceholder) {
   EXPECT_EQ(LocalizationHelper::stringWithFormat("", "3"), "");
 }
 
-TEST(LocalizationHelperTest, FormatShowsAFaultyTranslationAsText) {
+TEST_F(LocalizationHelperTest, FormatShowsAFaultyTranslationAsText) {
   EXPECT_EQ(LocalizationHelper::stringWithFormat("%d songs", "3"), "3 songs");
   EXPECT_EQ(LocalizationHelper::stringWithFormat("%s of %@ (%lu)", "3"), "3 of %@ (%lu)");
   EXPECT_EQ(LocalizationHelper::stringWithFormat("%n%@", "3"), "%n3");

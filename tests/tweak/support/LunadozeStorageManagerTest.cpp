@@ -4,6 +4,7 @@
 #include "platform/settings/HBPreferences.h"
 #include "tests/platform/foundation/TemporaryDirectory.h"
 #include "tests/platform/settings/BlockedSettingsWrites.h"
+#include "tweak/core/PreferencesIdentifier.h"
 #include "tweak/support/LunadozeStorageManager.h"
 
 namespace lunadoze {
@@ -29,7 +30,7 @@ TEST_F(LunadozeStorageManagerTest, LoadsTheStoredDictionaryOrAnEmptyOne) {
   manager_->loadDictionaryFromStorage();
   EXPECT_EQ(manager_->wholeStorageDictionary(), PropertyList::Dictionary{});
 
-  auto store = HBPreferences::initWithIdentifier("com.corvane.lunadoze");
+  auto store = HBPreferences::initWithIdentifier(kPreferencesIdentifier);
   store->setObject(PropertyList(PropertyList::Dictionary{{"com.example.music", true}}), "customizedApps");
   manager_->loadDictionaryFromStorage();
   EXPECT_EQ(manager_->wholeStorageDictionary(), (PropertyList::Dictionary{{"com.example.music", true}}));
@@ -41,7 +42,7 @@ TEST_F(LunadozeStorageManagerTest, LoadsTheStoredDictionaryOrAnEmptyOne) {
 }
 
 TEST_F(LunadozeStorageManagerTest, SavingStoresTheDictionaryInMemory) {
-  auto store = HBPreferences::initWithIdentifier("com.corvane.lunadoze");
+  auto store = HBPreferences::initWithIdentifier(kPreferencesIdentifier);
   store->setObject(PropertyList(PropertyList::Dictionary{{"com.example.music", true}}), "customizedApps");
   // Nothing loaded or set yet: the stored dictionary is left alone.
   EXPECT_TRUE(manager_->saveDictionaryToStorage());
@@ -66,7 +67,7 @@ TEST_F(LunadozeStorageManagerTest, ASaveThatCannotBeWrittenSaysSoAndKeepsTheDict
   const PropertyList::Dictionary dictionary{{"com.example.music", true}};
   manager_->setWholeStorageDictionary(dictionary);
   EXPECT_FALSE(manager_->saveDictionaryToStorage());
-  EXPECT_EQ(HBPreferences::initWithIdentifier("com.corvane.lunadoze")->objectForKey("customizedApps"),
+  EXPECT_EQ(HBPreferences::initWithIdentifier(kPreferencesIdentifier)->objectForKey("customizedApps"),
             std::nullopt);
   EXPECT_EQ(manager_->wholeStorageDictionary(), dictionary);
 }

@@ -9,6 +9,7 @@
 #include "tests/tweak/core/TweakTest.h"
 #include "tweak/core/LunadozeSelectors.h"
 #include "tweak/core/OriginalImplementations.h"
+#include "tweak/engine/ExtendSnoozeHooks.h"
 #include "tweak/engine/SpecialTasksHelper.h"
 #include "tweak/engine/StopSnoozeHooks.h"
 #include "tweak/engine/TimerLifecycleHooks.h"
@@ -48,6 +49,7 @@ constexpr AddedMethod kAddedMethods[] = {
     {"SBMediaController", "stopSnoozeWithFadeOutVolume:", "v@:i"},
     {"SBMediaController", "doFadeOutVolumeWithSteps:", "v@:f"},
     {"SBMediaController", "cancelTimer", "v@:"},
+    {"SBMediaController", "extendSnooze", "v@:"},
 };
 
 struct ReplacedMethod {
@@ -87,6 +89,7 @@ const ReplacedMethod kReplacedMethods[] = {
     {"MediaControlsParentContainerView",
      "hitTest:withEvent:", erased(MediaControlsParentContainerView_hitTest)},
     {"SBMediaController", "setNowPlayingInfo:", erased(SBMediaController_setNowPlayingInfo)},
+    {"SBVolumeControl", "increaseVolume", erased(SBVolumeControl_increaseVolume)},
 };
 
 bool isAdded(const AddedMethod& row) {
