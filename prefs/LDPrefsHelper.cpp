@@ -37,7 +37,7 @@ std::shared_ptr<UIColor> LDPrefsHelper::getHeaderColorFromColor(const UIColor& c
 }
 
 std::shared_ptr<platform::preferences::HBAppearanceSettings> LDPrefsHelper::appearanceSettings() {
-  auto settings = std::make_shared<platform::preferences::HBAppearanceSettings>();
+  auto settings = platform::preferences::HBAppearanceSettings::alloc();
   settings->setTableViewCellSeparatorColor(UIColor::colorWithWhite(0.0, 0.0));
   settings->setNavigationBarBackgroundColor(getHeaderColorFromColor(*themeColor()));
   settings->setTintColor(themeColor());
@@ -71,7 +71,7 @@ void LDPrefsHelper::colourNavigationBar(UIViewController& page) {
   if (outer == nullptr) return;
   const auto& bar = outer->navigationBar();
   bar->setBarTintColor(getHeaderColorFromColor(*themeColor()));
-  bar->setShadowImage(std::make_shared<UIImage>(CGSizeZero, UIImageRenderingMode::Automatic));
+  bar->setShadowImage(UIImage::alloc(CGSizeZero, UIImageRenderingMode::Automatic));
   bar->setTintColor(UIColor::whiteColor());
   bar->setPrefersLargeTitles(false);
 }

@@ -46,18 +46,18 @@ platform::runtime::Class* LDPrefsListController::runtimeClass() {
         registerControllerClass<LDPrefsListController>(cls);
         class_addMethod(cls, selectors::viewDidLoad, [](id self) {
           platform::runtime::sendSuper(LDPrefsListController::runtimeClass(), self, selectors::viewDidLoad);
-          static_cast<LDPrefsListController*>(self)->viewDidLoad();
+          platform::runtime::downcast<LDPrefsListController>(self)->viewDidLoad();
         });
         class_addMethod(cls, selectors::viewWillAppear, [](id self, bool animated) {
           platform::runtime::sendSuper(LDPrefsListController::runtimeClass(), self, selectors::viewWillAppear,
                                        animated);
-          static_cast<LDPrefsListController*>(self)->viewWillAppear();
+          platform::runtime::downcast<LDPrefsListController>(self)->viewWillAppear();
         });
         class_addMethod(cls, respringSelector, [](id self, id sender) {
-          static_cast<LDPrefsListController*>(self)->respring(sender);
+          platform::runtime::downcast<LDPrefsListController>(self)->respring(sender);
         });
         class_addMethod(cls, resetSettingsSelector, [](id self, id sender) {
-          static_cast<LDPrefsListController*>(self)->resetSettings(sender);
+          platform::runtime::downcast<LDPrefsListController>(self)->resetSettings(sender);
         });
       });
 }
@@ -106,7 +106,7 @@ void LDPrefsListController::setupNavigationTitleView() {
 void LDPrefsListController::setupNavigationRespringButton() {
   // Placed in the bar only once "enabled" changes, which takes effect at SpringBoard's next start.
   respringButton_ =
-      UIBarButtonItem::initWithTitle("Respring", UIBarButtonItemStylePlain, this, respringSelector.name());
+      UIBarButtonItem::initWithTitle("Respring", UIBarButtonItemStylePlain, this, respringSelector);
   respringButton_->setTintColor(UIColor::whiteColor());
 }
 

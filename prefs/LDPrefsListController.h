@@ -28,10 +28,9 @@ namespace lunadoze::prefs {
 // master switch has changed, rows greyed out while their setting has no effect, and a reset of
 // every setting.
 class LDPrefsListController : public platform::preferences::HBRootListController {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(LDPrefsListController)
 
+ public:
   void init() override;
 
   const Specifiers& specifiers() override;

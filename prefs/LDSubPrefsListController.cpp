@@ -31,12 +31,12 @@ platform::runtime::Class* LDSubPrefsListController::runtimeClass() {
         class_addMethod(cls, selectors::viewDidLoad, [](id self) {
           platform::runtime::sendSuper(LDSubPrefsListController::runtimeClass(), self,
                                        selectors::viewDidLoad);
-          static_cast<LDSubPrefsListController*>(self)->viewDidLoad();
+          platform::runtime::downcast<LDSubPrefsListController>(self)->viewDidLoad();
         });
         class_addMethod(cls, selectors::viewWillAppear, [](id self, bool animated) {
           platform::runtime::sendSuper(LDSubPrefsListController::runtimeClass(), self,
                                        selectors::viewWillAppear, animated);
-          static_cast<LDSubPrefsListController*>(self)->viewWillAppear();
+          platform::runtime::downcast<LDSubPrefsListController>(self)->viewWillAppear();
         });
       });
 }

@@ -23,10 +23,9 @@ namespace lunadoze::prefs {
 // list in "LDSubPrefs" and its title in its name. Rows of the timer actions and of the bedtime
 // timer are greyed out while their switch is off.
 class LDSubPrefsListController : public platform::preferences::HBRootListController {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(LDSubPrefsListController)
 
+ public:
   void init() override;
 
   void setSpecifier(std::shared_ptr<platform::preferences::PSSpecifier> specifier) override;

@@ -65,7 +65,7 @@ std::shared_ptr<NSBundle> NSBundle::initWithPath(std::string_view path) {
   auto host = DeviceFileSystem::resolve(path);
   std::error_code error;
   if (!host || !std::filesystem::is_directory(*host, error)) return nullptr;
-  auto bundle = std::make_shared<NSBundle>(std::string(path), localizationsIn(*host));
+  auto bundle = NSBundle::alloc(std::string(path), localizationsIn(*host));
   openBundles.push_back({root, std::string(path), bundle});
   return bundle;
 }

@@ -18,10 +18,11 @@ class NSLocale;
 // A bundle directory on the device: its resources, and strings tables per localization in
 // "<language>.lproj/<table>.strings" (property-list dictionaries). Paths are device paths.
 class NSBundle : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(NSBundle)
+  // Use initWithPath: a bundle is always owned through std::shared_ptr.
+  NSBundle(std::string path, std::vector<std::string> localizations);
 
+ public:
   // [[NSBundle alloc] initWithPath:]: the bundle whose directory is at the path, or nil when no
   // directory is there. As Foundation does, a path once opened gives back that same bundle,
   // with the strings tables it has already read.
@@ -42,9 +43,6 @@ class NSBundle : public runtime::NSObject {
   // "Localizable"). A key the table lacks yields `value`, or `key` itself when `value` is "".
   std::string localizedStringForKey(std::string_view key, std::string_view value,
                                     std::string_view table) const;
-
-  // Use initWithPath: a bundle is always owned through std::shared_ptr.
-  NSBundle(std::string path, std::vector<std::string> localizations);
 
  private:
   using StringsTable = std::unordered_map<std::string, std::string, runtime::StringHash, std::equal_to<>>;

@@ -18,7 +18,7 @@ runtime::Class* NSCalendar::runtimeClass() {
 }
 
 std::shared_ptr<NSCalendar> NSCalendar::currentCalendar() {
-  return std::make_shared<NSCalendar>();
+  return NSCalendar::alloc();
 }
 
 int64_t NSCalendar::component(NSCalendarUnit unit, const NSDate& date) const {

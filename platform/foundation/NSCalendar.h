@@ -18,10 +18,9 @@ enum NSCalendarUnit : uint64_t {
 // The Gregorian calendar of the device's time zone. The simulated device keeps UTC, so a day
 // starts at every multiple of 86400 seconds from the reference date.
 class NSCalendar : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(NSCalendar)
 
+ public:
   static std::shared_ptr<NSCalendar> currentCalendar();
 
   // The hour (0 to 23), minute or second (0 to 59) of the date; 0 for any other unit.

@@ -46,7 +46,7 @@ runtime::Class* NSCharacterSet::runtimeClass() {
 }
 
 std::shared_ptr<NSCharacterSet> NSCharacterSet::whitespaceAndNewlineCharacterSet() {
-  static const auto set = std::make_shared<NSCharacterSet>(std::vector<Range>{
+  static const auto set = NSCharacterSet::alloc(std::vector<Range>{
       {0x0009, 0x000D},
       {0x0020, 0x0020},
       {0x0085, 0x0085},

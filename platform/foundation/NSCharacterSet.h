@@ -12,21 +12,20 @@ namespace platform::foundation {
 
 // A set of Unicode characters. Immutable.
 class NSCharacterSet : public runtime::NSObject {
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(NSCharacterSet)
+
  public:
   using Range = std::pair<char32_t, char32_t>;  // first and last character
-
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
 
   // Unicode's space separators (general category Zs), line and paragraph separators (Zl, Zp),
   // U+0009 to U+000D and U+0085.
   static std::shared_ptr<NSCharacterSet> whitespaceAndNewlineCharacterSet();
 
-  explicit NSCharacterSet(std::vector<Range> ranges) : ranges_(std::move(ranges)) {}
-
   bool characterIsMember(char32_t character) const;
 
  private:
+  explicit NSCharacterSet(std::vector<Range> ranges) : ranges_(std::move(ranges)) {}
+
   std::vector<Range> ranges_;
 };
 

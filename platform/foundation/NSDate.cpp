@@ -22,7 +22,7 @@ std::shared_ptr<NSDate> NSDate::date() {
 }
 
 std::shared_ptr<NSDate> NSDate::dateWithTimeIntervalSinceReferenceDate(double seconds) {
-  return std::make_shared<NSDate>(seconds);
+  return NSDate::alloc(seconds);
 }
 
 void NSDate::setDeviceStartDate(double secondsSinceReferenceDate, double runLoopTime) {

@@ -9,10 +9,10 @@ namespace platform::foundation {
 // A moment, as seconds since the reference date (1 January 2001, 00:00 UTC). Immutable, as on
 // the device.
 class NSDate : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(NSDate)
+  explicit NSDate(double secondsSinceReferenceDate) : seconds_(secondsSinceReferenceDate) {}
 
+ public:
   // Now, on the device's wall clock: the device's start date plus the main run loop's clock, so
   // that the time of day moves with virtual time.
   static std::shared_ptr<NSDate> date();
@@ -24,9 +24,6 @@ class NSDate : public runtime::NSObject {
   static void setDeviceStartDate(double secondsSinceReferenceDate, double runLoopTime);
 
   double timeIntervalSinceReferenceDate() const { return seconds_; }
-
-  // Use the factories: a date is always owned through std::shared_ptr.
-  explicit NSDate(double secondsSinceReferenceDate) : seconds_(secondsSinceReferenceDate) {}
 
  private:
   double seconds_;

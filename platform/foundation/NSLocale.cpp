@@ -10,7 +10,7 @@ namespace platform::foundation {
 namespace {
 
 std::shared_ptr<NSLocale>& current() {
-  static std::shared_ptr<NSLocale> locale = std::make_shared<NSLocale>("en_US");
+  static std::shared_ptr<NSLocale> locale = NSLocale::alloc("en_US");
   return locale;
 }
 
@@ -39,7 +39,7 @@ std::shared_ptr<NSLocale> NSLocale::currentLocale() {
 }
 
 std::shared_ptr<NSLocale> NSLocale::localeWithLocaleIdentifier(std::string_view identifier) {
-  return std::make_shared<NSLocale>(std::string(identifier));
+  return NSLocale::alloc(std::string(identifier));
 }
 
 void NSLocale::setCurrentLocaleIdentifier(std::string_view identifier) {

@@ -11,10 +11,10 @@ namespace platform::foundation {
 // A locale named by its identifier ("en_US", "ar_SA", "zh-Hans_CN", "en_US@calendar=japanese"),
 // read as ICU reads it. Immutable, as on the device.
 class NSLocale : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(NSLocale)
+  explicit NSLocale(std::string identifier);
 
+ public:
   // The user's locale: "en_US" until the device is set to another.
   static std::shared_ptr<NSLocale> currentLocale();
   static std::shared_ptr<NSLocale> localeWithLocaleIdentifier(std::string_view identifier);
@@ -30,9 +30,6 @@ class NSLocale : public runtime::NSObject {
   const std::string& countryCode() const { return countryCode_; }
   // The "calendar" keyword ("japanese", "buddhist"), "gregorian" when there is none.
   const std::string& calendarIdentifier() const { return calendarIdentifier_; }
-
-  // Use the factories: a locale is always owned through std::shared_ptr.
-  explicit NSLocale(std::string identifier);
 
  private:
   std::string identifier_;

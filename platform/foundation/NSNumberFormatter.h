@@ -15,12 +15,11 @@ class ICUNumberFormat;
 // writes numbers in the digits and signs of its locale's default numbering system, as on the
 // device (Arabic-Indic digits for "ar", Latin ones for "ar_MA" or "en_US").
 class NSNumberFormatter : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(NSNumberFormatter)
   // [NSNumberFormatter new]: the current locale's formatter.
   NSNumberFormatter();
+
+ public:
   ~NSNumberFormatter() override;
 
   const std::shared_ptr<NSLocale>& locale() const { return locale_; }

@@ -14,13 +14,12 @@ namespace platform::foundation {
 // kBackboardRestartNotification, on which the simulated SpringBoard restarts; every other launch
 // is refused and says so in the system log.
 class NSTask : public runtime::NSObject {
+  RUNTIME_CLASS(NSTask)
+
  public:
   static constexpr const char* kBackboardRestartNotification = "com.apple.backboardd.restart";
 
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
-  static std::shared_ptr<NSTask> create() { return std::make_shared<NSTask>(); }
+  static std::shared_ptr<NSTask> create() { return NSTask::alloc(); }
 
   const std::string& launchPath() const { return launchPath_; }
   void setLaunchPath(std::string path) { launchPath_ = std::move(path); }

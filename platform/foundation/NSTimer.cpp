@@ -35,12 +35,12 @@ NSTimer::NSTimer(double interval, bool repeats, std::shared_ptr<runtime::NSObjec
 std::shared_ptr<NSTimer> NSTimer::timerWithTimeInterval(double interval,
                                                         std::shared_ptr<runtime::NSObject> target,
                                                         std::string selector, bool repeats) {
-  return std::make_shared<NSTimer>(interval, repeats, std::move(target), std::move(selector), nullptr);
+  return NSTimer::alloc(interval, repeats, std::move(target), std::move(selector), nullptr);
 }
 
 std::shared_ptr<NSTimer> NSTimer::timerWithTimeInterval(double interval, bool repeats,
                                                         std::function<void(NSTimer*)> block) {
-  return std::make_shared<NSTimer>(interval, repeats, nullptr, std::string(), std::move(block));
+  return NSTimer::alloc(interval, repeats, nullptr, std::string(), std::move(block));
 }
 
 std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double interval,

@@ -15,15 +15,30 @@ namespace platform::foundation {
 // it fires. A repeating timer keeps to its grid (fire date + n * interval) and, when it falls
 // behind, fires once and resumes at the next future slot rather than catching up in a burst.
 class NSTimer : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(NSTimer)
+  NSTimer(double interval, bool repeats, std::shared_ptr<runtime::NSObject> target, std::string selector,
+          std::function<void(NSTimer*)> block);
 
+ public:
   // The selector is sent through runtime::performSelector with the timer as its argument.
   // Scheduled in the default mode.
   static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double interval,
                                                                  std::shared_ptr<runtime::NSObject> target,
                                                                  std::string selector, bool repeats);
+  template <runtime::Performable Signature>
+  static std::shared_ptr<NSTimer> timerWithTimeInterval(double interval,
+                                                        std::shared_ptr<runtime::NSObject> target,
+                                                        const runtime::Selector<Signature>& selector,
+                                                        bool repeats) {
+    return timerWithTimeInterval(interval, std::move(target), std::string(selector.name()), repeats);
+  }
+  template <runtime::Performable Signature>
+  static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double interval,
+                                                                 std::shared_ptr<runtime::NSObject> target,
+                                                                 const runtime::Selector<Signature>& selector,
+                                                                 bool repeats) {
+    return scheduledTimerWithTimeInterval(interval, std::move(target), std::string(selector.name()), repeats);
+  }
   static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double interval, bool repeats,
                                                                  std::function<void(NSTimer*)> block);
   // Not scheduled yet: NSRunLoop::addTimer does that.
@@ -44,10 +59,6 @@ class NSTimer : public runtime::NSObject {
   void invalidate();
   // Fires now without moving a repeating timer's schedule; a one-shot timer is then invalidated.
   void fire();
-
-  // Use the factories: a timer is always owned through std::shared_ptr.
-  NSTimer(double interval, bool repeats, std::shared_ptr<runtime::NSObject> target, std::string selector,
-          std::function<void(NSTimer*)> block);
 
  private:
   friend class NSRunLoop;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/runtime/NSObject.h"
 
@@ -14,6 +15,12 @@ namespace platform::foundation {
 // it runs or is cancelled.
 void performSelectorAfterDelay(std::shared_ptr<runtime::NSObject> target, std::string selector,
                                std::shared_ptr<runtime::NSObject> object, double delay);
+template <runtime::Performable Signature>
+void performSelectorAfterDelay(std::shared_ptr<runtime::NSObject> target,
+                               const runtime::Selector<Signature>& selector,
+                               std::shared_ptr<runtime::NSObject> object, double delay) {
+  performSelectorAfterDelay(std::move(target), std::string(selector.name()), std::move(object), delay);
+}
 
 // [NSObject cancelPreviousPerformRequestsWithTarget:target]
 void cancelPreviousPerformRequestsWithTarget(const runtime::NSObject* target);

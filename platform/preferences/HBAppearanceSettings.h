@@ -13,11 +13,10 @@ namespace platform::preferences {
 // The colours a list controller's page takes (hb_setAppearanceSettings:). Unset colours leave the
 // system's.
 class HBAppearanceSettings : public runtime::NSObject {
+  RUNTIME_CLASS(HBAppearanceSettings)
+
  public:
   using Color = std::shared_ptr<uikit::UIColor>;
-
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
 
   // The tint of the page's controls.
   const Color& tintColor() const { return tintColor_; }

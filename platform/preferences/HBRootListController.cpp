@@ -14,7 +14,7 @@ runtime::Class* HBRootListController::runtimeClass() {
         runtime::class_addMethod(cls, uikit::selectors::viewWillAppear, [](runtime::id self, bool animated) {
           runtime::sendSuper(HBRootListController::runtimeClass(), self, uikit::selectors::viewWillAppear,
                              animated);
-          static_cast<HBRootListController*>(self)->applyAppearanceSettings();
+          runtime::downcast<HBRootListController>(self)->applyAppearanceSettings();
         });
       });
 }

@@ -12,10 +12,9 @@ class HBAppearanceSettings;
 // its appearance settings each time it comes on screen: the navigation bar's background, buttons
 // and title, the controls' tint and the table's separators.
 class HBRootListController : public PSListController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(HBRootListController)
 
+ public:
   const std::shared_ptr<HBAppearanceSettings>& hb_appearanceSettings() const { return appearanceSettings_; }
   void hb_setAppearanceSettings(std::shared_ptr<HBAppearanceSettings> settings);
 

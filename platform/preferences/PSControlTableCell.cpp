@@ -13,14 +13,14 @@ runtime::Class* PSControlTableCell::runtimeClass() {
   return runtime::objc_registerClass(
       "PSControlTableCell", &PSTableCell::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, controlChangedSelector, [](runtime::id self, runtime::id) {
-          static_cast<PSControlTableCell*>(self)->controlChanged();
+          runtime::downcast<PSControlTableCell>(self)->controlChanged();
         });
       });
 }
 
 void PSControlTableCell::setControl(std::shared_ptr<uikit::UIControl> control) {
   control_ = std::move(control);
-  control_->addTarget(this, controlChangedSelector.name(), uikit::UIControlEventValueChanged);
+  control_->addTarget(this, controlChangedSelector, uikit::UIControlEventValueChanged);
   setAccessoryView(control_);
 }
 

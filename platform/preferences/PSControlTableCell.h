@@ -10,10 +10,9 @@ namespace platform::preferences {
 // A cell whose value is a control at its trailing end. When a person changes the control, the
 // cell hands the control's value to the specifier's setter.
 class PSControlTableCell : public PSTableCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSControlTableCell)
 
+ public:
   const std::shared_ptr<uikit::UIControl>& control() const { return control_; }
 
  protected:

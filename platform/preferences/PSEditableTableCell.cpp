@@ -13,7 +13,7 @@ runtime::Class* PSEditableTableCell::runtimeClass() {
   return runtime::objc_registerClass(
       "PSEditableTableCell", &PSTableCell::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, textFieldDidEndEditingSelector, [](runtime::id self, runtime::id) {
-          static_cast<PSEditableTableCell*>(self)->textFieldDidEndEditing();
+          runtime::downcast<PSEditableTableCell>(self)->textFieldDidEndEditing();
         });
       });
 }
@@ -22,7 +22,7 @@ void PSEditableTableCell::initWithSpecifier(const PSSpecifier& specifier) {
   textField_ = uikit::UITextField::create(uikit::CGRectMake(160, 0, 145, 44));
   auto placeholder = specifier.propertyForKey("placeholder");
   if (placeholder && placeholder->string()) textField_->setPlaceholder(*placeholder->string());
-  textField_->addTarget(this, textFieldDidEndEditingSelector.name(), uikit::UIControlEventEditingDidEnd);
+  textField_->addTarget(this, textFieldDidEndEditingSelector, uikit::UIControlEventEditingDidEnd);
   setAccessoryView(textField_);
 }
 

@@ -9,10 +9,9 @@ namespace platform::preferences {
 
 // A text setting in a UITextField. The text goes to the specifier's setter when editing ends.
 class PSEditableTableCell : public PSTableCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSEditableTableCell)
 
+ public:
   const std::shared_ptr<uikit::UITextField>& textField() const { return textField_; }
 
   std::optional<foundation::PropertyList> value() const override;

@@ -8,10 +8,9 @@ namespace platform::preferences {
 // shows the chosen title as its detail text. The list is the choice itself, not an accessory: the
 // cell keeps it hidden at its trailing end, where a person's choice reaches it.
 class PSLinkListTableCell : public PSSegmentTableCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSLinkListTableCell)
 
+ public:
   void setValue(const std::optional<foundation::PropertyList>& value) override;
 
  protected:

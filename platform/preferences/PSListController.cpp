@@ -45,7 +45,7 @@ runtime::Class* PSListController::runtimeClass() {
       "PSListController", &uikit::UIViewController::runtimeClass, [](runtime::Class* cls) {
         registerControllerClass<PSListController>(cls);
         runtime::class_addMethod(cls, uikit::selectors::loadView, [](id self) {
-          auto* controller = static_cast<PSListController*>(self);
+          auto* controller = runtime::downcast<PSListController>(self);
           auto table = uikit::UITableView::create(uikit::UIScreen::mainScreen().bounds());
           auto owner = controller->retained<PSListController>();
           table->setDataSource(owner);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/foundation/PropertyList.h"
@@ -28,11 +29,10 @@ class PSSpecifier;
 class PSListController : public uikit::UIViewController,
                          public uikit::UITableViewDataSource,
                          public uikit::UITableViewDelegate {
+  RUNTIME_CLASS(PSListController)
+
  public:
   using Specifiers = std::vector<std::shared_ptr<PSSpecifier>>;
-
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
 
   // [[cls alloc] init] for a class known by its name only, as the Settings app makes a bundle's
   // principal class and a link's detail controller. Null when the class is no list controller
@@ -41,7 +41,8 @@ class PSListController : public uikit::UIViewController,
   // Lets instantiate make T; a subclass calls it when it registers its runtime class.
   template <typename T>
   static void registerControllerClass(const runtime::Class* cls) {
-    registerFactory(cls, [] { return std::static_pointer_cast<PSListController>(std::make_shared<T>()); });
+    static_assert(std::is_same_v<decltype(T::alloc()), std::shared_ptr<T>>, "T declares RUNTIME_CLASS");
+    registerFactory(cls, [] { return std::static_pointer_cast<PSListController>(T::alloc()); });
   }
 
   // Runs once, right after the controller is made; an override runs the base's first.

@@ -8,10 +8,9 @@ namespace platform::preferences {
 
 // One of the specifier's "validValues" in a UISegmentedControl titled with its "validTitles".
 class PSSegmentTableCell : public PSControlTableCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSSegmentTableCell)
 
+ public:
   const std::vector<foundation::PropertyList>& values() const { return values_; }
 
   // The value of the selected segment; nil while none is selected.

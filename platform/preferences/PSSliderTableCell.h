@@ -10,10 +10,9 @@ namespace platform::preferences {
 // A number in a UISlider from the specifier's "min" to its "max". With "isSegmented" the slider
 // stops only at "segmentCount" equal steps of the range.
 class PSSliderTableCell : public PSControlTableCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSSliderTableCell)
 
+ public:
   // The slider row's numbers: from "min" to "max", at the "segmentCount" stops when it is segmented.
   // A list is checked when loaded: a slider row has both ends.
   static settings::SettingRange rangeForSpecifier(const PSSpecifier& specifier);

@@ -60,7 +60,7 @@ foundation::Result<std::shared_ptr<PSSpecifier>> PSSpecifier::specifierWithItem(
   }
   if (!type) return Error{"has an unknown cell \"" + *cell->string() + "\""};
   if (auto problem = problemOfRow(*type, item)) return Error{"(" + *cell->string() + ") " + *problem};
-  auto specifier = std::make_shared<PSSpecifier>();
+  auto specifier = PSSpecifier::alloc();
   specifier->cellType_ = *type;
   specifier->properties_ = *item.dictionary();
   return specifier;

@@ -34,10 +34,9 @@ enum PSCellType : int64_t {
 // properties as the list gives them ("key", "default", "label", "PostNotification", ...). The
 // row's value is read and written through its target, the list controller that loaded it.
 class PSSpecifier : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSSpecifier)
 
+ public:
   // The specifier of one item of a list: a dictionary with a known "cell" and what that kind of
   // row needs (the values and titles of a segment, the range of a slider). The error says what is
   // wrong with the item.

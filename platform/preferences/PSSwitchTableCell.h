@@ -6,10 +6,9 @@ namespace platform::preferences {
 
 // A boolean setting in a UISwitch.
 class PSSwitchTableCell : public PSControlTableCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSSwitchTableCell)
 
+ public:
   std::optional<foundation::PropertyList> value() const override;
   void setValue(const std::optional<foundation::PropertyList>& value) override;
 

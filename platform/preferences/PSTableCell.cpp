@@ -16,17 +16,17 @@ namespace {
 std::shared_ptr<PSTableCell> makeCell(PSCellType type) {
   switch (type) {
     case PSSwitchCell:
-      return std::make_shared<PSSwitchTableCell>();
+      return PSSwitchTableCell::alloc();
     case PSSliderCell:
-      return std::make_shared<PSSliderTableCell>();
+      return PSSliderTableCell::alloc();
     case PSSegmentCell:
-      return std::make_shared<PSSegmentTableCell>();
+      return PSSegmentTableCell::alloc();
     case PSLinkListCell:
-      return std::make_shared<PSLinkListTableCell>();
+      return PSLinkListTableCell::alloc();
     case PSEditTextCell:
-      return std::make_shared<PSEditableTableCell>();
+      return PSEditableTableCell::alloc();
     default:
-      return std::make_shared<PSTableCell>();
+      return PSTableCell::alloc();
   }
 }
 

@@ -13,10 +13,9 @@ class PSSpecifier;
 // The cell of a row of a specifier list: its label, and the value of its setting in whatever
 // control the kind of row has. Links and static texts are plain PSTableCells.
 class PSTableCell : public uikit::UITableViewCell {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PSTableCell)
 
+ public:
   // The cell of the kind the specifier names, with its label; the value comes when it is refreshed.
   static std::shared_ptr<PSTableCell> cellForSpecifier(const std::shared_ptr<PSSpecifier>& specifier);
 

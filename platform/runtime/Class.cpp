@@ -48,12 +48,17 @@ bool Class::isSubclassOf(const Class* other) const {
   return false;
 }
 
-bool Class::addMethod(Method method) {
-  if (ownMethod(method.name) != nullptr) return false;
+Method::ErasedImp Class::addMethod(Method method, bool replace) {
+  if (Method* own = ownMethod(method.name)) {
+    // Replaced in place: lookups cached anywhere still point at this entry, so no cache moves on.
+    const Method::ErasedImp previous = own->imp;
+    if (replace) own->imp = method.imp;
+    return previous;
+  }
   std::string key = method.name;
   methods_.emplace(std::move(key), std::move(method));
   ++methodsGeneration;
-  return true;
+  return nullptr;
 }
 
 }  // namespace platform::runtime

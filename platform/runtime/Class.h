@@ -28,8 +28,11 @@ class Class {
 
   bool isSubclassOf(const Class* other) const;
 
-  // Adds the entry only when the class itself has none of that name.
-  bool addMethod(Method method);
+  // Puts the method into the class's own table, the one path by which adding and hooking change
+  // it. A class without its own entry of that name gets this one; a class with one keeps it, with
+  // the new implementation only when `replace`. Yields the implementation the class's own entry
+  // had before, or null when the entry was added.
+  Method::ErasedImp addMethod(Method method, bool replace);
 
  private:
   std::string name_;

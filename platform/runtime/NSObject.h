@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/runtime/RuntimeClass.h"
 #include "platform/runtime/Selector.h"
 
 namespace platform::runtime {
@@ -23,6 +24,10 @@ class NSObject : public std::enable_shared_from_this<NSObject> {
   virtual Class* isa() const { return runtimeClass(); }
 
   bool respondsToSelector(std::string_view selector) const;
+  template <typename Signature>
+  bool respondsToSelector(const Selector<Signature>& selector) const {
+    return respondsToSelector(std::string_view(selector.name()));
+  }
   bool isKindOfClass(const Class* cls) const;
 
   // A strong reference to this object, or null when no shared_ptr owns it (yet).

@@ -71,6 +71,10 @@ const Method& lookupOrDie(const Class* cls, std::string_view selector, const cha
   return *method;
 }
 
+void receiverOfAnotherClass(id self, const Class* cls) {
+  fatal("method of " + cls->name() + " sent to an instance of " + self->isa()->name());
+}
+
 }  // namespace detail
 
 void performSelector(id target, std::string_view selector, id argument) {

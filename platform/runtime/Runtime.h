@@ -65,7 +65,7 @@ bool class_addMethod(Class* cls, const Selector<R(Args...)>& sel, typename Selec
     fatal(std::string("type encoding ") + types + " does not match selector " + sel.name() + " (" +
           Selector<R(Args...)>::encoding() + ")");
   }
-  return cls->addMethod(Method{sel.name(), types, typeid(R(Args...)), detail::erase(imp)});
+  return cls->addMethod(Method{sel.name(), types, typeid(R(Args...)), detail::erase(imp)}, false) == nullptr;
 }
 
 // The class's own implementation, for host classes that fill their tables in C++.
@@ -85,12 +85,10 @@ void MSHookMessageEx(Class* cls, const Selector<R(Args...)>& sel,
   if (cls == nullptr) return;
   const Method* existing = cls->lookup(sel.name());
   if (existing == nullptr) return;
+  // The implementation found, the class's own or an inherited one, is what a call of the previous
+  // one must run.
   auto old = detail::checkedImp(*existing, sel);
-  if (Method* own = cls->ownMethod(sel.name())) {
-    own->imp = detail::erase(replacement);
-  } else {
-    cls->addMethod(Method{sel.name(), existing->types, existing->signature, detail::erase(replacement)});
-  }
+  cls->addMethod(Method{sel.name(), existing->types, existing->signature, detail::erase(replacement)}, true);
   if (previous != nullptr) *previous = old;
 }
 
@@ -108,6 +106,30 @@ R sendSuper(const Class* cls, id self, const Selector<R(Args...)>& sel, Passed&&
   if (self == nullptr) return R();
   const Method& method = detail::lookupOrDie(cls->superclass(), sel.name(), "super of instance");
   return detail::checkedImp(method, sel)(self, std::forward<Passed>(args)...);
+}
+
+namespace detail {
+
+[[noreturn]] void receiverOfAnotherClass(id self, const Class* cls);
+
+}  // namespace detail
+
+// The object as a T, or null when it is nil or not of T's class (a subclass counts).
+template <typename T>
+T* cast(id object) {
+  return object != nullptr && object->isKindOfClass(T::runtimeClass()) ? static_cast<T*>(object) : nullptr;
+}
+
+// The receiver of a method, as the class whose table holds the method. A receiver of another class
+// means the method went into the wrong class: debug builds end the process saying so; release
+// builds only cast, since sends reach a method only through the tables of the receiver's class.
+template <typename T>
+T* downcast(id self) {
+#ifndef NDEBUG
+  if (self != nullptr && !self->isKindOfClass(T::runtimeClass()))
+    detail::receiverOfAnotherClass(self, T::runtimeClass());
+#endif
+  return static_cast<T*>(self);
 }
 
 // A send by selector name alone, as target-action, timers and delayed performs make them: the

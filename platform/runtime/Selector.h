@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <type_traits>
@@ -54,5 +55,10 @@ class Selector<R(Args...)> {
  private:
   const char* name_;
 };
+
+// The selectors that target-action, timers and delayed performs send: their methods take the
+// sender (the timer, the object) or nothing.
+template <typename Signature>
+concept Performable = std::same_as<Signature, void()> || std::same_as<Signature, void(id)>;
 
 }  // namespace platform::runtime

@@ -12,7 +12,7 @@ namespace platform::settings {
 using foundation::PropertyList;
 
 std::shared_ptr<HBPreferences> HBPreferences::initWithIdentifier(const std::string& identifier) {
-  std::shared_ptr<HBPreferences> preferences(new HBPreferences(identifier));
+  auto preferences = alloc(identifier);
   foundation::CFNotificationCenterAddObserver(
       foundation::CFNotificationCenterGetDarwinNotifyCenter(), preferences.get(),
       changeNotificationName(identifier),

@@ -30,12 +30,11 @@ class PreferencesDomain;
 // then runs its change blocks in registration order. A change block does not run at
 // registration; run it once yourself if its effect is needed from the start.
 class HBPreferences : public runtime::NSObject {
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(HBPreferences)
+
  public:
   static std::shared_ptr<HBPreferences> initWithIdentifier(const std::string& identifier);
   ~HBPreferences() override;
-
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
 
   const std::string& identifier() const { return identifier_; }
 

@@ -12,7 +12,7 @@ runtime::Class* BBSettingsGateway::runtimeClass() {
 
 std::shared_ptr<BBSettingsGateway> BBSettingsGateway::create() {
   Phone* phone = SpringBoard::runningPhoneWithClass("BBSettingsGateway");
-  return phone ? std::make_shared<BBSettingsGateway>(*phone) : nullptr;
+  return phone ? BBSettingsGateway::alloc(*phone) : nullptr;
 }
 
 void BBSettingsGateway::setBehaviorOverrideStatus(int64_t status) {

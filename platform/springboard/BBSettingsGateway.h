@@ -12,13 +12,12 @@ class Phone;
 // The bulletin board's settings: the behaviour override that is Do Not Disturb on systems
 // without the mode assertion service.
 class BBSettingsGateway : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(BBSettingsGateway)
+  explicit BBSettingsGateway(Phone& phone) : phone_(phone) {}
 
+ public:
   // alloc init; nil when no SpringBoard runs.
   static std::shared_ptr<BBSettingsGateway> create();
-  explicit BBSettingsGateway(Phone& phone) : phone_(phone) {}
 
   // 1 turns Do Not Disturb on, 0 off.
   void setBehaviorOverrideStatus(int64_t status);

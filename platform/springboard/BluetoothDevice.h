@@ -9,12 +9,10 @@ namespace platform::springboard {
 
 // A Bluetooth device as the Bluetooth manager lists it.
 class BluetoothDevice : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(BluetoothDevice)
   BluetoothDevice(uint64_t address, std::string name) : address_(address), name_(std::move(name)) {}
 
+ public:
   // Tells apart devices of the same name.
   uint64_t address() const { return address_; }
   const std::string& name() const { return name_; }

@@ -19,7 +19,7 @@ std::shared_ptr<BluetoothManager> BluetoothManager::sharedInstance() {
 std::vector<std::shared_ptr<BluetoothDevice>> BluetoothManager::connectedDevices() const {
   std::vector<std::shared_ptr<BluetoothDevice>> devices;
   for (const auto& connection : phone_.bluetoothConnections()) {
-    devices.push_back(std::make_shared<BluetoothDevice>(connection.address, connection.name));
+    devices.push_back(BluetoothDevice::alloc(connection.address, connection.name));
   }
   return devices;
 }

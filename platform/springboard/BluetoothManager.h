@@ -12,14 +12,12 @@ class Phone;
 
 // The device's Bluetooth: its power and its connected devices.
 class BluetoothManager : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(BluetoothManager)
+  explicit BluetoothManager(Phone& phone) : phone_(phone) {}
 
+ public:
   // The running SpringBoard's Bluetooth manager; nil when none runs.
   static std::shared_ptr<BluetoothManager> sharedInstance();
-
-  explicit BluetoothManager(Phone& phone) : phone_(phone) {}
 
   // In the order they connected; empty while Bluetooth is off.
   std::vector<std::shared_ptr<BluetoothDevice>> connectedDevices() const;

@@ -9,14 +9,14 @@ runtime::Class* CCUIContentModuleContainerViewController::runtimeClass() {
   return runtime::objc_registerClass(
       "CCUIContentModuleContainerViewController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::setExpanded, [](runtime::id self, bool expanded) {
-          static_cast<CCUIContentModuleContainerViewController*>(self)->expanded_ = expanded;
+          runtime::downcast<CCUIContentModuleContainerViewController>(self)->expanded_ = expanded;
         });
       });
 }
 
 std::shared_ptr<CCUIContentModuleContainerViewController> CCUIContentModuleContainerViewController::create(
     std::string moduleIdentifier) {
-  auto controller = std::make_shared<CCUIContentModuleContainerViewController>();
+  auto controller = CCUIContentModuleContainerViewController::alloc();
   controller->moduleIdentifier_ = std::move(moduleIdentifier);
   return controller;
 }

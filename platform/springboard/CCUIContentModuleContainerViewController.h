@@ -9,11 +9,10 @@ namespace platform::springboard {
 
 // The container of one Control Center module, expanded or collapsed as the person opens it.
 class CCUIContentModuleContainerViewController : public uikit::UIViewController {
+  RUNTIME_CLASS(CCUIContentModuleContainerViewController)
+
  public:
   static constexpr const char* kNowPlayingModuleIdentifier = "com.apple.mediaremote.controlcenter.nowplaying";
-
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
 
   static std::shared_ptr<CCUIContentModuleContainerViewController> create(std::string moduleIdentifier);
 

@@ -10,7 +10,7 @@ runtime::Class* CFWColorInfo::runtimeClass() {
 }
 
 std::shared_ptr<CFWColorInfo> CFWColorInfo::create(std::shared_ptr<uikit::UIColor> primaryColor) {
-  auto info = std::make_shared<CFWColorInfo>();
+  auto info = CFWColorInfo::alloc();
   info->primaryColor_ = std::move(primaryColor);
   return info;
 }

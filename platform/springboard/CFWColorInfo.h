@@ -14,11 +14,10 @@ namespace platform::springboard {
 // The colour information that the outside colouring tweak hands to the media controls it
 // colours. Only its primary colour is modelled.
 class CFWColorInfo : public runtime::NSObject {
+  RUNTIME_CLASS(CFWColorInfo)
+
  public:
   static constexpr const char* kPrimaryColorKey = "primaryColor";
-
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
 
   static std::shared_ptr<CFWColorInfo> create(std::shared_ptr<uikit::UIColor> primaryColor);
 

@@ -9,7 +9,7 @@ runtime::Class* CSMediaControlsViewController::runtimeClass() {
 }
 
 std::shared_ptr<CSMediaControlsViewController> CSMediaControlsViewController::create() {
-  return std::make_shared<CSMediaControlsViewController>();
+  return CSMediaControlsViewController::alloc();
 }
 
 }  // namespace platform::springboard

@@ -8,10 +8,9 @@ namespace platform::springboard {
 
 // The lock screen's media controls, from system 13.0 on.
 class CSMediaControlsViewController : public uikit::UIViewController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(CSMediaControlsViewController)
 
+ public:
   static std::shared_ptr<CSMediaControlsViewController> create();
 };
 

@@ -10,13 +10,11 @@ class DNDModeAssertionDetails;
 
 // A Do Not Disturb assertion a client took. Dropping it does not end it: the user does.
 class DNDModeAssertion : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(DNDModeAssertion)
   explicit DNDModeAssertion(std::shared_ptr<DNDModeAssertionDetails> details)
       : details_(std::move(details)) {}
 
+ public:
   const std::shared_ptr<DNDModeAssertionDetails>& details() const { return details_; }
 
  private:

@@ -11,8 +11,8 @@ runtime::Class* DNDModeAssertionDetails::runtimeClass() {
 std::shared_ptr<DNDModeAssertionDetails> DNDModeAssertionDetails::userRequestedAssertionDetailsWithIdentifier(
     std::string identifier, std::string modeIdentifier, std::shared_ptr<runtime::NSObject> lifetime) {
   if (runtime::objc_getClass("DNDModeAssertionDetails") == nullptr) return nullptr;
-  return std::make_shared<DNDModeAssertionDetails>(std::move(identifier), std::move(modeIdentifier),
-                                                   std::move(lifetime));
+  return DNDModeAssertionDetails::alloc(std::move(identifier), std::move(modeIdentifier),
+                                        std::move(lifetime));
 }
 
 }  // namespace platform::springboard

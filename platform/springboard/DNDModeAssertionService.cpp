@@ -15,14 +15,14 @@ runtime::Class* DNDModeAssertionService::runtimeClass() {
 std::shared_ptr<DNDModeAssertionService> DNDModeAssertionService::serviceForClientIdentifier(
     std::string clientIdentifier) {
   Phone* phone = SpringBoard::runningPhoneWithClass("DNDModeAssertionService");
-  return phone ? std::make_shared<DNDModeAssertionService>(*phone, std::move(clientIdentifier)) : nullptr;
+  return phone ? DNDModeAssertionService::alloc(*phone, std::move(clientIdentifier)) : nullptr;
 }
 
 std::shared_ptr<DNDModeAssertion> DNDModeAssertionService::takeModeAssertionWithDetails(
     std::shared_ptr<DNDModeAssertionDetails> details, std::shared_ptr<runtime::NSObject>* /*error*/) {
   if (details == nullptr) return nullptr;
   phone_.addModeAssertion({clientIdentifier_, details->identifier(), details->modeIdentifier()});
-  return std::make_shared<DNDModeAssertion>(std::move(details));
+  return DNDModeAssertion::alloc(std::move(details));
 }
 
 }  // namespace platform::springboard

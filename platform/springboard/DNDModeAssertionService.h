@@ -15,15 +15,13 @@ class DNDModeAssertionDetails;
 // mode ("com.apple.donotdisturb.mode.default") turns Do Not Disturb on; the device records every
 // assertion taken.
 class DNDModeAssertionService : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
-  // A service for the client; nil where no SpringBoard runs or its system has no such class.
-  static std::shared_ptr<DNDModeAssertionService> serviceForClientIdentifier(std::string clientIdentifier);
-
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(DNDModeAssertionService)
   DNDModeAssertionService(Phone& phone, std::string clientIdentifier)
       : phone_(phone), clientIdentifier_(std::move(clientIdentifier)) {}
+
+ public:
+  // A service for the client; nil where no SpringBoard runs or its system has no such class.
+  static std::shared_ptr<DNDModeAssertionService> serviceForClientIdentifier(std::string clientIdentifier);
 
   const std::string& clientIdentifier() const { return clientIdentifier_; }
 

@@ -9,7 +9,7 @@ runtime::Class* MPAVRoutingViewController::runtimeClass() {
 }
 
 std::shared_ptr<MPAVRoutingViewController> MPAVRoutingViewController::create() {
-  return std::make_shared<MPAVRoutingViewController>();
+  return MPAVRoutingViewController::alloc();
 }
 
 }  // namespace platform::springboard

@@ -8,10 +8,9 @@ namespace platform::springboard {
 
 // The audio-route (AirPlay) picker.
 class MPAVRoutingViewController : public uikit::UIViewController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MPAVRoutingViewController)
 
+ public:
   static std::shared_ptr<MPAVRoutingViewController> create();
 };
 

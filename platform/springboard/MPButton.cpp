@@ -12,7 +12,7 @@ runtime::Class* MPButton::runtimeClass() {
 }
 
 std::shared_ptr<MPButton> MPButton::create(uikit::CGRect frame) {
-  auto button = std::make_shared<MPButton>();
+  auto button = MPButton::alloc();
   button->initWithFrame(frame);
   return button;
 }
@@ -20,7 +20,7 @@ std::shared_ptr<MPButton> MPButton::create(uikit::CGRect frame) {
 void MPButton::initWithFrame(uikit::CGRect frame) {
   UIButton::initWithFrame(frame);
   // Its own target first, so the touch-up is handled before the actions added later.
-  addTarget(this, selectors::_handleTouchUp.name(), uikit::UIControlEventTouchUpInside);
+  addTarget(this, selectors::_handleTouchUp, uikit::UIControlEventTouchUpInside);
 }
 
 void MPButton::_handleTouchUp() {

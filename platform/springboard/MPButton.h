@@ -9,10 +9,9 @@ namespace platform::springboard {
 // A media-player button, such as the route button in the media controls' header. It handles its
 // own touch-up in _handleTouchUp, before any target's action.
 class MPButton : public uikit::UIButton {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MPButton)
 
+ public:
   static std::shared_ptr<MPButton> create(uikit::CGRect frame = uikit::CGRectZero);
 
   void initWithFrame(uikit::CGRect frame) override;

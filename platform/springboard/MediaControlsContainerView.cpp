@@ -9,13 +9,13 @@ runtime::Class* MediaControlsContainerView::runtimeClass() {
   return runtime::objc_registerClass(
       "MediaControlsContainerView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::shouldShowNextUp, [](runtime::id self) {
-          return static_cast<MediaControlsContainerView*>(self)->showsNextUp_;
+          return runtime::downcast<MediaControlsContainerView>(self)->showsNextUp_;
         });
       });
 }
 
 std::shared_ptr<MediaControlsContainerView> MediaControlsContainerView::create(uikit::CGRect frame) {
-  auto view = std::make_shared<MediaControlsContainerView>();
+  auto view = MediaControlsContainerView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -9,10 +9,9 @@ namespace platform::springboard {
 // The media controls of the now-playing module and of the lock-screen platter: artwork, header and the
 // transport stack view.
 class MediaControlsContainerView : public uikit::UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MediaControlsContainerView)
 
+ public:
   static std::shared_ptr<MediaControlsContainerView> create(uikit::CGRect frame = uikit::CGRectZero);
 
   // Whether the next-up list shows below the controls; answered through the method table.

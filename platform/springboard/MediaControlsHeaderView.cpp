@@ -15,13 +15,13 @@ runtime::Class* MediaControlsHeaderView::runtimeClass() {
   return runtime::objc_registerClass(
       "MediaControlsHeaderView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, routeButtonTappedSelector, [](runtime::id self) {
-          static_cast<MediaControlsHeaderView*>(self)->routeButtonTapped();
+          runtime::downcast<MediaControlsHeaderView>(self)->routeButtonTapped();
         });
       });
 }
 
 std::shared_ptr<MediaControlsHeaderView> MediaControlsHeaderView::create(uikit::CGRect frame) {
-  auto view = std::make_shared<MediaControlsHeaderView>();
+  auto view = MediaControlsHeaderView::alloc();
   view->initWithFrame(frame);
   return view;
 }
@@ -29,7 +29,7 @@ std::shared_ptr<MediaControlsHeaderView> MediaControlsHeaderView::create(uikit::
 void MediaControlsHeaderView::initWithFrame(uikit::CGRect frame) {
   UIView::initWithFrame(frame);
   routeButton_ = MPButton::create(kRouteButtonFrame);
-  routeButton_->addTarget(this, routeButtonTappedSelector.name(), uikit::UIControlEventTouchUpInside);
+  routeButton_->addTarget(this, routeButtonTappedSelector, uikit::UIControlEventTouchUpInside);
   addSubview(routeButton_);
 }
 

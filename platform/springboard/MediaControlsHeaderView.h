@@ -10,10 +10,9 @@ namespace platform::springboard {
 // The header of the media controls: the title area and the audio-route button. A tap on the route
 // button shows or hides the route picker's view, after the button has handled its own touch-up.
 class MediaControlsHeaderView : public uikit::UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MediaControlsHeaderView)
 
+ public:
   static std::shared_ptr<MediaControlsHeaderView> create(uikit::CGRect frame = uikit::CGRectZero);
 
   void initWithFrame(uikit::CGRect frame) override;

@@ -10,7 +10,7 @@ runtime::Class* MediaControlsParentContainerView::runtimeClass() {
 
 std::shared_ptr<MediaControlsParentContainerView> MediaControlsParentContainerView::create(
     uikit::CGRect frame, int64_t style) {
-  auto view = std::make_shared<MediaControlsParentContainerView>();
+  auto view = MediaControlsParentContainerView::alloc();
   view->style_ = style;
   view->initWithFrame(frame);
   return view;

@@ -10,10 +10,9 @@ namespace platform::springboard {
 // The view that holds a media-controls container: the Control Center module's (style 0) or the
 // lock-screen platter (style 3).
 class MediaControlsParentContainerView : public uikit::UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MediaControlsParentContainerView)
 
+ public:
   static std::shared_ptr<MediaControlsParentContainerView> create(uikit::CGRect frame = uikit::CGRectZero,
                                                                   int64_t style = 0);
 

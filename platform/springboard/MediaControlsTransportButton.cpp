@@ -9,7 +9,7 @@ runtime::Class* MediaControlsTransportButton::runtimeClass() {
 }
 
 std::shared_ptr<MediaControlsTransportButton> MediaControlsTransportButton::create(uikit::CGRect frame) {
-  auto view = std::make_shared<MediaControlsTransportButton>();
+  auto view = MediaControlsTransportButton::alloc();
   view->initWithFrame(frame);
   return view;
 }

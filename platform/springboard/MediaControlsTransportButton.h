@@ -8,10 +8,9 @@ namespace platform::springboard {
 
 // One of the three transport buttons (previous, play/pause, next) of a transport stack view.
 class MediaControlsTransportButton : public uikit::UIButton {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MediaControlsTransportButton)
 
+ public:
   static std::shared_ptr<MediaControlsTransportButton> create(uikit::CGRect frame = uikit::CGRectZero);
 };
 

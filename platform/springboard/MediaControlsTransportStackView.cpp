@@ -10,7 +10,7 @@ runtime::Class* MediaControlsTransportStackView::runtimeClass() {
   return runtime::objc_registerClass(
       "MediaControlsTransportStackView", &UIView::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, uikit::selectors::layoutSubviews, [](runtime::id self) {
-          auto* view = static_cast<MediaControlsTransportStackView*>(self);
+          auto* view = runtime::downcast<MediaControlsTransportStackView>(self);
           view->placeButtons();
           view->colorizeButtons();
         });
@@ -19,7 +19,7 @@ runtime::Class* MediaControlsTransportStackView::runtimeClass() {
 
 std::shared_ptr<MediaControlsTransportStackView> MediaControlsTransportStackView::create(uikit::CGRect frame,
                                                                                          int64_t style) {
-  auto view = std::make_shared<MediaControlsTransportStackView>();
+  auto view = MediaControlsTransportStackView::alloc();
   view->style_ = style;
   view->initWithFrame(frame);
   return view;
@@ -44,10 +44,10 @@ void MediaControlsTransportStackView::placeButtons() {
 }
 
 void MediaControlsTransportStackView::colorizeButtons() {
-  if (!respondsToSelector(selectors::cfw_colorInfo.name())) return;
+  if (!respondsToSelector(selectors::cfw_colorInfo)) return;
   runtime::id colorInfo = runtime::send(this, selectors::cfw_colorInfo);
   for (const auto& button : {leftButton_, middleButton_, rightButton_}) {
-    if (button->respondsToSelector(selectors::cfw_colorize.name()))
+    if (button->respondsToSelector(selectors::cfw_colorize))
       runtime::send(button.get(), selectors::cfw_colorize, colorInfo);
   }
 }

@@ -16,10 +16,9 @@ class MediaControlsTransportButton;
 // the outside colouring tweak is installed, the pass then colours each button with the stack
 // view's colour information.
 class MediaControlsTransportStackView : public uikit::UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(MediaControlsTransportStackView)
 
+ public:
   static std::shared_ptr<MediaControlsTransportStackView> create(uikit::CGRect frame = uikit::CGRectZero,
                                                                  int64_t style = 0);
 

@@ -9,7 +9,7 @@ runtime::Class* NextUpViewController::runtimeClass() {
 }
 
 std::shared_ptr<NextUpViewController> NextUpViewController::create(bool controlCenter) {
-  auto controller = std::make_shared<NextUpViewController>();
+  auto controller = NextUpViewController::alloc();
   controller->controlCenter_ = controlCenter;
   return controller;
 }

@@ -8,10 +8,9 @@ namespace platform::springboard {
 
 // The next-up list shown below the media controls.
 class NextUpViewController : public uikit::UIViewController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(NextUpViewController)
 
+ public:
   static std::shared_ptr<NextUpViewController> create(bool controlCenter = false);
 
   // YES when the list belongs to Control Center's now-playing module.

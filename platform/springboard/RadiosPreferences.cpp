@@ -12,7 +12,7 @@ runtime::Class* RadiosPreferences::runtimeClass() {
 
 std::shared_ptr<RadiosPreferences> RadiosPreferences::create() {
   Phone* phone = SpringBoard::runningPhoneWithClass("RadiosPreferences");
-  return phone ? std::make_shared<RadiosPreferences>(*phone) : nullptr;
+  return phone ? RadiosPreferences::alloc(*phone) : nullptr;
 }
 
 bool RadiosPreferences::airplaneMode() const {

@@ -10,13 +10,12 @@ class Phone;
 
 // The radios' preferences: airplane mode.
 class RadiosPreferences : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(RadiosPreferences)
+  explicit RadiosPreferences(Phone& phone) : phone_(phone) {}
 
+ public:
   // alloc init; nil when no SpringBoard runs.
   static std::shared_ptr<RadiosPreferences> create();
-  explicit RadiosPreferences(Phone& phone) : phone_(phone) {}
 
   bool airplaneMode() const;
   // Takes effect at once.

@@ -10,14 +10,12 @@ class Phone;
 
 // SpringBoard's view of the display's backlight.
 class SBBacklightController : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(SBBacklightController)
+  explicit SBBacklightController(const Phone& phone) : phone_(phone) {}
 
+ public:
   // The running SpringBoard's backlight controller; nil when none runs.
   static std::shared_ptr<SBBacklightController> sharedInstance();
-
-  explicit SBBacklightController(const Phone& phone) : phone_(phone) {}
 
   // YES while the display is lit.
   bool screenIsOn() const;

@@ -10,7 +10,7 @@ runtime::Class* SBDashBoardMediaControlsViewController::runtimeClass() {
 }
 
 std::shared_ptr<SBDashBoardMediaControlsViewController> SBDashBoardMediaControlsViewController::create() {
-  return std::make_shared<SBDashBoardMediaControlsViewController>();
+  return SBDashBoardMediaControlsViewController::alloc();
 }
 
 }  // namespace platform::springboard

@@ -8,10 +8,9 @@ namespace platform::springboard {
 
 // The lock screen's media controls, on systems before 13.0.
 class SBDashBoardMediaControlsViewController : public uikit::UIViewController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(SBDashBoardMediaControlsViewController)
 
+ public:
   static std::shared_ptr<SBDashBoardMediaControlsViewController> create();
 };
 

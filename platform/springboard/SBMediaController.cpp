@@ -18,7 +18,7 @@ using runtime::id;
 namespace {
 
 SBMediaController* controller(id self) {
-  return static_cast<SBMediaController*>(self);
+  return runtime::downcast<SBMediaController>(self);
 }
 
 }  // namespace

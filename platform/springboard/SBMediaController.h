@@ -14,14 +14,12 @@ class Phone;
 // SpringBoard's media controller: the now-playing information of the process, and the object
 // that media services are asked through. It fronts the device's music player and media volume.
 class SBMediaController : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(SBMediaController)
+  explicit SBMediaController(Phone& phone) : phone_(phone) {}
 
+ public:
   // The running SpringBoard's one media controller; nil when no SpringBoard runs.
   static std::shared_ptr<SBMediaController> sharedInstance();
-
-  explicit SBMediaController(Phone& phone) : phone_(phone) {}
 
   // Sent on every now-playing update; null clears the information.
   void setNowPlayingInfo(const foundation::PropertyList::Dictionary* info);

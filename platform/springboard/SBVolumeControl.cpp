@@ -15,7 +15,7 @@ using runtime::id;
 namespace {
 
 SBVolumeControl* volumeControl(id self) {
-  return static_cast<SBVolumeControl*>(self);
+  return runtime::downcast<SBVolumeControl>(self);
 }
 
 }  // namespace

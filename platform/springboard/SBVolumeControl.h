@@ -14,18 +14,16 @@ class Phone;
 // changes go the media controller's way (clamped, with the HUD unless the media controller
 // suppresses it).
 class SBVolumeControl : public runtime::NSObject {
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(SBVolumeControl)
+  explicit SBVolumeControl(Phone& phone) : phone_(phone) {}
+
  public:
   static constexpr const char* kMediaCategory = "Audio/Video";
   // What one press of a volume button changes.
   static constexpr float kVolumeStep = 1.0f / 16;
 
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
   // The running SpringBoard's volume control; nil when none runs.
   static std::shared_ptr<SBVolumeControl> sharedInstance();
-
-  explicit SBVolumeControl(Phone& phone) : phone_(phone) {}
 
   // The media volume, 0 to 1. From system version 13.0 on only: earlier systems answer neither
   // this nor setVolume:forCategory:.

@@ -12,7 +12,7 @@ runtime::Class* NSLayoutConstraint::runtimeClass() {
 std::shared_ptr<NSLayoutConstraint> NSLayoutConstraint::constraintWithItem(
     UIView* firstItem, NSLayoutAttribute firstAttribute, NSLayoutRelation relation, UIView* secondItem,
     NSLayoutAttribute secondAttribute, CGFloat multiplier, CGFloat constant) {
-  auto constraint = std::make_shared<NSLayoutConstraint>();
+  auto constraint = NSLayoutConstraint::alloc();
   if (firstItem != nullptr) constraint->firstItem_ = firstItem->retained<UIView>();
   constraint->firstAttribute_ = firstAttribute;
   constraint->relation_ = relation;

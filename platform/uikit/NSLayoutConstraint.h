@@ -38,10 +38,9 @@ inline constexpr UILayoutPriority UILayoutPriorityDefaultLow = 250;
 // There is no solver: a constraint records the relation, and code reads and changes its
 // constant, priority and activity. The view it is declared on owns it; its items are weak.
 class NSLayoutConstraint : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(NSLayoutConstraint)
 
+ public:
   // constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:. Active.
   static std::shared_ptr<NSLayoutConstraint> constraintWithItem(UIView* firstItem,
                                                                 NSLayoutAttribute firstAttribute,

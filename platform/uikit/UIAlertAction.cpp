@@ -13,7 +13,7 @@ UIAlertAction::UIAlertAction(std::string title, UIAlertActionStyle style, Handle
 
 std::shared_ptr<UIAlertAction> UIAlertAction::actionWithTitle(std::string title, UIAlertActionStyle style,
                                                               Handler handler) {
-  return std::make_shared<UIAlertAction>(std::move(title), style, std::move(handler));
+  return UIAlertAction::alloc(std::move(title), style, std::move(handler));
 }
 
 }  // namespace platform::uikit

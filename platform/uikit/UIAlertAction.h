@@ -16,10 +16,9 @@ enum UIAlertActionStyle : int64_t {
 
 // A button of an alert: its title, style and the handler that runs when it is tapped.
 class UIAlertAction : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIAlertAction)
 
+ public:
   using Handler = std::function<void(UIAlertAction* action)>;
 
   // The handler may be empty.
@@ -32,9 +31,9 @@ class UIAlertAction : public runtime::NSObject {
   void setEnabled(bool enabled) { enabled_ = enabled; }
   const Handler& handler() const { return handler_; }
 
+ private:
   UIAlertAction(std::string title, UIAlertActionStyle style, Handler handler);
 
- private:
   std::string title_;
   UIAlertActionStyle style_;
   bool enabled_ = true;

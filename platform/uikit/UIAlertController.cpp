@@ -30,17 +30,17 @@ runtime::Class* UIAlertController::runtimeClass() {
       "UIAlertController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::loadView, [](id self) {
           runtime::sendSuper(UIAlertController::runtimeClass(), self, selectors::loadView);
-          static_cast<UIAlertController*>(self)->makeContent();
+          runtime::downcast<UIAlertController>(self)->makeContent();
         });
         runtime::class_addMethod(cls, actionButtonTappedSelector, [](id self, id sender) {
-          static_cast<UIAlertController*>(self)->actionButtonTapped(sender);
+          runtime::downcast<UIAlertController>(self)->actionButtonTapped(sender);
         });
       });
 }
 
 std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
     std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
-  auto alert = std::make_shared<UIAlertController>();
+  auto alert = UIAlertController::alloc();
   alert->setTitle(std::move(title));
   alert->message_ = std::move(message);
   alert->preferredStyle_ = preferredStyle;
@@ -93,7 +93,7 @@ void UIAlertController::makeContent() {
         CGRectMake(0, buttonsTop + kButtonHeight * static_cast<CGFloat>(i), kPanelWidth, kButtonHeight));
     button->setTitle(actions_[i]->title(), UIControlStateNormal);
     button->setEnabled(actions_[i]->isEnabled());
-    button->addTarget(this, actionButtonTappedSelector.name(), UIControlEventTouchUpInside);
+    button->addTarget(this, actionButtonTappedSelector, UIControlEventTouchUpInside);
     panel->addSubview(button);
     buttons_.push_back(std::move(button));
   }

@@ -19,10 +19,9 @@ enum UIAlertControllerStyle : int64_t {
 // An alert: a title, a message and one button per action. A tap on a button dismisses the alert
 // and, once it is gone, runs the action's handler.
 class UIAlertController : public UIViewController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIAlertController)
 
+ public:
   static std::shared_ptr<UIAlertController> alertControllerWithTitle(std::string title, std::string message,
                                                                      UIAlertControllerStyle preferredStyle);
 

@@ -11,10 +11,9 @@ class UIWindow;
 
 // The running application: its visible windows and the key window.
 class UIApplication : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIApplication)
 
+ public:
   static UIApplication& sharedApplication();
 
   // The window that was last made key while it is visible, else null.
@@ -28,8 +27,6 @@ class UIApplication : public runtime::NSObject {
 
  private:
   friend class UIWindow;
-
-  UIApplication() = default;
 
   void windowDidBecomeVisible(const std::shared_ptr<UIWindow>& window);
   void windowDidHide(const UIWindow* window);

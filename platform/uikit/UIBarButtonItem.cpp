@@ -10,7 +10,7 @@ runtime::Class* UIBarButtonItem::runtimeClass() {
 
 std::shared_ptr<UIBarButtonItem> UIBarButtonItem::initWithTitle(std::string title, UIBarButtonItemStyle style,
                                                                 runtime::id target, std::string action) {
-  auto item = std::make_shared<UIBarButtonItem>();
+  auto item = UIBarButtonItem::alloc();
   item->title_ = std::move(title);
   item->style_ = style;
   if (target != nullptr) item->target_ = target->weak_from_this();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/runtime/NSObject.h"
 
@@ -18,14 +19,19 @@ enum UIBarButtonItemStyle : int64_t {
 // A button of a navigation bar. A tap performs the action on the target, the item as sender; the
 // target is held weakly.
 class UIBarButtonItem : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIBarButtonItem)
 
+ public:
   // [[UIBarButtonItem alloc] initWithTitle:style:target:action:]. The target must be owned by a
   // shared_ptr (or be null).
   static std::shared_ptr<UIBarButtonItem> initWithTitle(std::string title, UIBarButtonItemStyle style,
                                                         runtime::id target, std::string action);
+  template <runtime::Performable Signature>
+  static std::shared_ptr<UIBarButtonItem> initWithTitle(std::string title, UIBarButtonItemStyle style,
+                                                        runtime::id target,
+                                                        const runtime::Selector<Signature>& action) {
+    return initWithTitle(std::move(title), style, target, std::string(action.name()));
+  }
 
   const std::string& title() const { return title_; }
   UIBarButtonItemStyle style() const { return style_; }

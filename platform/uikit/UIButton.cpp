@@ -28,20 +28,20 @@ runtime::Class* UIButton::runtimeClass() {
   return runtime::objc_registerClass("UIButton", &UIControl::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIButton::runtimeClass(), self, selectors::layoutSubviews);
-      static_cast<UIButton*>(self)->layoutContent();
+      runtime::downcast<UIButton>(self)->layoutContent();
     });
   });
 }
 
 std::shared_ptr<UIButton> UIButton::buttonWithType(UIButtonType type) {
-  auto button = std::make_shared<UIButton>();
+  auto button = UIButton::alloc();
   button->buttonType_ = type;
   button->initWithFrame(CGRectZero);
   return button;
 }
 
 std::shared_ptr<UIButton> UIButton::create(CGRect frame) {
-  auto button = std::make_shared<UIButton>();
+  auto button = UIButton::alloc();
   button->initWithFrame(frame);
   return button;
 }

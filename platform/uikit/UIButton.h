@@ -24,10 +24,9 @@ enum UIButtonType : int64_t {
 // imageView, both subviews of the button, side by side in its middle; a system button draws its
 // title in its tint colour unless it has a title colour.
 class UIButton : public UIControl {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIButton)
 
+ public:
   static std::shared_ptr<UIButton> buttonWithType(UIButtonType type);
   // A custom button.
   static std::shared_ptr<UIButton> create(CGRect frame = CGRectZero);

@@ -12,7 +12,7 @@ UIColor::UIColor(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha)
     : red_(red), green_(green), blue_(blue), alpha_(alpha) {}
 
 std::shared_ptr<UIColor> UIColor::colorWithRed(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha) {
-  return std::make_shared<UIColor>(red, green, blue, alpha);
+  return UIColor::alloc(red, green, blue, alpha);
 }
 
 std::shared_ptr<UIColor> UIColor::colorWithWhite(CGFloat white, CGFloat alpha) {

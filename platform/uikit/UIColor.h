@@ -9,10 +9,10 @@ namespace platform::uikit {
 
 // A colour in the sRGB space, components from 0 to 1. Immutable: every variant is a new object.
 class UIColor : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIColor)
+  UIColor(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
 
+ public:
   static std::shared_ptr<UIColor> colorWithRed(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
   static std::shared_ptr<UIColor> colorWithWhite(CGFloat white, CGFloat alpha);
   static std::shared_ptr<UIColor> whiteColor();
@@ -30,9 +30,6 @@ class UIColor : public runtime::NSObject {
   CGFloat alpha() const { return alpha_; }
 
   bool isEqual(const UIColor& other) const;
-
-  // Use the factories: colours are shared.
-  UIColor(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
 
  private:
   CGFloat red_;

@@ -16,29 +16,29 @@ runtime::Class* UIControl::runtimeClass() {
                                runtime::performSelector(target, action, self);
                              });
     runtime::class_addMethod(cls, selectors::setEnabled, [](id self, bool enabled) {
-      auto* control = static_cast<UIControl*>(self);
+      auto* control = runtime::downcast<UIControl>(self);
       control->enabled_ = enabled;
       control->stateDidChange();
     });
     runtime::class_addMethod(cls, selectors::setSelected, [](id self, bool selected) {
-      auto* control = static_cast<UIControl*>(self);
+      auto* control = runtime::downcast<UIControl>(self);
       control->selected_ = selected;
       control->stateDidChange();
     });
     runtime::class_addMethod(cls, selectors::setHighlighted, [](id self, bool highlighted) {
-      auto* control = static_cast<UIControl*>(self);
+      auto* control = runtime::downcast<UIControl>(self);
       control->highlighted_ = highlighted;
       control->stateDidChange();
     });
     // A tap: highlighted while the finger is down, touch-up-inside when it lifts.
     runtime::class_addMethod(cls, selectors::touchesBegan, [](id self, UIEvent*) {
-      auto* control = static_cast<UIControl*>(self);
+      auto* control = runtime::downcast<UIControl>(self);
       if (!control->isEnabled()) return;
       control->setHighlighted(true);
       control->sendActionsForControlEvents(UIControlEventTouchDown);
     });
     runtime::class_addMethod(cls, selectors::touchesEnded, [](id self, UIEvent*) {
-      auto* control = static_cast<UIControl*>(self);
+      auto* control = runtime::downcast<UIControl>(self);
       if (!control->isEnabled()) return;
       control->setHighlighted(false);
       control->sendActionsForControlEvents(UIControlEventTouchUpInside);
@@ -47,7 +47,7 @@ runtime::Class* UIControl::runtimeClass() {
 }
 
 std::shared_ptr<UIControl> UIControl::create(CGRect frame) {
-  auto control = std::make_shared<UIControl>();
+  auto control = UIControl::alloc();
   control->initWithFrame(frame);
   return control;
 }

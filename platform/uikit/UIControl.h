@@ -35,10 +35,9 @@ inline constexpr UIControlState UIControlStateSelected = 1 << 2;
 // weakly, as on the device: a target that has gone away is skipped. An action is a selector name
 // whose method takes the sender or nothing.
 class UIControl : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIControl)
 
+ public:
   static std::shared_ptr<UIControl> create(CGRect frame = CGRectZero);
 
   void initWithCoder(UINibDecoder& coder) override;
@@ -46,9 +45,17 @@ class UIControl : public UIView {
   // Adding a target-action pair that the control has already adds its events to it; the action
   // is still sent once per event. The target must be owned by a shared_ptr.
   void addTarget(runtime::id target, std::string_view action, UIControlEvents events);
+  template <runtime::Performable Signature>
+  void addTarget(runtime::id target, const runtime::Selector<Signature>& action, UIControlEvents events) {
+    addTarget(target, std::string_view(action.name()), events);
+  }
   // Removes the events from the pairs of the target (every target when null) and the action
   // (every action when empty).
   void removeTarget(runtime::id target, std::string_view action, UIControlEvents events);
+  template <runtime::Performable Signature>
+  void removeTarget(runtime::id target, const runtime::Selector<Signature>& action, UIControlEvents events) {
+    removeTarget(target, std::string_view(action.name()), events);
+  }
   // Every target still alive, each once, in the order they were added.
   std::vector<std::shared_ptr<runtime::NSObject>> allTargets() const;
   // The actions sent to the target for the event, in the order they were added.

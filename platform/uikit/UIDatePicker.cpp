@@ -13,13 +13,13 @@ runtime::Class* UIDatePicker::runtimeClass() {
   return runtime::objc_registerClass("UIDatePicker", &UIControl::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::_setTextColor,
                              [](runtime::id self, std::shared_ptr<UIColor> color) {
-                               static_cast<UIDatePicker*>(self)->textColor_ = std::move(color);
+                               runtime::downcast<UIDatePicker>(self)->textColor_ = std::move(color);
                              });
   });
 }
 
 std::shared_ptr<UIDatePicker> UIDatePicker::create(CGRect frame) {
-  auto picker = std::make_shared<UIDatePicker>();
+  auto picker = UIDatePicker::alloc();
   picker->initWithFrame(frame);
   return picker;
 }

@@ -19,10 +19,9 @@ enum UIDatePickerMode : int64_t {
 // of minuteInterval. The person's turn of the wheels sets countDownDuration and sends
 // value-changed. It has no setHighlightsToday: (callers ask respondsToSelector: first).
 class UIDatePicker : public UIControl {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIDatePicker)
 
+ public:
   // The longest count-down the wheels offer: 23 hours 59 minutes.
   static constexpr double kMaximumCountDownDuration = 23 * 3600 + 59 * 60;
 

@@ -15,7 +15,7 @@ std::shared_ptr<UIFont> UIFont::systemFontOfSize(CGFloat pointSize) {
 }
 
 std::shared_ptr<UIFont> UIFont::systemFontOfSize(CGFloat pointSize, UIFontWeight weight) {
-  return std::make_shared<UIFont>(pointSize, weight);
+  return UIFont::alloc(pointSize, weight);
 }
 
 std::shared_ptr<UIFont> UIFont::boldSystemFontOfSize(CGFloat pointSize) {

@@ -18,10 +18,10 @@ inline constexpr UIFontWeight UIFontWeightBold = 0.4;
 // The system font at a size and weight. There are no glyphs here: text is measured with the
 // font's average metrics (see lineHeight and averageAdvance).
 class UIFont : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIFont)
+  UIFont(CGFloat pointSize, UIFontWeight weight);
 
+ public:
   static std::shared_ptr<UIFont> systemFontOfSize(CGFloat pointSize);
   static std::shared_ptr<UIFont> systemFontOfSize(CGFloat pointSize, UIFontWeight weight);
   static std::shared_ptr<UIFont> boldSystemFontOfSize(CGFloat pointSize);
@@ -34,9 +34,6 @@ class UIFont : public runtime::NSObject {
   CGFloat averageAdvance() const;
 
   bool isEqual(const UIFont& other) const;
-
-  // Use the factories: fonts are shared.
-  UIFont(CGFloat pointSize, UIFontWeight weight);
 
  private:
   CGFloat pointSize_;

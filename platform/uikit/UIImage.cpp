@@ -31,12 +31,12 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(std::string_view path)
   bool decoded = png_image_finish_read(&png, nullptr, pixels->data(), 0, nullptr) != 0;
   png_image_free(&png);
   if (!decoded) return nullptr;
-  return std::make_shared<UIImage>(CGSizeMake(png.width, png.height), UIImageRenderingMode::Automatic,
-                                   std::move(pixels), std::filesystem::path(path).stem().string());
+  return UIImage::alloc(CGSizeMake(png.width, png.height), UIImageRenderingMode::Automatic, std::move(pixels),
+                        std::filesystem::path(path).stem().string());
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithRenderingMode(UIImageRenderingMode mode) const {
-  return std::make_shared<UIImage>(size_, mode, pixels_, name_);
+  return UIImage::alloc(size_, mode, pixels_, name_);
 }
 
 const UIImage::Pixels& UIImage::pixels() const {

@@ -17,10 +17,17 @@ enum class UIImageRenderingMode { Automatic = 0, AlwaysOriginal = 1, AlwaysTempl
 
 // An image decoded from a PNG file. Immutable: a variant in another rendering mode is a new image.
 class UIImage : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIImage)
 
+ public:
+  using Pixels = std::vector<uint8_t>;
+
+ protected:
+  UIImage(CGSize size, UIImageRenderingMode renderingMode, std::shared_ptr<const Pixels> pixels = nullptr,
+          std::string name = {})
+      : size_(size), renderingMode_(renderingMode), pixels_(std::move(pixels)), name_(std::move(name)) {}
+
+ public:
   // Reads and decodes the PNG at the device path, at a scale of 1; nil when the file is missing
   // or is no valid PNG. Nothing is cached: every call reads the file.
   static std::shared_ptr<UIImage> imageWithContentsOfFile(std::string_view path);
@@ -37,13 +44,7 @@ class UIImage : public runtime::NSObject {
 
   // The decoded pixels, row by row, 4 bytes each (red, green, blue, alpha, not premultiplied);
   // empty for an image made without any. Variants share them.
-  using Pixels = std::vector<uint8_t>;
   const Pixels& pixels() const;
-
-  // Use the factories: an image is always owned through std::shared_ptr.
-  UIImage(CGSize size, UIImageRenderingMode renderingMode, std::shared_ptr<const Pixels> pixels = nullptr,
-          std::string name = {})
-      : size_(size), renderingMode_(renderingMode), pixels_(std::move(pixels)), name_(std::move(name)) {}
 
  private:
   CGSize size_;

@@ -10,7 +10,7 @@ runtime::Class* UIImageView::runtimeClass() {
 }
 
 std::shared_ptr<UIImageView> UIImageView::create(CGRect frame) {
-  auto imageView = std::make_shared<UIImageView>();
+  auto imageView = UIImageView::alloc();
   imageView->initWithFrame(frame);
   return imageView;
 }

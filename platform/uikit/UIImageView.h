@@ -11,15 +11,13 @@ class UIImage;
 // Shows an image; a template image is drawn in the view's tint colour. Image views take no
 // touches unless told to.
 class UIImageView : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIImageView)
+  UIImageView();
 
+ public:
   static std::shared_ptr<UIImageView> create(CGRect frame = CGRectZero);
   // initWithImage:, sized to the image.
   static std::shared_ptr<UIImageView> create(std::shared_ptr<UIImage> image);
-
-  UIImageView();
 
   const std::shared_ptr<UIImage>& image() const { return image_; }
   void setImage(std::shared_ptr<UIImage> image) { image_ = std::move(image); }

@@ -14,7 +14,7 @@ runtime::Class* UIImpactFeedbackGenerator::runtimeClass() {
 }
 
 std::shared_ptr<UIImpactFeedbackGenerator> UIImpactFeedbackGenerator::create(UIImpactFeedbackStyle style) {
-  return std::make_shared<UIImpactFeedbackGenerator>(style);
+  return UIImpactFeedbackGenerator::alloc(style);
 }
 
 void UIImpactFeedbackGenerator::impactOccurred() {

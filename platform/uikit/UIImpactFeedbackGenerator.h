@@ -16,14 +16,12 @@ enum UIImpactFeedbackStyle : int64_t {
 // Plays impact haptics. Each impact played in the process is counted, so that what a person
 // would have felt can be read back.
 class UIImpactFeedbackGenerator : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIImpactFeedbackGenerator)
+  explicit UIImpactFeedbackGenerator(UIImpactFeedbackStyle style) : style_(style) {}
 
+ public:
   // initWithStyle:.
   static std::shared_ptr<UIImpactFeedbackGenerator> create(UIImpactFeedbackStyle style);
-
-  explicit UIImpactFeedbackGenerator(UIImpactFeedbackStyle style) : style_(style) {}
 
   UIImpactFeedbackStyle style() const { return style_; }
   // Readies the engine for an impact soon; it changes nothing that can be felt.

@@ -14,7 +14,7 @@ runtime::Class* UILabel::runtimeClass() {
 }
 
 std::shared_ptr<UILabel> UILabel::create(CGRect frame) {
-  auto label = std::make_shared<UILabel>();
+  auto label = UILabel::alloc();
   label->initWithFrame(frame);
   return label;
 }

@@ -20,13 +20,12 @@ enum NSTextAlignment : int64_t {
 
 // A line of text. Labels take no touches unless told to.
 class UILabel : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UILabel)
+  UILabel();
 
+ public:
   static std::shared_ptr<UILabel> create(CGRect frame = CGRectZero);
 
-  UILabel();
   void initWithCoder(UINibDecoder& coder) override;
 
   const std::string& text() const { return text_; }

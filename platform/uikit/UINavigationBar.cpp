@@ -9,7 +9,7 @@ runtime::Class* UINavigationBar::runtimeClass() {
 }
 
 std::shared_ptr<UINavigationBar> UINavigationBar::create(CGRect frame) {
-  auto bar = std::make_shared<UINavigationBar>();
+  auto bar = UINavigationBar::alloc();
   bar->initWithFrame(frame);
   return bar;
 }

@@ -12,10 +12,9 @@ class UIImage;
 // buttons; the bar tint colours its background; the shadow image is the hairline below it (the
 // system's own while none is set).
 class UINavigationBar : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UINavigationBar)
 
+ public:
   static std::shared_ptr<UINavigationBar> create(CGRect frame = CGRectZero);
 
   const std::shared_ptr<UIColor>& barTintColor() const { return barTintColor_; }

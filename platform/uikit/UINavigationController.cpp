@@ -17,7 +17,7 @@ runtime::Class* UINavigationController::runtimeClass() {
 
 std::shared_ptr<UINavigationController> UINavigationController::initWithRootViewController(
     std::shared_ptr<UIViewController> controller) {
-  auto navigation = std::make_shared<UINavigationController>();
+  auto navigation = UINavigationController::alloc();
   CGFloat width = UIScreen::mainScreen().bounds().size.width;
   navigation->navigationBar_ = UINavigationBar::create(CGRectMake(0, 0, width, kBarHeight));
   navigation->view()->addSubview(navigation->navigationBar_);

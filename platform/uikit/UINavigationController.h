@@ -12,10 +12,9 @@ class UINavigationBar;
 // A stack of controllers under a navigation bar: the top one's view is shown. A pushed controller
 // comes on screen (viewWillAppear), and the one below it comes back when the top one is popped.
 class UINavigationController : public UIViewController {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UINavigationController)
 
+ public:
   // [[UINavigationController alloc] initWithRootViewController:].
   static std::shared_ptr<UINavigationController> initWithRootViewController(
       std::shared_ptr<UIViewController> controller);

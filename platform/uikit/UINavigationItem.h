@@ -13,10 +13,9 @@ class UIView;
 // What a navigation bar shows while its controller is on top: a title (or a view in its place)
 // and the buttons at its ends.
 class UINavigationItem : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UINavigationItem)
 
+ public:
   const std::string& title() const { return title_; }
   void setTitle(std::string title) { title_ = std::move(title); }
   const std::shared_ptr<UIView>& titleView() const { return titleView_; }

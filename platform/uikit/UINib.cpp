@@ -71,7 +71,7 @@ std::shared_ptr<UINib> UINib::nibWithNibName(std::string_view name, const founda
     foundation::NSLog("UINib: " + contents.error());
     return nullptr;
   }
-  return std::make_shared<UINib>(std::move(contents).value(), std::string(name) + ".nib");
+  return UINib::alloc(std::move(contents).value(), std::string(name) + ".nib");
 }
 
 foundation::Result<UINib::Objects> UINib::instantiateWithOwner(runtime::id owner) const {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/foundation/PropertyList.h"
@@ -57,10 +58,10 @@ namespace platform::uikit {
 class UINibDecoder;
 
 class UINib : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UINib)
+  explicit UINib(foundation::PropertyList contents, std::string name);
 
+ public:
   using Objects = std::vector<std::shared_ptr<runtime::NSObject>>;
   using Factory = std::shared_ptr<runtime::NSObject> (*)(UINibDecoder& coder);
 
@@ -69,7 +70,9 @@ class UINib : public runtime::NSObject {
   template <typename T>
   static void registerClass() {
     registerClass(T::runtimeClass()->name(), [](UINibDecoder& coder) -> std::shared_ptr<runtime::NSObject> {
-      auto object = std::make_shared<T>();
+      // A class that only inherits alloc() would be made as its superclass.
+      static_assert(std::is_same_v<decltype(T::alloc()), std::shared_ptr<T>>, "T declares RUNTIME_CLASS");
+      auto object = T::alloc();
       object->initWithCoder(coder);
       return object;
     });
@@ -85,7 +88,6 @@ class UINib : public runtime::NSObject {
 
   // nibWithNibName:bundle:. Null when the bundle has no such file, or it is no property list.
   static std::shared_ptr<UINib> nibWithNibName(std::string_view name, const foundation::NSBundle& bundle);
-  explicit UINib(foundation::PropertyList contents, std::string name);
 
   // instantiateWithOwner:options:. The error says what is wrong and where.
   foundation::Result<Objects> instantiateWithOwner(runtime::id owner) const;

@@ -27,13 +27,13 @@ runtime::Class* UIPickerView::runtimeClass() {
   return runtime::objc_registerClass("UIPickerView", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIPickerView::runtimeClass(), self, selectors::layoutSubviews);
-      static_cast<UIPickerView*>(self)->showRowsInSight();
+      runtime::downcast<UIPickerView>(self)->showRowsInSight();
     });
   });
 }
 
 std::shared_ptr<UIPickerView> UIPickerView::create(CGRect frame) {
-  auto picker = std::make_shared<UIPickerView>();
+  auto picker = UIPickerView::alloc();
   picker->initWithFrame(frame);
   return picker;
 }

@@ -42,10 +42,9 @@ class UIPickerViewDelegate {
 // its delegate for the views of the rows in sight (the selected one in the middle) and shows
 // them behind any subviews of its own.
 class UIPickerView : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIPickerView)
 
+ public:
   static constexpr CGFloat kDefaultRowHeight = 32;
 
   static std::shared_ptr<UIPickerView> create(CGRect frame = CGRectZero);

@@ -9,10 +9,12 @@ runtime::Class* UIResponder::runtimeClass() {
   return runtime::objc_registerClass(
       "UIResponder", &runtime::NSObject::runtimeClass, [](runtime::Class* cls) {
         runtime::class_addMethod(cls, selectors::touchesBegan, [](runtime::id self, UIEvent* event) {
-          runtime::send(static_cast<UIResponder*>(self)->nextResponder(), selectors::touchesBegan, event);
+          runtime::send(runtime::downcast<UIResponder>(self)->nextResponder(), selectors::touchesBegan,
+                        event);
         });
         runtime::class_addMethod(cls, selectors::touchesEnded, [](runtime::id self, UIEvent* event) {
-          runtime::send(static_cast<UIResponder*>(self)->nextResponder(), selectors::touchesEnded, event);
+          runtime::send(runtime::downcast<UIResponder>(self)->nextResponder(), selectors::touchesEnded,
+                        event);
         });
       });
 }

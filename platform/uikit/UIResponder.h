@@ -12,10 +12,9 @@ class UIEvent;
 // The base of views and view controllers: the responder chain that touches travel along, and the
 // named outlet slots that interface files fill.
 class UIResponder : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIResponder)
 
+ public:
   // A view's controller when it is a controller's view, else its superview; a controller's view's
   // superview.
   virtual UIResponder* nextResponder() const { return nullptr; }

@@ -7,10 +7,9 @@ namespace platform::uikit {
 
 // The device's display.
 class UIScreen : public runtime::NSObject {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIScreen)
 
+ public:
   static UIScreen& mainScreen();
 
   // A phone of 375 by 667 points at two pixels a point.
@@ -18,7 +17,6 @@ class UIScreen : public runtime::NSObject {
   CGFloat scale() const { return 2; }
 
  private:
-  UIScreen() = default;
 };
 
 }  // namespace platform::uikit

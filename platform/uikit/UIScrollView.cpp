@@ -9,7 +9,7 @@ runtime::Class* UIScrollView::runtimeClass() {
 }
 
 std::shared_ptr<UIScrollView> UIScrollView::create(CGRect frame) {
-  auto view = std::make_shared<UIScrollView>();
+  auto view = UIScrollView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -25,10 +25,9 @@ enum UIScrollViewKeyboardDismissMode : int64_t {
 // A view whose content moves under it. The content offset is the origin of the bounds: y below 0
 // while the content is pulled down past its top.
 class UIScrollView : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIScrollView)
 
+ public:
   static std::shared_ptr<UIScrollView> create(CGRect frame = CGRectZero);
 
   CGPoint contentOffset() const { return bounds().origin; }

@@ -9,7 +9,7 @@ runtime::Class* UISegmentedControl::runtimeClass() {
 }
 
 std::shared_ptr<UISegmentedControl> UISegmentedControl::initWithItems(std::vector<std::string> titles) {
-  auto control = std::make_shared<UISegmentedControl>();
+  auto control = UISegmentedControl::alloc();
   control->initWithFrame(CGRectZero);
   control->titles_ = std::move(titles);
   return control;

@@ -13,10 +13,9 @@ inline constexpr int64_t UISegmentedControlNoSegment = -1;
 
 // A row of titled segments, at most one selected.
 class UISegmentedControl : public UIControl {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UISegmentedControl)
 
+ public:
   // [[UISegmentedControl alloc] initWithItems:titles].
   static std::shared_ptr<UISegmentedControl> initWithItems(std::vector<std::string> titles);
 

@@ -11,7 +11,7 @@ runtime::Class* UISlider::runtimeClass() {
 }
 
 std::shared_ptr<UISlider> UISlider::create(CGRect frame) {
-  auto control = std::make_shared<UISlider>();
+  auto control = UISlider::alloc();
   control->initWithFrame(frame);
   return control;
 }

@@ -8,10 +8,9 @@ namespace platform::uikit {
 
 // A value picked along a track from minimumValue to maximumValue (0 to 1 unless set).
 class UISlider : public UIControl {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UISlider)
 
+ public:
   static std::shared_ptr<UISlider> create(CGRect frame = CGRectZero);
 
   float value() const { return value_; }

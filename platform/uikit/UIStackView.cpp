@@ -23,13 +23,13 @@ runtime::Class* UIStackView::runtimeClass() {
   return runtime::objc_registerClass("UIStackView", &UIView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UIStackView::runtimeClass(), self, selectors::layoutSubviews);
-      static_cast<UIStackView*>(self)->layoutArrangedSubviews();
+      runtime::downcast<UIStackView>(self)->layoutArrangedSubviews();
     });
   });
 }
 
 std::shared_ptr<UIStackView> UIStackView::create(CGRect frame) {
-  auto stackView = std::make_shared<UIStackView>();
+  auto stackView = UIStackView::alloc();
   stackView->initWithFrame(frame);
   return stackView;
 }

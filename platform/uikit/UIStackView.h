@@ -31,10 +31,9 @@ enum UIStackViewAlignment : int64_t {
 // of the space to the last. Across the axis, fill stretches them; the other alignments keep
 // their intrinsic size (else their current one) and place it.
 class UIStackView : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIStackView)
 
+ public:
   static std::shared_ptr<UIStackView> create(CGRect frame = CGRectZero);
 
   void initWithCoder(UINibDecoder& coder) override;

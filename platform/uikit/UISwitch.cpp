@@ -9,7 +9,7 @@ runtime::Class* UISwitch::runtimeClass() {
 }
 
 std::shared_ptr<UISwitch> UISwitch::create(CGRect frame) {
-  auto control = std::make_shared<UISwitch>();
+  auto control = UISwitch::alloc();
   control->initWithFrame(frame);
   return control;
 }

@@ -8,10 +8,9 @@ namespace platform::uikit {
 
 // An on/off switch. A person's toggle sends UIControlEventValueChanged; setOn does not.
 class UISwitch : public UIControl {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UISwitch)
 
+ public:
   static std::shared_ptr<UISwitch> create(CGRect frame = CGRectZero);
 
   bool isOn() const { return on_; }

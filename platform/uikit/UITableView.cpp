@@ -9,14 +9,14 @@ runtime::Class* UITableView::runtimeClass() {
   return runtime::objc_registerClass("UITableView", &UIScrollView::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](runtime::id self) {
       runtime::sendSuper(UITableView::runtimeClass(), self, selectors::layoutSubviews);
-      auto* table = static_cast<UITableView*>(self);
+      auto* table = runtime::downcast<UITableView>(self);
       if (!table->hasLoadedRows_) table->reloadData();
     });
   });
 }
 
 std::shared_ptr<UITableView> UITableView::create(CGRect frame) {
-  auto view = std::make_shared<UITableView>();
+  auto view = UITableView::alloc();
   view->initWithFrame(frame);
   return view;
 }

@@ -41,10 +41,9 @@ class UITableViewDelegate : public UIScrollViewDelegate {
 // every row: loading the rows (at the table's first layout, or on reloadData) asks the data source
 // for each row's cell in order and tells the delegate that each will be displayed.
 class UITableView : public UIScrollView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UITableView)
 
+ public:
   static std::shared_ptr<UITableView> create(CGRect frame = CGRectZero);
 
   // Both held weakly; both must be owned by a shared_ptr. The delegate is the scroll view's too.

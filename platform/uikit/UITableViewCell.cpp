@@ -15,7 +15,7 @@ runtime::Class* UITableViewCell::runtimeClass() {
 }
 
 std::shared_ptr<UITableViewCell> UITableViewCell::create() {
-  auto cell = std::make_shared<UITableViewCell>();
+  auto cell = UITableViewCell::alloc();
   cell->initWithFrame(CGRectMake(0, 0, kRowWidth, kRowHeight));
   return cell;
 }

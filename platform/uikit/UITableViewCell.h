@@ -10,10 +10,9 @@ class UILabel;
 
 // A row of a table: a title, a detail text and, at its trailing end, an accessory view.
 class UITableViewCell : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UITableViewCell)
 
+ public:
   static std::shared_ptr<UITableViewCell> create();
 
   void initWithFrame(CGRect frame) override;

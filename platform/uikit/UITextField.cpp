@@ -9,7 +9,7 @@ runtime::Class* UITextField::runtimeClass() {
 }
 
 std::shared_ptr<UITextField> UITextField::create(CGRect frame) {
-  auto field = std::make_shared<UITextField>();
+  auto field = UITextField::alloc();
   field->initWithFrame(frame);
   return field;
 }

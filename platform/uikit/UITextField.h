@@ -12,10 +12,9 @@ inline constexpr UIControlEvents UIControlEventEditingDidEnd = 1 << 18;
 // One line of editable text. A person's edit ends with UIControlEventEditingDidEnd; setText sends
 // nothing.
 class UITextField : public UIControl {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UITextField)
 
+ public:
   static std::shared_ptr<UITextField> create(CGRect frame = CGRectZero);
 
   const std::string& text() const { return text_; }

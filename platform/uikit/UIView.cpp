@@ -52,15 +52,16 @@ runtime::Class* UIView::runtimeClass() {
   return runtime::objc_registerClass("UIView", &UIResponder::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::layoutSubviews, [](id) {});
     runtime::class_addMethod(cls, selectors::hitTest, [](id self, CGPoint point, UIEvent* event) {
-      return static_cast<UIView*>(self)->hitTestImp(point, event);
+      return runtime::downcast<UIView>(self)->hitTestImp(point, event);
     });
     runtime::class_addMethod(cls, selectors::pointInside, [](id self, CGPoint point, UIEvent*) {
-      return CGRectContainsPoint(static_cast<UIView*>(self)->bounds(), point);
+      return CGRectContainsPoint(runtime::downcast<UIView>(self)->bounds(), point);
     });
-    runtime::class_addMethod(cls, selectors::setClipsToBounds,
-                             [](id self, bool clips) { static_cast<UIView*>(self)->clipsToBounds_ = clips; });
+    runtime::class_addMethod(cls, selectors::setClipsToBounds, [](id self, bool clips) {
+      runtime::downcast<UIView>(self)->clipsToBounds_ = clips;
+    });
     runtime::class_addMethod(cls, selectors::setTintColor, [](id self, std::shared_ptr<UIColor> color) {
-      auto* view = static_cast<UIView*>(self);
+      auto* view = runtime::downcast<UIView>(self);
       view->tintColor_ = std::move(color);
       view->propagateTintColorChange();
     });
@@ -68,7 +69,7 @@ runtime::Class* UIView::runtimeClass() {
 }
 
 std::shared_ptr<UIView> UIView::create(CGRect frame) {
-  auto view = std::make_shared<UIView>();
+  auto view = UIView::alloc();
   view->initWithFrame(frame);
   return view;
 }

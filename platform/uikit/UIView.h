@@ -62,10 +62,9 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
 // The transform is kept for what is drawn; geometry (frame, conversions, hit testing) ignores it,
 // since nothing here lays out or touches a transformed view.
 class UIView : public UIResponder {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIView)
 
+ public:
   // [[UIView alloc] initWithFrame:frame].
   static std::shared_ptr<UIView> create(CGRect frame = CGRectZero);
 

@@ -19,7 +19,7 @@ using runtime::id;
 runtime::Class* UIViewController::runtimeClass() {
   return runtime::objc_registerClass("UIViewController", &UIResponder::runtimeClass, [](runtime::Class* cls) {
     runtime::class_addMethod(cls, selectors::loadView, [](id self) {
-      static_cast<UIViewController*>(self)->setView(UIView::create(UIScreen::mainScreen().bounds()));
+      runtime::downcast<UIViewController>(self)->setView(UIView::create(UIScreen::mainScreen().bounds()));
     });
     runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) {});
     runtime::class_addMethod(cls, selectors::viewWillLayoutSubviews, [](id) {});
@@ -32,7 +32,7 @@ runtime::Class* UIViewController::runtimeClass() {
 }
 
 std::shared_ptr<UIViewController> UIViewController::create() {
-  return std::make_shared<UIViewController>();
+  return UIViewController::alloc();
 }
 
 std::shared_ptr<UIView> UIViewController::view() {
@@ -143,7 +143,7 @@ UIResponder* UIViewController::nextResponder() const {
 }
 
 std::shared_ptr<UINavigationItem> UIViewController::navigationItem() {
-  if (navigationItem_ == nullptr) navigationItem_ = std::make_shared<UINavigationItem>();
+  if (navigationItem_ == nullptr) navigationItem_ = UINavigationItem::alloc();
   return navigationItem_;
 }
 

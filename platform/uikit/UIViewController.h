@@ -16,10 +16,9 @@ class UIView;
 // controllers over it. Controllers are owned by shared_ptr (create(), or make_shared of a
 // subclass).
 class UIViewController : public UIResponder {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(UIViewController)
 
+ public:
   // How long a presentation or dismissal takes when animated.
   static constexpr double kTransitionDuration = 0.3;
 

@@ -11,7 +11,7 @@ runtime::Class* UIWindow::runtimeClass() {
 }
 
 std::shared_ptr<UIWindow> UIWindow::create(CGRect frame) {
-  auto window = std::make_shared<UIWindow>();
+  auto window = UIWindow::alloc();
   window->initWithFrame(frame);
   return window;
 }

@@ -17,13 +17,11 @@ inline constexpr UIWindowLevel UIWindowLevelAlert = 2000;
 // it (so a window made visible lives on with no other owner), and windows of higher levels lie
 // above those of lower ones.
 class UIWindow : public UIView {
- public:
-  static runtime::Class* runtimeClass();
-  runtime::Class* isa() const override { return runtimeClass(); }
-
-  static std::shared_ptr<UIWindow> create(CGRect frame = CGRectZero);
-
+  RUNTIME_CLASS_WITH_CONSTRUCTORS(UIWindow)
   UIWindow();
+
+ public:
+  static std::shared_ptr<UIWindow> create(CGRect frame = CGRectZero);
 
   UIWindowLevel windowLevel() const { return windowLevel_; }
   void setWindowLevel(UIWindowLevel level) { windowLevel_ = level; }

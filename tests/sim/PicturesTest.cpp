@@ -210,8 +210,7 @@ TEST(ViewPainterTest, TemplateImagesAreTintedWithTheViewsTintColour) {
   for (auto mode : {UIImageRenderingMode::AlwaysTemplate, UIImageRenderingMode::Automatic}) {
     Picture picture(8, 8);
     auto view = platform::uikit::UIImageView::create(CGRectMake(0, 0, 8, 8));
-    view->setImage(
-        std::make_shared<platform::uikit::UIImage>(platform::uikit::CGSizeMake(4, 4), mode, pixels));
+    view->setImage(platform::uikit::UIImage::alloc(platform::uikit::CGSizeMake(4, 4), mode, pixels));
     view->setTintColor(UIColor::colorWithRed(1, 0, 0, 1));
     ViewPainter(picture.context()).paint(*view, {0, 0});
     const auto pixel = picture.pixelAt(4, 4);

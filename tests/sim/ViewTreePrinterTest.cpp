@@ -78,10 +78,10 @@ TEST(ViewTreePrinterTest, ImageViewsOnScreenNameTheirImage) {
   using platform::uikit::UIImage;
   using platform::uikit::UIImageRenderingMode;
   auto root = UIView::create(CGRectMake(0, 0, 100, 100));
-  auto named = platform::uikit::UIImageView::create(std::make_shared<UIImage>(
+  auto named = platform::uikit::UIImageView::create(UIImage::alloc(
       platform::uikit::CGSizeMake(20, 20), UIImageRenderingMode::AlwaysTemplate, nullptr, "moonIcon"));
   auto unnamed = platform::uikit::UIImageView::create(
-      std::make_shared<UIImage>(platform::uikit::CGSizeMake(20, 20), UIImageRenderingMode::Automatic));
+      UIImage::alloc(platform::uikit::CGSizeMake(20, 20), UIImageRenderingMode::Automatic));
   auto empty = platform::uikit::UIImageView::create(CGRectMake(0, 0, 5, 5));
   root->addSubview(named);
   root->addSubview(unnamed);

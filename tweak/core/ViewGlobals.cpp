@@ -42,8 +42,7 @@ void resetViewGlobals() {
 bool isNextUpShown() {
   // A container of a system without the next-up list does not answer the question.
   return lastMediaControlsView != nullptr &&
-         lastMediaControlsView->respondsToSelector(
-             platform::springboard::selectors::shouldShowNextUp.name()) &&
+         lastMediaControlsView->respondsToSelector(platform::springboard::selectors::shouldShowNextUp) &&
          lastMediaControlsView->shouldShowNextUp();
 }
 

@@ -28,7 +28,7 @@ void refreshCurrentTimerPage() {
 
 // A stop timer of the extension's length from now. The second more is a start's: the labels read
 // the full minutes first and 00:00 a second before the stop.
-void scheduleStopTimer(id mediaController, const char* stop, double seconds) {
+void scheduleStopTimer(id mediaController, const platform::runtime::Selector<void()>& stop, double seconds) {
   snoozeTimer =
       NSTimer::scheduledTimerWithTimeInterval(seconds + 1.0, mediaController->retained(), stop, false);
 }
@@ -64,12 +64,12 @@ void SBMediaController_extendSnooze(id self) {
   } else if (volumeFadeOutIsRunning) {
     // The step already queued finds the fade over.
     cancelVolumeFadeOut();
-    scheduleStopTimer(self, selectors::stopSnoozeWithFadeOutIfNeeded.name(), extension);
+    scheduleStopTimer(self, selectors::stopSnoozeWithFadeOutIfNeeded, extension);
     restartRemainingTimeLabels();
   } else if (hasToStopSnoozeAtTheEndOfCurrentSong) {
     // The snooze was started to let the song finish; at its new end it does so again.
     hasToStopSnoozeAtTheEndOfCurrentSong = false;
-    scheduleStopTimer(self, selectors::stopSnoozeAtTheEndOfCurrentSong.name(), extension);
+    scheduleStopTimer(self, selectors::stopSnoozeAtTheEndOfCurrentSong, extension);
     restartRemainingTimeLabels();
   }
 }

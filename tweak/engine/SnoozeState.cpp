@@ -104,7 +104,7 @@ void startTimeSnoozeWithInterval(double interval) {
   timeSnoozeIsRunning = true;
   const auto& stop = letTheSongFinishEnabled ? selectors::stopSnoozeAtTheEndOfCurrentSong
                                              : selectors::stopSnoozeWithFadeOutIfNeeded;
-  snoozeTimer = NSTimer::scheduledTimerWithTimeInterval(interval, controller, stop.name(), false);
+  snoozeTimer = NSTimer::scheduledTimerWithTimeInterval(interval, controller, stop, false);
   startRemainingTimeLabelsTimer();
 }
 

@@ -29,7 +29,7 @@ constexpr double kHUDRestoreDelay = 0.3;
 
 // The added methods run on the media controller.
 SBMediaController* asMediaController(id self) {
-  return static_cast<SBMediaController*>(self);
+  return platform::runtime::downcast<SBMediaController>(self);
 }
 
 }  // namespace
@@ -53,9 +53,9 @@ void SBMediaController_stopSnoozeAtTheEndOfCurrentSong(id self) {
 
 void SBMediaController_stopSnooze(id self) {
   namespace sb = platform::springboard::selectors;
-  if (self->respondsToSelector(sb::pause.name())) {
+  if (self->respondsToSelector(sb::pause)) {
     send(self, sb::pause);
-  } else if (self->respondsToSelector(sb::pauseForEventSource.name())) {
+  } else if (self->respondsToSelector(sb::pauseForEventSource)) {
     send(self, sb::pauseForEventSource, 0);
   }
   resetSnoozeState();

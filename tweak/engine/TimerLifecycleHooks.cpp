@@ -35,8 +35,8 @@ void showTimerConfirmation() {
   if (lunadozeVC == nullptr) return;
   lunadozeVC->transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(true);
   if (auto currentTimerView = lunadozeVC->currentTimerView()) currentTimerView->hideBottomButtons(true);
-  platform::foundation::performSelectorAfterDelay(lunadozeVC, "dismissCurrentView", nullptr,
-                                                  confirmViewAutoDismissTime);
+  platform::foundation::performSelectorAfterDelay(
+      lunadozeVC, LunadozeViewController::dismissCurrentViewSelector, nullptr, confirmViewAutoDismissTime);
 }
 
 void MediaControlsTransportStackView_validateButtonClicked(id self) {

@@ -106,7 +106,7 @@ Placement placementForOutsideTweaks() {
 }  // namespace
 
 void MediaControlsTransportStackView_setupTimerButtonInNC(id self) {
-  auto* view = static_cast<MediaControlsTransportStackView*>(self);
+  auto* view = platform::runtime::downcast<MediaControlsTransportStackView>(self);
   auto parent = view->superview();
   if (currentTimerButtonInNC == nullptr) {
     currentTimerButtonInNC =

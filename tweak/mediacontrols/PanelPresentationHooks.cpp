@@ -45,7 +45,7 @@ constexpr double kNextUpShiftDelay = 0.1;
 
 // Wires the action only when the control does not hold the target yet, so that opening the panel
 // again never makes a tap run the action twice.
-void addTargetOnce(UIControl* control, id target, const char* action) {
+void addTargetOnce(UIControl* control, id target, const platform::runtime::Selector<void()>& action) {
   if (control == nullptr) return;
   const auto targets = control->allTargets();
   const bool wired =
@@ -114,27 +114,27 @@ void MediaControlsTransportStackView_setTimeButtonClicked(id self) {
   } else {
     lunadozeVC->showChooseSnoozeTimeView(true, lastMediaControlsView.get(), !nextUpShown);
     if (auto chooseView = lunadozeVC->chooseSnoozeTimeView())
-      addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked.name());
+      addTargetOnce(chooseView->rightButton().get(), self, selectors::validateButtonClicked);
   }
   // Wired whichever page opened: a snooze may have started without the panel (the bedtime timer).
   if (auto currentView = lunadozeVC->currentTimerView()) {
-    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked.name());
+    addTargetOnce(currentView->cancelTimerButton().get(), self, selectors::cancelButtonClicked);
     if (auto controller = mediaController())
-      addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze.name());
+      addTargetOnce(currentView->extendButton().get(), controller.get(), selectors::extendSnooze);
   }
   HapticFeedbackHelper::sendImpact();
 }
 
 void MediaControlsContainerView_layoutSubviews(id self) {
   original::MediaControlsContainerView_layoutSubviews(self);
-  auto* view = static_cast<MediaControlsContainerView*>(self);
+  auto* view = platform::runtime::downcast<MediaControlsContainerView>(self);
   if (!view->isHidden() && view->alpha() != 0 && ccMediaModuleIsExpanded && lastMediaControlsView == nullptr)
     lastMediaControlsView = view->retained<MediaControlsContainerView>();
 }
 
 void NextUpViewController_viewDidLayoutSubviews(id self) {
   original::NextUpViewController_viewDidLayoutSubviews(self);
-  auto* controller = static_cast<platform::springboard::NextUpViewController*>(self);
+  auto* controller = platform::runtime::downcast<platform::springboard::NextUpViewController>(self);
   lastNextUpView = controller->view();
   const float version = systemVersion();
   if (version >= 11.0f && version < 12.0f) return;
@@ -165,7 +165,7 @@ void MediaControlsTransportButton_cfw_colorize(id self, id colorInfo) {
 
 void MPButton_handleTouchUp(id self) {
   original::MPButton_handleTouchUp(self);
-  auto* button = static_cast<platform::springboard::MPButton*>(self);
+  auto* button = platform::runtime::downcast<platform::springboard::MPButton>(self);
   auto superview = button->superview();
   auto* headerClass = platform::runtime::NSClassFromString(kHeaderViewClassName);
   if (superview == nullptr || headerClass == nullptr || !superview->isKindOfClass(headerClass) ||
@@ -182,7 +182,7 @@ void MPButton_handleTouchUp(id self) {
 
 void MPAVRoutingViewController_viewDidLayoutSubviews(id self) {
   original::MPAVRoutingViewController_viewDidLayoutSubviews(self);
-  auto* controller = static_cast<platform::springboard::MPAVRoutingViewController*>(self);
+  auto* controller = platform::runtime::downcast<platform::springboard::MPAVRoutingViewController>(self);
   if (lastRoutingVC == nullptr) controller->view()->setHidden(true);
   lastRoutingVC = controller->retained<platform::springboard::MPAVRoutingViewController>();
   airplayViewIsShowed = !controller->view()->isHidden();
@@ -190,7 +190,7 @@ void MPAVRoutingViewController_viewDidLayoutSubviews(id self) {
 
 void CCUIContentModuleContainerViewController_setExpanded(id self, bool expanded) {
   original::CCUIContentModuleContainerViewController_setExpanded(self, expanded);
-  auto* controller = static_cast<CCUIContentModuleContainerViewController*>(self);
+  auto* controller = platform::runtime::downcast<CCUIContentModuleContainerViewController>(self);
   if (controller->moduleIdentifier() != CCUIContentModuleContainerViewController::kNowPlayingModuleIdentifier)
     return;
   ccMediaModuleIsExpanded = expanded;
@@ -204,14 +204,14 @@ void MediaControlsParentContainerView_setClipsToBounds(id self, bool clipsToBoun
   // With the colouring tweak on the lock screen, the indicator hangs below the platter.
   const bool colouringTweakInstalled = lastMediaControlsTransportStackView != nullptr &&
                                        lastMediaControlsTransportStackView->respondsToSelector(
-                                           platform::springboard::selectors::cfw_colorInfo.name());
+                                           platform::springboard::selectors::cfw_colorInfo);
   if (ncMediaModuleIsShowed && !ccMediaModuleIsExpanded && colouringTweakInstalled) clipsToBounds = false;
   original::MediaControlsParentContainerView_setClipsToBounds(self, clipsToBounds);
 }
 
 void MediaControlsParentContainerView_layoutSubviews(id self) {
   original::MediaControlsParentContainerView_layoutSubviews(self);
-  auto* view = static_cast<MediaControlsParentContainerView*>(self);
+  auto* view = platform::runtime::downcast<MediaControlsParentContainerView>(self);
   if (view->isHidden() || view->alpha() == 0) return;
   lastMediaControlsParentViewForNextUpSupport = view->retained<MediaControlsParentContainerView>();
   view->setClipsToBounds(true);
@@ -219,7 +219,7 @@ void MediaControlsParentContainerView_layoutSubviews(id self) {
 
 platform::uikit::UIView* MediaControlsParentContainerView_hitTest(id self, platform::uikit::CGPoint point,
                                                                   platform::uikit::UIEvent* event) {
-  auto* view = static_cast<MediaControlsParentContainerView*>(self);
+  auto* view = platform::runtime::downcast<MediaControlsParentContainerView>(self);
   // The sleep button hangs below the stack view that holds it; touches there are its own.
   if (setTimerButton != nullptr) {
     const auto converted = setTimerButton->convertPoint(point, view);

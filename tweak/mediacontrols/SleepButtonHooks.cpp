@@ -32,7 +32,7 @@ constexpr CGFloat kButtonFontSize = 17;
 constexpr CGFloat kButtonContentAlpha = 0.85;
 
 MediaControlsTransportStackView* stackView(id self) {
-  return static_cast<MediaControlsTransportStackView*>(self);
+  return platform::runtime::downcast<MediaControlsTransportStackView>(self);
 }
 
 // Where the sleep button and the transport buttons go depends on the next-up list, which takes the
@@ -73,7 +73,7 @@ void MediaControlsTransportStackView_setupTimerButton(id self) {
     setTimerButton = LunadozeImageButton::create(BundleHelper::getImageWithName("sleepIcon"),
                                                  platform::uikit::UIFont::systemFontOfSize(kButtonFontSize));
     if (auto content = setTimerButton->contentView()) content->setAlpha(kButtonContentAlpha);
-    setTimerButton->addTarget(self, selectors::setTimeButtonClicked.name(),
+    setTimerButton->addTarget(self, selectors::setTimeButtonClicked,
                               platform::uikit::UIControlEventTouchUpInside);
     view->addSubview(setTimerButton);
   }

@@ -15,7 +15,7 @@ platform::runtime::Class* ButtonWithIncreasedTouchArea::runtimeClass() {
   return platform::runtime::objc_registerClass(
       "ButtonWithIncreasedTouchArea", &UIButton::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, selectors::pointInside, [](id self, CGPoint point, UIEvent*) {
-          CGRect bounds = static_cast<ButtonWithIncreasedTouchArea*>(self)->bounds();
+          CGRect bounds = platform::runtime::downcast<ButtonWithIncreasedTouchArea>(self)->bounds();
           return CGRectContainsPoint(CGRectInset(bounds, -kTouchMargin, -kTouchMargin), point);
         });
         platform::runtime::class_addMethod(
@@ -28,7 +28,7 @@ platform::runtime::Class* ButtonWithIncreasedTouchArea::runtimeClass() {
 }
 
 std::shared_ptr<ButtonWithIncreasedTouchArea> ButtonWithIncreasedTouchArea::create() {
-  auto button = std::make_shared<ButtonWithIncreasedTouchArea>();
+  auto button = ButtonWithIncreasedTouchArea::alloc();
   button->initWithFrame(platform::uikit::CGRectZero);
   return button;
 }

@@ -9,10 +9,9 @@ namespace lunadoze {
 // A small icon button whose touch target reaches kTouchMargin points beyond every edge, and
 // which gives a haptic tap with every action message it sends.
 class ButtonWithIncreasedTouchArea : public platform::uikit::UIButton {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(ButtonWithIncreasedTouchArea)
 
+ public:
   static constexpr platform::uikit::CGFloat kTouchMargin = 20;
 
   // [ButtonWithIncreasedTouchArea buttonWithType:UIButtonTypeCustom].

@@ -22,11 +22,11 @@ platform::runtime::Class* CheckboxButton::runtimeClass() {
   return platform::runtime::objc_registerClass(
       "CheckboxButton", &UIButton::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, checkboxSelectedSelector, [](id self, id sender) {
-          static_cast<CheckboxButton*>(self)->checkboxSelected(sender);
+          platform::runtime::downcast<CheckboxButton>(self)->checkboxSelected(sender);
         });
         platform::runtime::class_addMethod(cls, selectors::setSelected, [](id self, bool selected) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::setSelected, selected);
-          auto* checkbox = static_cast<CheckboxButton*>(self);
+          auto* checkbox = platform::runtime::downcast<CheckboxButton>(self);
           checkbox->setAlpha(selected ? 1.0 : kUncheckedAlpha);
           checkbox->setTransform(platform::uikit::CGAffineTransformMakeScale(kPopScale, kPopScale));
           UIView::animateWithDuration(
@@ -38,7 +38,7 @@ platform::runtime::Class* CheckboxButton::runtimeClass() {
 }
 
 std::shared_ptr<CheckboxButton> CheckboxButton::create() {
-  auto checkbox = std::make_shared<CheckboxButton>();
+  auto checkbox = CheckboxButton::alloc();
   checkbox->initWithFrame(platform::uikit::CGRectZero);
   checkbox->addCheckboxAction();
   return checkbox;
@@ -50,7 +50,7 @@ void CheckboxButton::initWithCoder(platform::uikit::UINibDecoder& coder) {
 }
 
 void CheckboxButton::addCheckboxAction() {
-  addTarget(this, checkboxSelectedSelector.name(), platform::uikit::UIControlEventTouchUpInside);
+  addTarget(this, checkboxSelectedSelector, platform::uikit::UIControlEventTouchUpInside);
 }
 
 void CheckboxButton::checkboxSelected(id sender) {

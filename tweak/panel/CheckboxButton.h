@@ -9,10 +9,9 @@ namespace lunadoze {
 // An icon toggle: checked is the button's selected state. It shows full opacity when checked and
 // kUncheckedAlpha when not, pops on every change of state, and a tap toggles it with a haptic tap.
 class CheckboxButton : public platform::uikit::UIButton {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(CheckboxButton)
 
+ public:
   static constexpr platform::uikit::CGFloat kUncheckedAlpha = 0.3;
   static constexpr platform::uikit::CGFloat kPopScale = 0.8;
   static constexpr double kPopDuration = 0.3;

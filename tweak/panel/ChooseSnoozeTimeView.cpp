@@ -59,16 +59,16 @@ platform::runtime::Class* ChooseSnoozeTimeView::runtimeClass() {
       "ChooseSnoozeTimeView", &UIView::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, selectors::layoutSubviews, [](id self) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::layoutSubviews);
-          static_cast<ChooseSnoozeTimeView*>(self)->layoutParts();
+          platform::runtime::downcast<ChooseSnoozeTimeView>(self)->layoutParts();
         });
         platform::runtime::class_addMethod(cls, toggleModesSelector, [](id self) {
-          static_cast<ChooseSnoozeTimeView*>(self)->toggleModes();
+          platform::runtime::downcast<ChooseSnoozeTimeView>(self)->toggleModes();
         });
       });
 }
 
 std::shared_ptr<ChooseSnoozeTimeView> ChooseSnoozeTimeView::create(CGRect frame) {
-  auto view = std::make_shared<ChooseSnoozeTimeView>();
+  auto view = ChooseSnoozeTimeView::alloc();
   view->initWithFrame(frame);
   return view;
 }
@@ -94,7 +94,7 @@ void ChooseSnoozeTimeView::addTimeSelectorPickerView() {
       CGRectMake(0, 0, own.size.width, own.size.height - kBottomBarHeight));
   timeSelectorPickerView_->setDatePickerMode(platform::uikit::UIDatePickerModeCountDownTimer);
   timeSelectorPickerView_->_setTextColor(UIColor::whiteColor());
-  if (timeSelectorPickerView_->respondsToSelector(setHighlightsToday.name())) {
+  if (timeSelectorPickerView_->respondsToSelector(setHighlightsToday)) {
     platform::runtime::send(timeSelectorPickerView_.get(), setHighlightsToday, false);
   }
   addSubview(timeSelectorPickerView_);
@@ -152,7 +152,7 @@ void ChooseSnoozeTimeView::addToggleModesButton() {
   topRightCornerButton_ = ButtonWithIncreasedTouchArea::create();
   topRightCornerButton_->setImage(BundleHelper::getImageWithName("nbSongsIcon"), UIControlStateNormal);
   topRightCornerButton_->setTintColor(UIColor::whiteColor());
-  topRightCornerButton_->addTarget(this, toggleModesSelector.name(), UIControlEventTouchUpInside);
+  topRightCornerButton_->addTarget(this, toggleModesSelector, UIControlEventTouchUpInside);
   addSubview(topRightCornerButton_);
 }
 

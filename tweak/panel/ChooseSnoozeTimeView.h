@@ -23,10 +23,9 @@ namespace lunadoze {
 class ChooseSnoozeTimeView : public platform::uikit::UIView,
                              public platform::uikit::UIPickerViewDataSource,
                              public platform::uikit::UIPickerViewDelegate {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(ChooseSnoozeTimeView)
 
+ public:
   static constexpr platform::uikit::CGFloat kBottomBarHeight = 50;
   static constexpr int64_t kNbSongsRows = 99;
   static constexpr platform::uikit::CGFloat kSongRowHeight = 32;

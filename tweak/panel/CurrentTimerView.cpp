@@ -22,7 +22,7 @@ std::shared_ptr<CurrentTimerView> CurrentTimerView::create() {
   auto bundle = BundleHelper::getBundle();
   if (bundle == nullptr) return nullptr;
   // The file's top-level view takes the place of the receiver, which only owns the loading.
-  auto receiver = std::make_shared<CurrentTimerView>();
+  auto receiver = CurrentTimerView::alloc();
   auto objects = platform::uikit::UINib::loadNibNamed(*bundle, receiver->isa()->name(), receiver.get());
   auto view = objects.empty() ? nullptr : std::dynamic_pointer_cast<CurrentTimerView>(objects.front());
   if (view == nullptr) return nullptr;

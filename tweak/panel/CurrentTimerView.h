@@ -16,10 +16,9 @@ namespace lunadoze {
 // CANCEL and the extend button that can collapse. Loaded from the "CurrentTimerView" interface
 // file.
 class CurrentTimerView : public platform::uikit::UIView {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(CurrentTimerView)
 
+ public:
   static constexpr platform::uikit::CGFloat kBottomBarHeight = 50;
 
   // [[CurrentTimerView alloc] init]: the view of the interface file, with its button titles; nil

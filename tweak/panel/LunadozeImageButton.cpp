@@ -16,16 +16,16 @@ platform::runtime::Class* LunadozeImageButton::runtimeClass() {
       "LunadozeImageButton", &UIButton::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, selectors::setHighlighted, [](id self, bool highlighted) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::setHighlighted, highlighted);
-          static_cast<LunadozeImageButton*>(self)->setAlpha(highlighted ? kDimmedAlpha : 1.0);
+          platform::runtime::downcast<LunadozeImageButton>(self)->setAlpha(highlighted ? kDimmedAlpha : 1.0);
         });
         platform::runtime::class_addMethod(cls, selectors::setSelected, [](id self, bool selected) {
           platform::runtime::sendSuper(runtimeClass(), self, selectors::setSelected, selected);
-          static_cast<LunadozeImageButton*>(self)->setAlpha(selected ? kDimmedAlpha : 1.0);
+          platform::runtime::downcast<LunadozeImageButton>(self)->setAlpha(selected ? kDimmedAlpha : 1.0);
         });
         platform::runtime::class_addMethod(
             cls, selectors::setTintColor, [](id self, std::shared_ptr<UIColor> color) {
               platform::runtime::sendSuper(runtimeClass(), self, selectors::setTintColor, color);
-              auto* button = static_cast<LunadozeImageButton*>(self);
+              auto* button = platform::runtime::downcast<LunadozeImageButton>(self);
               if (auto label = button->textLabel()) label->setTextColor(color);
               if (auto icon = button->iconImage()) icon->setTintColor(color);
               button->setTitleColor(color, platform::uikit::UIControlStateNormal);
@@ -35,7 +35,7 @@ platform::runtime::Class* LunadozeImageButton::runtimeClass() {
 
 std::shared_ptr<LunadozeImageButton> LunadozeImageButton::create(
     std::shared_ptr<platform::uikit::UIImage> icon, std::shared_ptr<platform::uikit::UIFont> font) {
-  auto button = std::make_shared<LunadozeImageButton>();
+  auto button = LunadozeImageButton::alloc();
   button->initWithFrame(platform::uikit::CGRectZero);
   if (auto iconImage = button->iconImage()) iconImage->setImage(std::move(icon));
   if (auto label = button->textLabel()) label->setFont(std::move(font));

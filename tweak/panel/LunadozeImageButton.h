@@ -15,10 +15,9 @@ namespace lunadoze {
 // file of the resource bundle. The icon can be hidden, the text then closing the gap. One tint
 // colours the icon and the text; the button dims while highlighted or selected.
 class LunadozeImageButton : public platform::uikit::UIButton {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(LunadozeImageButton)
 
+ public:
   static constexpr platform::uikit::CGFloat kDimmedAlpha = 0.7;
   static constexpr platform::uikit::UILayoutPriority kDecidingPriority = 999;
   static constexpr platform::uikit::UILayoutPriority kYieldingPriority = 250;

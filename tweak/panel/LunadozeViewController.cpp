@@ -21,7 +21,6 @@ constexpr platform::runtime::Selector<void()> showOnTimerEndsSettingsViewSelecto
     "showOnTimerEndsSettingsView"};
 constexpr platform::runtime::Selector<void()> hideOnTimerEndsSettingsViewSelector{
     "hideOnTimerEndsSettingsView"};
-constexpr platform::runtime::Selector<void()> dismissCurrentViewSelector{"dismissCurrentView"};
 
 constexpr auto kCrossDissolve = platform::uikit::UIViewAnimationOptionTransitionCrossDissolve;
 // Both pages stay in the controller's view, the one left behind only hidden.
@@ -29,7 +28,7 @@ constexpr auto kCrossDissolveShowingAndHiding =
     kCrossDissolve | platform::uikit::UIViewAnimationOptionShowHideTransitionViews;
 
 LunadozeViewController* controller(id self) {
-  return static_cast<LunadozeViewController*>(self);
+  return platform::runtime::downcast<LunadozeViewController>(self);
 }
 
 }  // namespace
@@ -58,7 +57,7 @@ platform::runtime::Class* LunadozeViewController::runtimeClass() {
 }
 
 std::shared_ptr<LunadozeViewController> LunadozeViewController::create() {
-  return std::make_shared<LunadozeViewController>();
+  return LunadozeViewController::alloc();
 }
 
 void LunadozeViewController::initChooseSnoozeTimeView() {
@@ -67,14 +66,14 @@ void LunadozeViewController::initChooseSnoozeTimeView() {
   chooseSnoozeTimeView_ = ChooseSnoozeTimeView::create(CGRectMake(0, 0, frame.size.width, frame.size.height));
   chooseSnoozeTimeView_->setAlpha(kPageAlpha);
   chooseSnoozeTimeView_->setHidden(true);
-  chooseSnoozeTimeView_->leftButton()->addTarget(this, backButtonClickedSelector.name(),
+  chooseSnoozeTimeView_->leftButton()->addTarget(this, backButtonClickedSelector,
                                                  UIControlEventTouchUpInside);
-  chooseSnoozeTimeView_->leftButton()->addTarget(this, performHapticFeedbackSelector.name(),
+  chooseSnoozeTimeView_->leftButton()->addTarget(this, performHapticFeedbackSelector,
                                                  UIControlEventTouchUpInside);
   // The settings button gives its own haptic tap.
-  chooseSnoozeTimeView_->topLeftCornerButton()->addTarget(this, showOnTimerEndsSettingsViewSelector.name(),
+  chooseSnoozeTimeView_->topLeftCornerButton()->addTarget(this, showOnTimerEndsSettingsViewSelector,
                                                           UIControlEventTouchUpInside);
-  chooseSnoozeTimeView_->rightButton()->addTarget(this, performHapticFeedbackSelector.name(),
+  chooseSnoozeTimeView_->rightButton()->addTarget(this, performHapticFeedbackSelector,
                                                   UIControlEventTouchUpInside);
   view()->addSubview(chooseSnoozeTimeView_);
 }
@@ -89,12 +88,12 @@ void LunadozeViewController::initCurrentTimerView() {
   currentTimerView_->setFrame(CGRectMake(0, 0, frame.size.width, frame.size.height));
   currentTimerView_->setAlpha(kPageAlpha);
   if (auto button = currentTimerView_->backButton()) {
-    button->addTarget(this, backButtonClickedSelector.name(), UIControlEventTouchUpInside);
-    button->addTarget(this, performHapticFeedbackSelector.name(), UIControlEventTouchUpInside);
+    button->addTarget(this, backButtonClickedSelector, UIControlEventTouchUpInside);
+    button->addTarget(this, performHapticFeedbackSelector, UIControlEventTouchUpInside);
   }
   for (const auto& button : {currentTimerView_->cancelTimerButton(), currentTimerView_->extendButton()}) {
     if (button != nullptr)
-      button->addTarget(this, performHapticFeedbackSelector.name(), UIControlEventTouchUpInside);
+      button->addTarget(this, performHapticFeedbackSelector, UIControlEventTouchUpInside);
   }
   view()->addSubview(currentTimerView_);
 }
@@ -108,8 +107,8 @@ void LunadozeViewController::initOnTimerEndsSettingsView() {
   onTimerEndsSettingsView_->setFrame(CGRectMake(0, 0, frame.size.width, frame.size.height));
   onTimerEndsSettingsView_->setAlpha(kPageAlpha);
   if (auto button = onTimerEndsSettingsView_->backButton()) {
-    button->addTarget(this, hideOnTimerEndsSettingsViewSelector.name(), UIControlEventTouchUpInside);
-    button->addTarget(this, performHapticFeedbackSelector.name(), UIControlEventTouchUpInside);
+    button->addTarget(this, hideOnTimerEndsSettingsViewSelector, UIControlEventTouchUpInside);
+    button->addTarget(this, performHapticFeedbackSelector, UIControlEventTouchUpInside);
   }
   view()->addSubview(onTimerEndsSettingsView_);
 }

@@ -18,10 +18,9 @@ namespace lunadoze {
 // the transition views slide up out of sight, or by fading in while they fade out; the panel
 // leaves the way it came and puts the transition views back where they were.
 class LunadozeViewController : public platform::uikit::UIViewController {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(LunadozeViewController)
 
+ public:
   static constexpr double kAnimationDuration = 0.3;
   static constexpr platform::uikit::CGFloat kPageAlpha = 0.85;
 
@@ -43,6 +42,8 @@ class LunadozeViewController : public platform::uikit::UIViewController {
   void transitionBetweenChooseTimeAndCurrentTimerViewFromChooseTime(bool fromChooseTime);
   // Does nothing while no page is presented.
   void dismissCurrentView();
+  // Its selector, for the delayed dismissal of the confirmation.
+  static constexpr platform::runtime::Selector<void()> dismissCurrentViewSelector{"dismissCurrentView"};
   void showOnTimerEndsSettingsView();
   // Also stores the timer actions.
   void hideOnTimerEndsSettingsView();

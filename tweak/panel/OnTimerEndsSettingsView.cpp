@@ -26,7 +26,7 @@ platform::runtime::Class* OnTimerEndsSettingsView::runtimeClass() {
   return platform::runtime::objc_registerClass(
       "OnTimerEndsSettingsView", &UIView::runtimeClass, [](platform::runtime::Class* cls) {
         platform::runtime::class_addMethod(cls, toggleStateButtonClickedSelector, [](id self, id sender) {
-          static_cast<OnTimerEndsSettingsView*>(self)->toggleStateButtonClicked(
+          platform::runtime::downcast<OnTimerEndsSettingsView>(self)->toggleStateButtonClicked(
               dynamic_cast<UIView*>(sender));
         });
       });
@@ -38,7 +38,7 @@ std::shared_ptr<OnTimerEndsSettingsView> OnTimerEndsSettingsView::create() {
   auto bundle = BundleHelper::getBundle();
   if (bundle == nullptr) return nullptr;
   // The file's top-level view takes the place of the receiver, which only owns the loading.
-  auto receiver = std::make_shared<OnTimerEndsSettingsView>();
+  auto receiver = OnTimerEndsSettingsView::alloc();
   auto objects = platform::uikit::UINib::loadNibNamed(*bundle, receiver->isa()->name(), receiver.get());
   auto view = objects.empty() ? nullptr : std::dynamic_pointer_cast<OnTimerEndsSettingsView>(objects.front());
   if (view != nullptr) view->setup();

@@ -17,10 +17,9 @@ namespace lunadoze {
 // change of set and every hiding by the panel stores the checkboxes shown; every showing and every
 // change of set loads them. Loaded from the "OnTimerEndsSettingsView" interface file.
 class OnTimerEndsSettingsView : public platform::uikit::UIView {
- public:
-  static platform::runtime::Class* runtimeClass();
-  platform::runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(OnTimerEndsSettingsView)
 
+ public:
   static constexpr double kHourglassFlipDuration = 0.4;
 
   // [[OnTimerEndsSettingsView alloc] init]: the view of the interface file after setup, showing

@@ -21,7 +21,7 @@ bool currentLanguageIs(std::string_view language) {
 }
 
 std::shared_ptr<NSNumberFormatter> arabicNumberFormatter() {
-  auto formatter = std::make_shared<NSNumberFormatter>();
+  auto formatter = NSNumberFormatter::alloc();
   formatter->setLocale(NSLocale::localeWithLocaleIdentifier("ar"));
   return formatter;
 }

@@ -54,10 +54,10 @@ bool systemIsBelow(float version) {
 // Everything the process creates; dropped as a whole when it ends.
 struct SpringBoard::Process {
   explicit Process(Phone& phone)
-      : mediaController(std::make_shared<SBMediaController>(phone)),
-        volumeControl(std::make_shared<SBVolumeControl>(phone)),
-        backlightController(std::make_shared<SBBacklightController>(phone)),
-        bluetoothManager(std::make_shared<BluetoothManager>(phone)) {}
+      : mediaController(SBMediaController::alloc(phone)),
+        volumeControl(SBVolumeControl::alloc(phone)),
+        backlightController(SBBacklightController::alloc(phone)),
+        bluetoothManager(BluetoothManager::alloc(phone)) {}
 
   std::shared_ptr<SBMediaController> mediaController;
   std::shared_ptr<SBVolumeControl> volumeControl;
@@ -166,13 +166,13 @@ void SpringBoard::installColouringTweak() {
   process_->colorInfo = CFWColorInfo::create(std::move(color));
   runtime::class_addMethod(MediaControlsTransportStackView::runtimeClass(), selectors::cfw_colorInfo,
                            [](runtime::id) -> runtime::id { return running()->process_->colorInfo.get(); });
-  runtime::class_addMethod(
-      MediaControlsTransportButton::runtimeClass(), selectors::cfw_colorize,
-      [](runtime::id self, runtime::id info) {
-        auto* colors = dynamic_cast<CFWColorInfo*>(info);
-        if (colors == nullptr) return;
-        static_cast<uikit::UIView*>(self)->setTintColor(colors->valueForKey(CFWColorInfo::kPrimaryColorKey));
-      });
+  runtime::class_addMethod(MediaControlsTransportButton::runtimeClass(), selectors::cfw_colorize,
+                           [](runtime::id self, runtime::id info) {
+                             auto* colors = dynamic_cast<CFWColorInfo*>(info);
+                             if (colors == nullptr) return;
+                             runtime::downcast<uikit::UIView>(self)->setTintColor(
+                                 colors->valueForKey(CFWColorInfo::kPrimaryColorKey));
+                           });
 }
 
 void SpringBoard::nowPlayingDidChange() const {

@@ -57,9 +57,9 @@ TEST_F(NSLocaleTest, AnIdentifierICUCannotReadHasNoParts) {
 }
 
 std::string format(std::string_view locale, int64_t number) {
-  NSNumberFormatter formatter;
-  formatter.setLocale(NSLocale::localeWithLocaleIdentifier(locale));
-  return formatter.stringFromNumber(number);
+  auto formatter = NSNumberFormatter::alloc();
+  formatter->setLocale(NSLocale::localeWithLocaleIdentifier(locale));
+  return formatter->stringFromNumber(number);
 }
 
 TEST(NSNumberFormatterTest, ArabicWritesTheDigitsOfItsNumberingSystem) {
@@ -88,12 +88,12 @@ TEST(NSNumberFormatterTest, OtherLocalesWritePlainDecimalsWithoutGrouping) {
 
 TEST(NSNumberFormatterTest, ANewFormatterTakesTheCurrentLocale) {
   NSLocale::setCurrentLocaleIdentifier("ar_EG");
-  NSNumberFormatter formatter;
-  EXPECT_EQ(formatter.stringFromNumber(7), "٧");
-  formatter.setLocale(NSLocale::localeWithLocaleIdentifier("en"));
-  EXPECT_EQ(formatter.stringFromNumber(7), "7");
-  formatter.setLocale(nullptr);
-  EXPECT_EQ(formatter.stringFromNumber(7), "٧");
+  auto formatter = NSNumberFormatter::alloc();
+  EXPECT_EQ(formatter->stringFromNumber(7), "٧");
+  formatter->setLocale(NSLocale::localeWithLocaleIdentifier("en"));
+  EXPECT_EQ(formatter->stringFromNumber(7), "7");
+  formatter->setLocale(nullptr);
+  EXPECT_EQ(formatter->stringFromNumber(7), "٧");
 }
 
 }  // namespace

@@ -28,14 +28,9 @@ using uikit::NSIndexPath;
 
 // A page that keeps what it is asked, in order.
 class RecordingListController : public PSListController {
- public:
-  static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass(
-        "RecordingListController", &PSListController::runtimeClass,
-        [](runtime::Class* cls) { registerControllerClass<RecordingListController>(cls); });
-  }
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(RecordingListController)
 
+ public:
   const Specifiers& specifiers() override {
     if (!specifiers_) specifiers_ = loadSpecifiersFromPlistName(listName, this);
     return *specifiers_;
@@ -52,6 +47,12 @@ class RecordingListController : public PSListController {
   std::vector<std::string> reads;
   std::vector<std::pair<std::string, PropertyList>> writes;
 };
+
+runtime::Class* RecordingListController::runtimeClass() {
+  return runtime::objc_registerClass(
+      "RecordingListController", &PSListController::runtimeClass,
+      [](runtime::Class* cls) { registerControllerClass<RecordingListController>(cls); });
+}
 
 PropertyList item(PropertyList::Dictionary properties) {
   return PropertyList(std::move(properties));

@@ -135,6 +135,49 @@ TEST_F(RuntimeTest, AddMethodLooksAtTheClassItselfOnly) {
   EXPECT_EQ(Derived::runtimeClass()->ownMethod("layoutSubviews")->types, "v@:");
 }
 
+// Adding and hooking share this one path: only `replace` may change an implementation the class
+// itself has, and what it had before is handed back either way.
+TEST_F(RuntimeTest, AddOrReplaceChangesOnlyTheClassItsOwnEntryWhenAskedTo) {
+  Derived derived;
+  Class* cls = Derived::runtimeClass();
+  auto method = [](Selector<void()>::Imp imp) {
+    return Method{refresh.name(), "v@:", typeid(void()), detail::erase(imp)};
+  };
+  const Selector<void()>::Imp first = [](id) { calls.push_back("first"); };
+  const Selector<void()>::Imp second = [](id) { calls.push_back("second"); };
+  const Selector<void()>::Imp third = [](id) { calls.push_back("third"); };
+
+  EXPECT_EQ(cls->addMethod(method(first), false), nullptr);
+  EXPECT_EQ(cls->addMethod(method(second), false), detail::erase(first));
+  send(&derived, refresh);
+  EXPECT_EQ(cls->addMethod(method(third), true), detail::erase(first));
+  send(&derived, refresh);
+
+  EXPECT_EQ(calls, (std::vector<std::string>{"first", "third"}));
+  EXPECT_FALSE(Base().respondsToSelector("refresh"));
+}
+
+TEST_F(RuntimeTest, CastYieldsTheObjectOnlyWhenItIsOfTheClass) {
+  Base base;
+  Derived derived;
+  EXPECT_EQ(cast<Base>(&derived), &derived);
+  EXPECT_EQ(cast<Derived>(&derived), &derived);
+  EXPECT_EQ(cast<Derived>(&base), nullptr);
+  EXPECT_EQ(cast<Base>(nullptr), nullptr);
+  EXPECT_EQ(downcast<Base>(&derived), &derived);
+}
+
+// A method that went into a class whose instances are not what it takes its receiver for.
+TEST_F(RuntimeTest, DebugBuildsStopAMethodWhoseReceiverIsOfAnotherClass) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "release builds do not check the receiver's class";
+#else
+  Base base;
+  class_addMethod(Base::runtimeClass(), refresh, [](id self) { downcast<Derived>(self); });
+  EXPECT_DEATH(send(&base, refresh), "method of Derived sent to an instance of Base");
+#endif
+}
+
 TEST_F(RuntimeTest, EncodingsFollowTheSignature) {
   EXPECT_EQ(Selector<void()>::encoding(), "v@:");
   EXPECT_EQ((Selector<void(const std::string&)>::encoding()), "v@:@");

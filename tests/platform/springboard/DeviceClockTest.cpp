@@ -19,9 +19,9 @@ struct TimeOfDay {
 
 TimeOfDay timeOfDay(double secondsSinceReferenceDate) {
   auto calendar = NSCalendar::currentCalendar();
-  NSDate date(secondsSinceReferenceDate);
-  return {calendar->component(NSCalendarUnitHour, date), calendar->component(NSCalendarUnitMinute, date),
-          calendar->component(NSCalendarUnitSecond, date)};
+  auto date = NSDate::dateWithTimeIntervalSinceReferenceDate(secondsSinceReferenceDate);
+  return {calendar->component(NSCalendarUnitHour, *date), calendar->component(NSCalendarUnitMinute, *date),
+          calendar->component(NSCalendarUnitSecond, *date)};
 }
 
 TEST(DeviceClockTest, TheCalendarSplitsAnyDayIntoItsHoursMinutesAndSeconds) {

@@ -151,7 +151,7 @@ TEST_F(UIControlTest, AButtonShowsTheTitleAndColourOfItsState) {
   EXPECT_EQ(button->currentTitle(), "Back");
 
   // An icon and its title sit side by side in the middle.
-  button->setImage(std::make_shared<UIImage>(CGSizeMake(20, 20), UIImageRenderingMode::AlwaysTemplate),
+  button->setImage(UIImage::alloc(CGSizeMake(20, 20), UIImageRenderingMode::AlwaysTemplate),
                    UIControlStateNormal);
   button->setFrame(CGRectMake(0, 0, 100, 40));
   button->layoutIfNeeded();
@@ -160,7 +160,7 @@ TEST_F(UIControlTest, AButtonShowsTheTitleAndColourOfItsState) {
 
   // An icon larger than a small button is shrunk into it, in proportion, not spilled around it.
   auto corner = UIButton::buttonWithType(UIButtonTypeCustom);
-  corner->setImage(std::make_shared<UIImage>(CGSizeMake(64, 32), UIImageRenderingMode::AlwaysTemplate),
+  corner->setImage(UIImage::alloc(CGSizeMake(64, 32), UIImageRenderingMode::AlwaysTemplate),
                    UIControlStateNormal);
   corner->setFrame(CGRectMake(15, 15, 20, 20));
   corner->layoutIfNeeded();

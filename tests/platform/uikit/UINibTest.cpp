@@ -56,29 +56,27 @@ class OwnerButton : public UIButton {
 
 // A control made by the file that wires its own action when decoded, as a checkbox does.
 class SelfWiredButton : public UIButton {
- public:
-  static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("SelfWiredButton", &UIButton::runtimeClass, [](runtime::Class* cls) {
-      runtime::class_addMethod(cls, runtime::Selector<void(id)>{"selfTapped:"},
-                               [](id, id) { calls.push_back("self tapped"); });
-    });
-  }
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(SelfWiredButton)
 
+ public:
   void initWithCoder(UINibDecoder& coder) override {
     UIButton::initWithCoder(coder);
     addTarget(this, "selfTapped:", UIControlEventTouchUpInside);
   }
 };
 
+runtime::Class* SelfWiredButton::runtimeClass() {
+  return runtime::objc_registerClass("SelfWiredButton", &UIButton::runtimeClass, [](runtime::Class* cls) {
+    runtime::class_addMethod(cls, runtime::Selector<void(id)>{"selfTapped:"},
+                             [](id, id) { calls.push_back("self tapped"); });
+  });
+}
+
 // A top-level view with outlets of its own, as a page loaded from a file is.
 class PageView : public UIView {
- public:
-  static runtime::Class* runtimeClass() {
-    return runtime::objc_registerClass("PageView", &UIView::runtimeClass);
-  }
-  runtime::Class* isa() const override { return runtimeClass(); }
+  RUNTIME_CLASS(PageView)
 
+ public:
   bool setValueForOutlet(std::string_view name, const std::shared_ptr<runtime::NSObject>& object) override {
     if (name == "toggle") return connectOutlet(toggle, object);
     return UIView::setValueForOutlet(name, object);
@@ -86,6 +84,10 @@ class PageView : public UIView {
 
   std::weak_ptr<UIButton> toggle;
 };
+
+runtime::Class* PageView::runtimeClass() {
+  return runtime::objc_registerClass("PageView", &UIView::runtimeClass);
+}
 
 class UINibTest : public ::testing::Test {
  protected:
@@ -148,7 +150,7 @@ class UINibTest : public ::testing::Test {
   }
 
   static std::string errorOf(const PropertyList& contents, id owner) {
-    auto objects = UINib(contents, "Broken.nib").instantiateWithOwner(owner);
+    auto objects = UINib::alloc(contents, "Broken.nib")->instantiateWithOwner(owner);
     return objects ? "" : objects.error();
   }
 
@@ -249,8 +251,8 @@ TEST_F(UINibTest, TheOwnerMustBeOfTheClassTheFileNames) {
 
 TEST_F(UINibTest, FramesAndColoursTakeExactlyFourNumbers) {
   auto load = [](Dictionary content) {
-    return UINib(PropertyList(Dictionary{{"objects", Array{content}}}), "Broken.nib")
-        .instantiateWithOwner(nullptr);
+    return UINib::alloc(PropertyList(Dictionary{{"objects", Array{content}}}), "Broken.nib")
+        ->instantiateWithOwner(nullptr);
   };
   auto loaded =
       load({{"class", "UIView"}, {"frame", Array{1, 2.5, 30, 40}}, {"backgroundColor", Array{1, 0.5, 0, 1}}});
