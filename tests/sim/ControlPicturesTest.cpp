@@ -174,10 +174,10 @@ class PlotPicturesTest : public ::testing::Test {
     cairo_surface_t* surface;
     ~Plot() { cairo_surface_destroy(surface); }
     uint32_t at(double x, double y) const {
-      uint32_t pixel;
+      uint32_t pixel = 0;
       std::memcpy(&pixel,
                   cairo_image_surface_get_data(surface) +
-                      static_cast<int>(y * 2) * cairo_image_surface_get_stride(surface) +
+                      static_cast<ptrdiff_t>(y * 2) * cairo_image_surface_get_stride(surface) +
                       4 * static_cast<int>(x * 2),
                   sizeof pixel);
       return pixel & 0xFFFFFF;

@@ -1,8 +1,6 @@
 #include "tweak/core/OriginalImplementations.h"
 
-namespace lunadoze {
-
-namespace original {
+namespace lunadoze::original {
 
 void (*MediaControlsTransportStackView_layoutSubviews)(id) = nullptr;
 void (*MediaControlsContainerView_layoutSubviews)(id) = nullptr;
@@ -40,6 +38,4 @@ void reset() {
   SBMediaController_setNowPlayingInfo = nullptr;
 }
 
-}  // namespace original
-
-}  // namespace lunadoze
+}  // namespace lunadoze::original

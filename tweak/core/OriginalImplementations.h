@@ -9,11 +9,9 @@ class UIEvent;
 class UIView;
 }  // namespace platform::uikit
 
-namespace lunadoze {
-
 // The host's implementations that the replaced methods took over, saved at installation; each
 // replacement runs the host's behaviour through its slot.
-namespace original {
+namespace lunadoze::original {
 
 using platform::runtime::id;
 
@@ -39,5 +37,4 @@ extern void (*SBMediaController_setNowPlayingInfo)(
 // Empties every slot, as at load.
 void reset();
 
-}  // namespace original
-}  // namespace lunadoze
+}  // namespace lunadoze::original
