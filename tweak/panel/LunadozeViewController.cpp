@@ -159,6 +159,7 @@ void LunadozeViewController::showCurrentTimerView(bool show, UIView* transitionV
   this->show(show, slideAnimated, transitionView);
 }
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): the four ways in and out, inline.
 void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
   const double width = containerFrame_.size.width;
   const double height = containerFrame_.size.height;
