@@ -244,6 +244,7 @@ std::string hexColour(const platform::uikit::UIColor& colour) {
   return text;
 }
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one line of state after another.
 void addStateLines(Simulator& simulator) {
   Device& device = simulator.device();
   StateDump& state = simulator.state();
@@ -365,6 +366,7 @@ void addStateLines(Simulator& simulator) {
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one command after another.
 void addMediaControlsCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
 
