@@ -127,7 +127,7 @@ bool LDPrefsHelper::store(platform::preferences::PSListController& page,
   // Posted after synchronize, so whoever reacts reads the new value.
   auto notification = specifier.propertyForKey("PostNotification");
   if (notification && notification->string() && !notification->string()->empty()) {
-    auto* center = platform::foundation::CFNotificationCenterGetDarwinNotifyCenter();
+    auto center = platform::foundation::CFNotificationCenterGetDarwinNotifyCenter();
     platform::foundation::CFNotificationCenterPostNotification(center, *notification->string());
   }
   return true;
