@@ -366,7 +366,6 @@ void addStateLines(Simulator& simulator) {
 
 }  // namespace
 
-// NOLINTNEXTLINE(readability-function-cognitive-complexity): one command after another.
 void addMediaControlsCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
 
