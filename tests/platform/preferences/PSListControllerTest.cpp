@@ -54,7 +54,7 @@ class RecordingListController : public PSListController {
 };
 
 PropertyList item(PropertyList::Dictionary properties) {
-  return {std::move(properties)};
+  return PropertyList(std::move(properties));
 }
 
 class PSListControllerTest : public ::testing::Test {
