@@ -54,7 +54,7 @@ class StateDump {
       {"bluetooth.connected", "\"NAME\", ... | none"},
       {"haptics", "impacts played since boot"},
       {"panel.toggle", "visible | hidden | none   the choose-time page's mode toggle button"},
-      {"panel.picker.caption", R"("songs" | "song" | none   the word beside the songs picker's number)"},
+      {"panel.picker.caption", "\"songs\" | \"song\" | none   the word beside the songs picker's number"},
       {"panel.title", "\"TEXT\" | none   the current-timer page's title"},
       {"actions", "start | end | none   which actions the timer-actions page shows"},
       {"actions.checked", "airplane, dnd, ... | none   its ticked checkboxes, in the page's order"},

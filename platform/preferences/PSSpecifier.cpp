@@ -26,7 +26,7 @@ std::optional<std::string> problemOfRow(PSCellType type, const PropertyList& ite
     const PropertyList* titles = item["validTitles"];
     if (values == nullptr || !values->array() || values->array()->empty()) return "has no \"validValues\"";
     if (titles == nullptr || !titles->array() || titles->array()->size() != values->array()->size()) {
-      return R"(has "validTitles" that do not match its "validValues")";
+      return "has \"validTitles\" that do not match its \"validValues\"";
     }
   }
   if (type == PSButtonCell) {
@@ -38,7 +38,7 @@ std::optional<std::string> problemOfRow(PSCellType type, const PropertyList& ite
     const PropertyList* max = item["max"];
     auto low = min ? min->doubleValue() : std::nullopt;
     auto high = max ? max->doubleValue() : std::nullopt;
-    if (!low || !high || !(*low < *high)) return R"(has no range (a "min" below its "max"))";
+    if (!low || !high || !(*low < *high)) return "has no range (a \"min\" below its \"max\")";
   }
   return std::nullopt;
 }

@@ -81,8 +81,8 @@ void Storyboard::writeIndex() const {
           "img{width:320px;border-radius:12px}figcaption{white-space:pre-wrap;font-size:14px}</style>\n"
           "</head>\n<body>\n<h1>Lunadoze: a 30-minute sleep timer</h1>\n";
   for (const auto& step : steps_) {
-    page << R"(<figure><img src=")" << step.picture << R"(" alt=""><figcaption>)"
-         << escapeHtml(step.narration) << "</figcaption></figure>\n";
+    page << "<figure><img src=\"" << step.picture << "\" alt=\"\"><figcaption>" << escapeHtml(step.narration)
+         << "</figcaption></figure>\n";
   }
   page << "</body>\n</html>\n";
   if (!page.flush()) throw std::runtime_error("cannot write " + path.string());
