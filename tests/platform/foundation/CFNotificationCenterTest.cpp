@@ -82,7 +82,7 @@ TEST_F(CFNotificationCenterTest, PostOfAnotherProcessArrives) {
 
 TEST_F(CFNotificationCenterTest, RemovedObserverIsNotCalledEvenForAPostOnItsWay) {
   CFNotificationCenterAddObserver(center, first, "name", [&](const std::string&) {
-    heard.emplace_back("first");
+    heard.push_back("first");
     CFNotificationCenterRemoveObserver(center, second, "name");
   });
   observe(second, "name");

@@ -170,7 +170,7 @@ std::string nestedArraysXml(size_t depth) {
 std::string nestedArraysBinary(size_t depth) {
   std::vector<std::string> objects;
   for (size_t i = 1; i < depth; ++i) objects.push_back(container("\xa1", {i}));
-  objects.emplace_back("\xa0");
+  objects.push_back("\xa0");
   return binaryPropertyList(objects);
 }
 
@@ -201,7 +201,7 @@ TEST(PropertyListTest, BinaryListsThatLoopOrExpandWithoutEndAreErrors) {
   // Sixty arrays each holding the next twice: 2^60 values once expanded.
   std::vector<std::string> objects;
   for (size_t i = 1; i <= 60; ++i) objects.push_back(container("\xa2", {i, i}));
-  objects.emplace_back("\x09");
+  objects.push_back("\x09");
   auto parsed = PropertyList::parse(binaryPropertyList(objects));
   ASSERT_FALSE(parsed);
   EXPECT_NE(parsed.error().find("values"), std::string::npos) << parsed.error();

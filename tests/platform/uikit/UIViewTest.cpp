@@ -317,7 +317,7 @@ TEST_F(UIViewTest, AHookOnAHostClassLayoutRunsForEveryLayoutAndThePreviousImplem
       RecordingView::runtimeClass(), selectors::layoutSubviews,
       [](id self) {
         previous(self);
-        calls.emplace_back("hook");
+        calls.push_back("hook");
       },
       &previous);
   auto view = RecordingView::create("host");
@@ -331,11 +331,11 @@ TEST_F(UIViewTest, AControllerHearsOfItsViewsLayout) {
     static runtime::Class* runtimeClass() {
       return runtime::objc_registerClass(
           "RecordingController", &UIViewController::runtimeClass, [](runtime::Class* cls) {
-            runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) { calls.emplace_back("did load"); });
+            runtime::class_addMethod(cls, selectors::viewDidLoad, [](id) { calls.push_back("did load"); });
             runtime::class_addMethod(cls, selectors::viewWillLayoutSubviews,
-                                     [](id) { calls.emplace_back("will layout"); });
+                                     [](id) { calls.push_back("will layout"); });
             runtime::class_addMethod(cls, selectors::viewDidLayoutSubviews,
-                                     [](id) { calls.emplace_back("did layout"); });
+                                     [](id) { calls.push_back("did layout"); });
           });
     }
     runtime::Class* isa() const override { return runtimeClass(); }
