@@ -36,7 +36,7 @@ class FileReadsDevice {
     DeviceFileSystem::setRoot(root_.path());
     std::filesystem::create_directories(*DeviceFileSystem::resolve("/var/lib/dpkg/info"));
     std::filesystem::create_directories(*DeviceFileSystem::resolve("/var/mobile/Library/Preferences"));
-    std::ofstream{*DeviceFileSystem::resolve(kRecord)};
+    std::ofstream emptyRecord(*DeviceFileSystem::resolve(kRecord));
     std::ofstream{*DeviceFileSystem::resolve(kSettings)} << settingsXml();
   }
 

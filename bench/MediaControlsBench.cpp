@@ -160,6 +160,7 @@ void BM_SimulatedNight(benchmark::State& state) {
   auto& loop = NSRunLoop::mainRunLoop();
   for (auto _ : state) {
     std::vector<platform::springboard::MusicPlayer::Item> songs;
+    songs.reserve(8 * 20 + 1);
     for (int song = 0; song < 8 * 20 + 1; ++song) songs.push_back({"Song " + std::to_string(song), 180});
     device.phone().musicPlayer().setQueue(std::move(songs));
     device.phone().musicPlayer().play();

@@ -24,9 +24,9 @@ std::string Command::usage() const {
 }
 
 void CommandTable::add(std::string name, std::string parameters, std::string meaning, CommandHandler run) {
-  Command command{name, parameters, std::move(meaning), std::move(run)};
+  Command command{name, std::move(parameters), std::move(meaning), std::move(run)};
   bool optional = false;
-  std::string_view rest(parameters);
+  std::string_view rest(command.parameters);
   while (!rest.empty()) {
     const size_t blank = std::min(rest.find(' '), rest.size());
     const std::string_view parameter = rest.substr(0, blank);
@@ -127,8 +127,7 @@ std::vector<std::string> CommandTable::topicNames() const {
   for (const auto& word : firstWords()) names.push_back(word);
   for (const auto& [name, topic] : topics_) names.push_back(name);
   std::ranges::sort(names);
-  auto [first, last] = std::ranges::unique(names);
-  names.erase(first, last);
+  names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
 

@@ -1,12 +1,12 @@
 #include "sim/DeviceRoot.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -28,7 +28,7 @@ fs::path makeTemporaryDirectory() {
 // Package files of this size or more are linked to the build's rather than copied: the
 // libraries, which make up most of a device; the small files, which commands may rewrite, are
 // copies.
-constexpr std::uintmax_t kLinkedSize = 64 * 1024;
+constexpr std::uintmax_t kLinkedSize = std::uintmax_t{64} * 1024;
 
 // The person's data, which a reinstall keeps and which marks a directory as a device.
 const fs::path kUserData = "var/mobile";
@@ -239,7 +239,7 @@ void DeviceRoot::startRemover() {
     // the simulator ends.
     if (watched > 3) close_range(3, static_cast<unsigned>(watched) - 1, 0);
     close_range(static_cast<unsigned>(watched) + 1, ~0U, 0);
-    char byte;
+    char byte = 0;
     while (true) {
       const ssize_t count = read(watched, &byte, 1);
       if (count == 0 || (count < 0 && errno != EINTR)) break;

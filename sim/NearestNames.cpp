@@ -14,7 +14,9 @@ char folded(char c) {
 // Edits from one to the other, a swap of neighbours counting as one; case is ignored.
 size_t distance(std::string_view from, std::string_view to) {
   const size_t columns = to.size() + 1;
-  std::vector<size_t> previous(columns), current(columns), beforePrevious(columns);
+  std::vector<size_t> previous(columns);
+  std::vector<size_t> current(columns);
+  std::vector<size_t> beforePrevious(columns);
   std::iota(previous.begin(), previous.end(), size_t{0});
   for (size_t i = 1; i <= from.size(); ++i) {
     current[0] = i;

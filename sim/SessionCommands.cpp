@@ -71,6 +71,7 @@ void expectLog(CommandContext& context, const Arguments& arguments) {
 
 std::vector<std::string> stateLines() {
   std::vector<std::string> lines;
+  lines.reserve(StateDump::kLines.size());
   for (const auto& line : StateDump::kLines)
     lines.push_back(std::string(line.key) + ": " + std::string(line.values));
   return lines;

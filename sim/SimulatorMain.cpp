@@ -128,21 +128,22 @@ int runScripts(const Options& options) {
 
 }  // namespace
 
+// Whatever is thrown, from the options on, ends the program with its message rather than an abort.
 int main(int argc, char** argv) {
-  auto options = parseOptions(argc, argv);
-  if (!options) return 2;
-  if (options->help) {
-    options->words = {"help"};
-  }
-  if (options->version) {
-    std::cout << "lunadoze-sim " << kVersion << '\n';
-    return 0;
-  }
-  if (options->words.empty()) {
-    std::cerr << CommandHelp::programUsage();
-    return 2;
-  }
   try {
+    auto options = parseOptions(argc, argv);
+    if (!options) return 2;
+    if (options->help) {
+      options->words = {"help"};
+    }
+    if (options->version) {
+      std::cout << "lunadoze-sim " << kVersion << '\n';
+      return 0;
+    }
+    if (options->words.empty()) {
+      std::cerr << CommandHelp::programUsage();
+      return 2;
+    }
     const std::string& first = options->words[0];
     if (first == "help") return help(*options);
     if ((first == "erase" || first == "reinstall") && options->words.size() == 1) return maintain(*options);

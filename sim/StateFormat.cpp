@@ -1,5 +1,6 @@
 #include "sim/StateFormat.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace lunadoze::sim {
@@ -16,7 +17,7 @@ std::string formatNumber(double value) {
 }
 
 std::string formatClock(double seconds) {
-  const auto milliseconds = static_cast<long long>(seconds * 1000 + 0.5);
+  const long long milliseconds = std::llround(seconds * 1000);
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld.%03lld", milliseconds / 3'600'000,
                 milliseconds / 60'000 % 60, milliseconds / 1000 % 60, milliseconds % 1000);

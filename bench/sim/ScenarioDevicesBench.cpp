@@ -98,6 +98,7 @@ SuiteRun runOnSharedDevices(const std::vector<std::string>& files) {
   for (size_t i = 0; i < files.size(); ++i) left[i] = i;
   for (bool first = true; !left.empty(); first = false) {
     std::vector<std::string> round;
+    round.reserve(left.size());
     for (size_t i : left) round.push_back(files[i]);
     const SuiteRun run = runSuite(round, false);
     if (first) result.staging = run.staging;

@@ -136,7 +136,7 @@ void CFNotificationCenter::deliver() {
   std::vector<std::string> arrived;
   bool overflowed = false;
   alignas(inotify_event) char buffer[16 * 1024];
-  ssize_t length;
+  ssize_t length = 0;
   while ((length = read(inotify_, buffer, sizeof buffer)) > 0) {
     for (ssize_t offset = 0; offset < length;) {
       const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
@@ -169,7 +169,7 @@ void CFNotificationCenter::deliver() {
 CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter() {
   // Never destroyed: observers with static lifetime (a loaded library's settings object) remove
   // themselves at exit, which may come after this function's statics would have been destroyed.
-  static CFNotificationCenter* center = new CFNotificationCenter;
+  static auto* center = new CFNotificationCenter;
   return center;
 }
 

@@ -118,7 +118,7 @@ Links walkComponents(const std::filesystem::path& root, const std::filesystem::p
 
 }  // namespace
 
-void DeviceFileSystem::setRoot(std::filesystem::path hostDirectory) {
+void DeviceFileSystem::setRoot(const std::filesystem::path& hostDirectory) {
   // Held resolved, so that the containment check compares like with like.
   std::error_code error;
   auto resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(hostDirectory), error);

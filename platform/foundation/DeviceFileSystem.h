@@ -12,7 +12,7 @@ class DeviceFileSystem {
  public:
   // The root stays as set for the life of the process (or until set again). Before it is set
   // there is no device, and every path is refused.
-  static void setRoot(std::filesystem::path hostDirectory);
+  static void setRoot(const std::filesystem::path& hostDirectory);
   static const std::filesystem::path& root();
 
   // The host path of a device path; nullopt (refused) when the device path is not absolute, or

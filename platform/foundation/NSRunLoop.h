@@ -95,7 +95,7 @@ class NSRunLoop {
   struct Key {
     double due;
     uint64_t sequence;
-    auto operator<=>(const Key&) const = default;
+    auto operator<=>(const Key&) const = default;  // NOLINT(modernize-use-nullptr): the 0 is the compiler's
   };
   struct Event {
     std::function<void()> work;

@@ -280,7 +280,7 @@ constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 Result<std::vector<uint8_t>> readAndClose(int fd) {
   std::vector<uint8_t> bytes;
   uint8_t buffer[16384];
-  ssize_t count;
+  ssize_t count = 0;
   while ((count = read(fd, buffer, sizeof buffer)) > 0) {
     bytes.insert(bytes.end(), buffer, buffer + count);
     if (static_cast<size_t>(count) < sizeof buffer) break;

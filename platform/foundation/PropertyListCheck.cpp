@@ -60,7 +60,7 @@ bool holdsNul(std::span<const uint8_t> bytes, const Object& key, uint64_t end) {
 // written back clamped into the copy.
 void clampDate(std::span<const uint8_t> bytes, uint64_t at, uint64_t end, std::vector<uint8_t>& repaired) {
   if (at > end || end - at < 8) return;  // malformed: left to the parser
-  const double seconds = std::bit_cast<double>(*readNumber(bytes, at, 8));
+  const auto seconds = std::bit_cast<double>(*readNumber(bytes, at, 8));
   constexpr double kEarliest = std::numeric_limits<int32_t>::min();
   constexpr double kLatest = std::numeric_limits<int32_t>::max();
   if (seconds >= kEarliest && seconds <= kLatest) return;

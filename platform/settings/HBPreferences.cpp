@@ -140,7 +140,7 @@ void HBPreferences::setFloat(double value, const std::string& key) {
   setObject(PropertyList(value), key);
 }
 
-void HBPreferences::setObject(std::optional<PropertyList> value, const std::string& key) {
+void HBPreferences::setObject(const std::optional<PropertyList>& value, const std::string& key) {
   if (!domain_->write(key, value)) writeFailed_ = true;
 }
 

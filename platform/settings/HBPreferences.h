@@ -66,7 +66,7 @@ class HBPreferences : public runtime::NSObject {
   void setInteger(int64_t value, const std::string& key);
   void setFloat(double value, const std::string& key);
   // nullopt removes the key.
-  void setObject(std::optional<foundation::PropertyList> value, const std::string& key);
+  void setObject(const std::optional<foundation::PropertyList>& value, const std::string& key);
   // Removes every stored value of the domain at once: each key reads its default again.
   void removeAllObjects();
 

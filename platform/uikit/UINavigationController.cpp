@@ -16,12 +16,12 @@ runtime::Class* UINavigationController::runtimeClass() {
 }
 
 std::shared_ptr<UINavigationController> UINavigationController::initWithRootViewController(
-    std::shared_ptr<UIViewController> controller) {
+    const std::shared_ptr<UIViewController>& controller) {
   auto navigation = UINavigationController::alloc();
   CGFloat width = UIScreen::mainScreen().bounds().size.width;
   navigation->navigationBar_ = UINavigationBar::create(CGRectMake(0, 0, width, kBarHeight));
   navigation->view()->addSubview(navigation->navigationBar_);
-  navigation->pushViewController(std::move(controller), false);
+  navigation->pushViewController(controller, false);
   return navigation;
 }
 
@@ -29,7 +29,8 @@ std::shared_ptr<UIViewController> UINavigationController::topViewController() co
   return viewControllers_.empty() ? nullptr : viewControllers_.back();
 }
 
-void UINavigationController::pushViewController(std::shared_ptr<UIViewController> controller, bool animated) {
+void UINavigationController::pushViewController(const std::shared_ptr<UIViewController>& controller,
+                                                bool animated) {
   if (controller == nullptr) return;
   if (auto previous = topViewController()) {
     previous->viewWillDisappear(animated);

@@ -17,13 +17,13 @@ class UINavigationController : public UIViewController {
  public:
   // [[UINavigationController alloc] initWithRootViewController:].
   static std::shared_ptr<UINavigationController> initWithRootViewController(
-      std::shared_ptr<UIViewController> controller);
+      const std::shared_ptr<UIViewController>& controller);
 
   const std::vector<std::shared_ptr<UIViewController>>& viewControllers() const { return viewControllers_; }
   std::shared_ptr<UIViewController> topViewController() const;
   const std::shared_ptr<UINavigationBar>& navigationBar() const { return navigationBar_; }
 
-  void pushViewController(std::shared_ptr<UIViewController> controller, bool animated);
+  void pushViewController(const std::shared_ptr<UIViewController>& controller, bool animated);
   // The popped controller, or null when only the root is left.
   std::shared_ptr<UIViewController> popViewControllerAnimated(bool animated);
   void popToRootViewControllerAnimated(bool animated);

@@ -107,10 +107,11 @@ void UIViewController::presentViewController(std::shared_ptr<UIViewController> c
   presentedView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
   controller->viewWillAppear(animated);
   window->addSubview(presentedView);
-  finishTransition(animated, [controller, animated, completion = std::move(completion)] {
-    controller->viewDidAppear(animated);
-    if (completion) completion();
-  });
+  finishTransition(animated,
+                   [controller = std::move(controller), animated, completion = std::move(completion)] {
+                     controller->viewDidAppear(animated);
+                     if (completion) completion();
+                   });
 }
 
 void UIViewController::dismissViewControllerAnimated(bool animated, std::function<void()> completion) {

@@ -75,10 +75,10 @@ int Picture::pixelHeight() const {
 Picture::Pixel Picture::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= pixelWidth() || y >= pixelHeight()) return {0, 0, 0, 0};
   cairo_surface_flush(surface_);
-  const unsigned char* row =
-      cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
-  uint32_t value;
-  std::memcpy(&value, row + 4 * x, sizeof value);
+  const unsigned char* row = cairo_image_surface_get_data(surface_) +
+                             static_cast<ptrdiff_t>(y) * cairo_image_surface_get_stride(surface_);
+  uint32_t value = 0;
+  std::memcpy(&value, row + ptrdiff_t{4} * x, sizeof value);
   const uint8_t alpha = value >> 24;
   auto channel = [alpha](uint32_t premultiplied) {
     return static_cast<uint8_t>(alpha == 0 ? 0 : std::lround(premultiplied * 255.0 / alpha));
@@ -94,8 +94,8 @@ namespace {
 
 // Cairo keeps a pixel as one native-endian word: alpha, then red, green and blue premultiplied.
 uint32_t wordAt(const unsigned char* row, int x) {
-  uint32_t value;
-  std::memcpy(&value, row + 4 * x, sizeof value);
+  uint32_t value = 0;
+  std::memcpy(&value, row + ptrdiff_t{4} * x, sizeof value);
   return value;
 }
 
@@ -164,7 +164,9 @@ void filterRow(const unsigned char* row, int width, bool opaque, unsigned char* 
   uint32_t red = 0, green = 0, blue = 0, alpha = 0;
   for (int x = 0; x < width; ++x, out += 4) {
     const uint32_t value = wordAt(row, x);
-    uint32_t r = (value >> 16) & 0xFF, g = (value >> 8) & 0xFF, b = value & 0xFF;
+    uint32_t r = (value >> 16) & 0xFF;
+    uint32_t g = (value >> 8) & 0xFF;
+    uint32_t b = value & 0xFF;
     const uint32_t a = value >> 24;
     if (a != 0xFF) {
       r = a == 0 ? 0 : (r * 255 + a / 2) / a;

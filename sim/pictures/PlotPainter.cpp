@@ -75,8 +75,8 @@ double tickStep(double span) {
 
 class Plot {
  public:
-  Plot(const Recorder& recorder, double endClock) : end_(endClock) {
-    start_ = std::numeric_limits<double>::infinity();
+  Plot(const Recorder& recorder, double endClock)
+      : start_(std::numeric_limits<double>::infinity()), end_(endClock) {
     for (const auto& series : recorder.series()) {
       lanes_.push_back({&series, isNumeric(series)});
       start_ = std::min(start_, series.samples.front().clock);

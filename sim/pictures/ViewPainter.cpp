@@ -161,7 +161,7 @@ cairo_surface_t* surfaceOf(const platform::uikit::UIImage& image) {
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
     for (int x = 0; x < width; ++x) {
       const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
       const uint32_t a = p[3];

@@ -27,7 +27,7 @@ class ViewPainter {
   // A kind's routine draws in the view's own coordinates (its bounds) after the background. One
   // that draws the subviews itself says so, and the painter leaves them to it.
   struct Kind {
-    void (*draw)(ViewPainter& painter, const platform::uikit::UIView& view);
+    void (*draw)(ViewPainter& painter, const platform::uikit::UIView& view) = nullptr;
     bool drawsSubviews = false;
   };
   using Kinds = std::map<std::string, Kind, std::less<>>;

@@ -482,8 +482,9 @@ void SettingsApp::refuseUnderAlert() const {
 }
 
 std::shared_ptr<UIAlertController> SettingsApp::shownAlert() const {
-  for (auto controller : {std::static_pointer_cast<UIViewController>(outer_),
-                          std::static_pointer_cast<UIViewController>(inner_), inner_->topViewController()}) {
+  for (const auto& controller :
+       {std::static_pointer_cast<UIViewController>(outer_),
+        std::static_pointer_cast<UIViewController>(inner_), inner_->topViewController()}) {
     if (auto alert = std::dynamic_pointer_cast<UIAlertController>(
             controller ? controller->presentedViewController() : nullptr))
       return alert;

@@ -60,6 +60,7 @@ std::vector<Word> splitWords(std::string_view line) {
 // Words given as the program's arguments: the shell has split them already.
 std::vector<Word> argumentWords(const std::vector<std::string>& arguments) {
   std::vector<Word> words;
+  words.reserve(arguments.size());
   for (const auto& argument : arguments) words.push_back({argument, argument});
   return words;
 }
@@ -118,9 +119,10 @@ std::vector<std::string> perform(SettingsApp& app, const std::vector<Word>& word
   } else {
     std::string command;
     for (const auto& word : words) command += (command.empty() ? "" : " ") + word.text;
-    throw SettingsError("unknown command \"" + command +
-                        "\" (show [PAGE] [--labels] [--json], set KEY VALUE, keys, scroll Y, respring, tap LABEL, "
-                        "alert BUTTON, screenshot [PAGE] FILE.png)");
+    throw SettingsError(
+        "unknown command \"" + command +
+        "\" (show [PAGE] [--labels] [--json], set KEY VALUE, keys, scroll Y, respring, tap LABEL, "
+        "alert BUTTON, screenshot [PAGE] FILE.png)");
   }
   // What the change queued (the settings store's own notification) is handled before the reply.
   platform::foundation::NSRunLoop::mainRunLoop().runDueEvents();
@@ -159,9 +161,7 @@ int refuse(const std::string& reason) {
   return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   CLI::App cli{"lunadoze-settings: the Settings app with the preferences pane", "lunadoze-settings"};
   cli.set_help_flag();
   std::optional<std::filesystem::path> chosenRoot;
@@ -230,4 +230,17 @@ int main(int argc, char** argv) {
     std::cerr << "lunadoze-settings: " << error.what() << '\n';
   }
   return 2;
+}
+
+}  // namespace
+
+// Whatever escapes, from setting up the options on, ends the program with its message rather
+// than an abort.
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "lunadoze-settings: " << error.what() << '\n';
+    return 2;
+  }
 }

@@ -19,7 +19,7 @@ std::filesystem::path SettingsProcess::defaultProgram() {
 }
 
 SettingsProcess::SettingsProcess(const std::filesystem::path& root, const std::string& localeIdentifier,
-                                 std::filesystem::path program) {
+                                 const std::filesystem::path& program) {
   int ends[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
     throw CommandError(std::string("cannot start the Settings app: ") + std::strerror(errno));
@@ -65,7 +65,7 @@ std::vector<std::string> SettingsProcess::run(const std::string& command) {
   std::vector<std::string> lines;
   char* buffer = nullptr;
   size_t capacity = 0;
-  ssize_t length;
+  ssize_t length = 0;
   while ((length = getline(&buffer, &capacity, fromApp_)) >= 0) {
     std::string reply(buffer, static_cast<size_t>(length));
     if (!reply.empty() && reply.back() == '\n') reply.pop_back();

@@ -19,7 +19,7 @@ class SettingsProcess {
   // Starts the app; the device root must already hold a device.
   // The app runs in the device's locale, as the phone's apps do.
   explicit SettingsProcess(const std::filesystem::path& root, const std::string& localeIdentifier = "en_US",
-                           std::filesystem::path program = defaultProgram());
+                           const std::filesystem::path& program = defaultProgram());
   // Closes the app's input and waits for it to end.
   ~SettingsProcess();
   SettingsProcess(const SettingsProcess&) = delete;

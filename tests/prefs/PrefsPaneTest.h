@@ -84,7 +84,7 @@ class PrefsPaneTest : public ::testing::Test {
 
   // What a person does to the row of the key: changes its value through the page.
   static void change(platform::preferences::PSListController& page, const std::string& key,
-                     platform::foundation::PropertyList value) {
+                     const platform::foundation::PropertyList& value) {
     for (const auto& specifier : page.specifiers()) {
       auto found = specifier->propertyForKey("key");
       if (found && found->string() && *found->string() == key)

@@ -250,7 +250,8 @@ std::pair<int, std::string> runSettings(const std::vector<std::string>& argument
   close(output[1]);
   std::string printed;
   char buffer[512];
-  for (ssize_t count; (count = read(output[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, count);
+  for (ssize_t count = 0; (count = read(output[0], buffer, sizeof buffer)) > 0;)
+    printed.append(buffer, count);
   close(output[0]);
   int status = 0;
   waitpid(child, &status, 0);

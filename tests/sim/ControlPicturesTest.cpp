@@ -117,11 +117,12 @@ class PanelPicturesTest : public ::testing::Test {
 // How much brighter than the page's own colour a band of the picture gets at most.
 int brightest(const Picture& picture, double x, double y, double width, double height, const Pixel& page) {
   int most = 0;
-  for (double py = y; py < y + height; py += 0.5)
+  for (double py = y; py < y + height; py += 0.5) {
     for (double px = x; px < x + width; px += 0.5) {
       const Pixel pixel = picture.pixelAt(px, py);
       most = std::max(most, (pixel.red + pixel.green + pixel.blue - page.red - page.green - page.blue) / 3);
     }
+  }
   return most;
 }
 
@@ -174,11 +175,11 @@ class PlotPicturesTest : public ::testing::Test {
     cairo_surface_t* surface;
     ~Plot() { cairo_surface_destroy(surface); }
     uint32_t at(double x, double y) const {
-      uint32_t pixel;
+      uint32_t pixel = 0;
       std::memcpy(&pixel,
                   cairo_image_surface_get_data(surface) +
-                      static_cast<int>(y * 2) * cairo_image_surface_get_stride(surface) +
-                      4 * static_cast<int>(x * 2),
+                      static_cast<ptrdiff_t>(y * 2) * cairo_image_surface_get_stride(surface) +
+                      4 * static_cast<ptrdiff_t>(x * 2),
                   sizeof pixel);
       return pixel & 0xFFFFFF;
     }

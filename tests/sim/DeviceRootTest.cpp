@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 std::string readLine(int fd) {
   std::string line;
-  char c;
+  char c = 0;
   while (read(fd, &c, 1) == 1 && c != '\n') line.push_back(c);
   return line;
 }

@@ -112,11 +112,12 @@ TEST_F(PicturesTest, TheLockScreenIndicatorTakesTheColourTweaksColour) {
   auto picture = draw(Screen::LockScreen);
   int red = 0;
   // The indicator's label: 30 0 329 40 in the indicator at 0 155 of the platter at 8 100.
-  for (double y = 255; y < 295; y += 0.5)
+  for (double y = 255; y < 295; y += 0.5) {
     for (double x = 38; x < 367; x += 0.5) {
       auto pixel = picture->pixelAt(x, y);
       red += pixel.red > 180 && pixel.green < 110 && pixel.blue < 130;
     }
+  }
   EXPECT_GT(red, 50);
 }
 
@@ -231,12 +232,14 @@ TEST(ViewPainterTest, ArabicTextEndsAtTheRightEdgeOfARightAlignedLabel) {
     ViewPainter(picture.context()).paint(*label, {0, 0});
     int rightmost = -1;
     int leftmost = picture.pixelWidth();
-    for (int y = 0; y < picture.pixelHeight(); ++y)
-      for (int x = 0; x < picture.pixelWidth(); ++x)
+    for (int y = 0; y < picture.pixelHeight(); ++y) {
+      for (int x = 0; x < picture.pixelWidth(); ++x) {
         if (lit(picture.pixel(x, y))) {
           rightmost = std::max(rightmost, x);
           leftmost = std::min(leftmost, x);
         }
+      }
+    }
     EXPECT_GT(rightmost, picture.pixelWidth() - 8) << alignment;
     EXPECT_GT(leftmost, picture.pixelWidth() / 4) << alignment;
   }
@@ -320,10 +323,10 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
     const unsigned char* data = cairo_image_surface_get_data(png);
     const int stride = cairo_image_surface_get_stride(png);
     int wrong = 0;
-    for (int y = 0; y < 46; ++y)
+    for (int y = 0; y < 46; ++y) {
       for (int x = 0; x < 75; ++x) {
-        uint32_t word;
-        std::memcpy(&word, data + y * stride + 4 * x, sizeof word);
+        uint32_t word = 0;
+        std::memcpy(&word, data + static_cast<ptrdiff_t>(y) * stride + ptrdiff_t{4} * x, sizeof word);
         const Picture::Pixel drawn = picture.pixel(x, y);
         const int alpha = seeThrough ? static_cast<int>(word >> 24) : 255;
         auto straight = [alpha](uint32_t premultiplied) {
@@ -335,6 +338,7 @@ TEST_F(PicturesTest, APictureReadsBackAsItWasDrawn) {
                  std::abs(straight((word >> 8) & 0xFF) - drawn.green) > slack ||
                  std::abs(straight(word & 0xFF) - drawn.blue) > slack;
       }
+    }
     EXPECT_EQ(wrong, 0) << (seeThrough ? "see-through" : "opaque");
     cairo_surface_destroy(png);
   }
@@ -395,8 +399,9 @@ TEST_F(PicturesTest, ThePlotsVolumeLineFallsToZeroAtTheFadesEndAndComesBack) {
     const int stride = cairo_image_surface_get_stride(png);
     const unsigned char* data = cairo_image_surface_get_data(png);
     for (int py = static_cast<int>((y - 3) * 2); py <= (y + 3) * 2; ++py) {
-      uint32_t pixel;
-      std::memcpy(&pixel, data + py * stride + 4 * static_cast<int>(x * 2), sizeof pixel);
+      uint32_t pixel = 0;
+      std::memcpy(&pixel, data + static_cast<ptrdiff_t>(py) * stride + 4 * static_cast<ptrdiff_t>(x * 2),
+                  sizeof pixel);
       if ((pixel & 0xFF) > 170 && ((pixel >> 16) & 0xFF) < 110) return true;
     }
     return false;

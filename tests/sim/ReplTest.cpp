@@ -20,9 +20,9 @@ namespace fs = std::filesystem;
 // lunadoze-sim's repl on a pseudo-terminal, typed at as a person types.
 class Repl {
  public:
-  explicit Repl(const fs::path& history, bool realtime = false) {
+  explicit Repl(const fs::path& history, bool realtime = false)
+      : child_(forkpty(&terminal_, nullptr, nullptr, nullptr)) {
     const fs::path program = SettingsProcess::defaultProgram().parent_path() / "lunadoze-sim";
-    child_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
     if (child_ == 0) {
       setenv("LUNADOZE_SIM_HISTORY", history.c_str(), 1);
       if (realtime) {

@@ -1,8 +1,6 @@
 #include "tweak/core/OriginalImplementations.h"
 
-namespace lunadoze {
-
-namespace original {
+namespace lunadoze::original {
 
 void (*MediaControlsTransportStackView_layoutSubviews)(id) = nullptr;
 void (*MediaControlsContainerView_layoutSubviews)(id) = nullptr;
@@ -42,6 +40,4 @@ void reset() {
   SBVolumeControl_increaseVolume = nullptr;
 }
 
-}  // namespace original
-
-}  // namespace lunadoze
+}  // namespace lunadoze::original

@@ -9,11 +9,9 @@ class UIEvent;
 class UIView;
 }  // namespace platform::uikit
 
-namespace lunadoze {
-
 // The host's implementations that the replaced methods took over, saved at installation; each
 // replacement runs the host's behaviour through its slot.
-namespace original {
+namespace lunadoze::original {
 
 using platform::runtime::id;
 
@@ -40,5 +38,4 @@ extern void (*SBVolumeControl_increaseVolume)(id self);
 // Empties every slot, as at load.
 void reset();
 
-}  // namespace original
-}  // namespace lunadoze
+}  // namespace lunadoze::original

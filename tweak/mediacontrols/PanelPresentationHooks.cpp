@@ -29,7 +29,6 @@
 namespace lunadoze {
 namespace {
 
-using platform::runtime::NSObject;
 using platform::springboard::CCUIContentModuleContainerViewController;
 using platform::springboard::MediaControlsContainerView;
 using platform::springboard::MediaControlsParentContainerView;

@@ -6,7 +6,6 @@
 namespace lunadoze {
 
 using platform::runtime::id;
-using platform::uikit::UIView;
 namespace selectors = platform::uikit::selectors;
 
 namespace {

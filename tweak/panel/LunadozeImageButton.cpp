@@ -28,7 +28,7 @@ platform::runtime::Class* LunadozeImageButton::runtimeClass() {
               auto* button = platform::runtime::downcast<LunadozeImageButton>(self);
               if (auto label = button->textLabel()) label->setTextColor(color);
               if (auto icon = button->iconImage()) icon->setTintColor(color);
-              button->setTitleColor(color, platform::uikit::UIControlStateNormal);
+              button->setTitleColor(std::move(color), platform::uikit::UIControlStateNormal);
             });
       });
 }

@@ -14,7 +14,6 @@ namespace lunadoze {
 using platform::runtime::id;
 using platform::settings::HBPreferences;
 using platform::uikit::UIControlStateNormal;
-using platform::uikit::UIView;
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "tweak/support/CorvaneTweakUtils.h"
 
-#include <stdlib.h>
-
+#include <cstdlib>
 #include <utility>
 
 #include "platform/foundation/Dispatch.h"
@@ -28,7 +27,7 @@ void CorvaneTweakUtils::showAlertWithTitle(const std::string& title, const std::
 
 void CorvaneTweakUtils::showAlertWithTitle(const std::string& title, const std::string& message,
                                            const std::vector<std::string>& buttonsText,
-                                           CompletionHandler completionHandler) {
+                                           const CompletionHandler& completionHandler) {
   auto alert = UIAlertController::alertControllerWithTitle(title, message, UIAlertControllerStyleAlert);
   for (const std::string& buttonText : buttonsText) {
     alert->addAction(UIAlertAction::actionWithTitle(buttonText, UIAlertActionStyleDefault,

@@ -30,7 +30,7 @@ class CorvaneTweakUtils {
   // completion handler, when there is one, with that button's text.
   static void showAlertWithTitle(const std::string& title, const std::string& message,
                                  const std::vector<std::string>& buttonsText,
-                                 CompletionHandler completionHandler);
+                                 const CompletionHandler& completionHandler);
   // Presents the alert in a new window above every other, on a later turn of the main run loop;
   // returns at once, so it may be called from any thread.
   static void showAlertControllerOverEverything(std::shared_ptr<platform::uikit::UIAlertController> alert);

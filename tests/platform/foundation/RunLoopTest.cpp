@@ -30,7 +30,7 @@ class RunLoopTest : public ::testing::Test {
 
   double elapsed() const { return loop.currentTime() - start; }
   // Schedules a record of the clock reading, relative to the test's start, under `name`.
-  void record(double at, std::string name, NSRunLoopMode mode = NSRunLoopMode::Common) {
+  void record(double at, const std::string& name, NSRunLoopMode mode = NSRunLoopMode::Common) {
     loop.schedule(
         start + at,
         [this, name] {
@@ -177,8 +177,8 @@ class InputSourceTest : public RunLoopTest {
   void post() { ASSERT_EQ(write(fds[1], "x", 1), 1); }
   // Reads what arrived, as a notification centre does, and records it.
   void addReader(std::function<void()> then = {}) {
-    loop.addInputSource(fds[0], [this, then] {
-      char byte;
+    loop.addInputSource(fds[0], [this, then = std::move(then)] {
+      char byte = 0;
       ASSERT_EQ(read(fds[0], &byte, 1), 1);
       ran.push_back({"input", elapsed()});
       if (then) then();

@@ -52,6 +52,7 @@ class TimerTest : public ::testing::Test {
 
   std::vector<double> firedAt() const {
     std::vector<double> result;
+    result.reserve(firings.size());
     for (const Firing& firing : firings) result.push_back(firing.at - start);
     return result;
   }

@@ -96,8 +96,12 @@ TEST_F(HBPreferencesTest, StoredValuesOfAnotherKindReadAsFoundationReadsThem) {
                      })
             .toXml());
   auto preferences = HBPreferences::initWithIdentifier(kDomain);
-  bool enabled = true, letTheSongFinishEnabled = false, showIndicatorOnNC = false;
-  int64_t volumeFadeOutTime = 0, timerMinutesSteps = 0, enabledModes = -1;
+  bool enabled = true;
+  bool letTheSongFinishEnabled = false;
+  bool showIndicatorOnNC = false;
+  int64_t volumeFadeOutTime = 0;
+  int64_t timerMinutesSteps = 0;
+  int64_t enabledModes = -1;
   double confirmViewAutoDismissTime = 0;
   std::optional<std::string> deviceName;
   preferences->registerBool(&enabled, true, "enabled");
