@@ -49,7 +49,9 @@ struct ObjectAllocator {
 // The constructors are protected, so that objects come from the class's factories (create(), a
 // nib, a list controller's factory), which start with alloc(), and never live by value.
 // RUNTIME_CLASS declares the default constructor; a class with constructors of its own declares
-// them right after RUNTIME_CLASS_WITH_CONSTRUCTORS.
+// them right after RUNTIME_CLASS_WITH_CONSTRUCTORS. Macros, because only a declaration in the
+// class's own body can make its constructors non-public.
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage)
 #define RUNTIME_CLASS_WITH_CONSTRUCTORS(Klass)                                                \
  public:                                                                                      \
   static ::platform::runtime::Class* runtimeClass();                                          \
@@ -66,6 +68,7 @@ struct ObjectAllocator {
   template <typename>                                                                         \
   friend struct ::platform::runtime::detail::ObjectAllocator;
 
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage)
 #define RUNTIME_CLASS(Klass)             \
   RUNTIME_CLASS_WITH_CONSTRUCTORS(Klass) \
   Klass() = default;

@@ -159,7 +159,6 @@ void LunadozeViewController::showCurrentTimerView(bool show, UIView* transitionV
   this->show(show, slideAnimated, transitionView);
 }
 
-// NOLINTNEXTLINE(readability-function-cognitive-complexity): the four ways in and out, inline.
 void LunadozeViewController::show(bool show, bool slideAnimated, UIView*) {
   // The way in is the way out from its first moment: a dismissal during the way in must put the
   // host's views back the way they are being moved.

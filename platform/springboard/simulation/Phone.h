@@ -39,7 +39,7 @@ class Phone {
 
   static constexpr const char* kDefaultLocaleIdentifier = "en_US";
   static constexpr float kDefaultMediaVolume = 0.5f;
-  static constexpr int64_t kDefaultTimeOfDayAtStart = (22 * 60 + 30) * 60;
+  static constexpr int64_t kDefaultTimeOfDayAtStart = (22 * 60 + 30) * int64_t{60};
 
   Phone();
   Phone(const Phone&) = delete;
