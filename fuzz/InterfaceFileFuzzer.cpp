@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto contents = platform::foundation::PropertyList::parse(std::span(data, size));
   if (!contents) return 0;
-  platform::uikit::UINib nib(std::move(contents).value(), "Fuzz.nib");
-  nib.instantiateWithOwner(nullptr);
+  auto nib = platform::uikit::UINib::alloc(std::move(contents).value(), "Fuzz.nib");
+  nib->instantiateWithOwner(nullptr);
   return 0;
 }
