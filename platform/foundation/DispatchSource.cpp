@@ -37,7 +37,7 @@ class VnodeWatches {
  public:
   static VnodeWatches& shared() {
     // Never destroyed: sources with static lifetime in a loaded library cancel at exit.
-    static VnodeWatches* watches = new VnodeWatches;
+    static auto* watches = new VnodeWatches;
     return *watches;
   }
 
@@ -148,7 +148,7 @@ void VnodeWatches::take() {
     if (std::ranges::find(due, held) == due.end()) due.push_back(std::move(held));
   };
   alignas(inotify_event) char buffer[16 * 1024];
-  ssize_t length;
+  ssize_t length = 0;
   while ((length = read(inotify_, buffer, sizeof buffer)) > 0) {
     for (ssize_t offset = 0; offset < length;) {
       const auto& event = *reinterpret_cast<const inotify_event*>(buffer + offset);

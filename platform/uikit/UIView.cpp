@@ -84,7 +84,7 @@ void UIView::initWithCoder(UINibDecoder& coder) {
   hidden_ = coder.decodeBoolForKey("hidden", hidden_);
   clipsToBounds_ = coder.decodeBoolForKey("clipsToBounds", clipsToBounds_);
   userInteractionEnabled_ = coder.decodeBoolForKey("userInteractionEnabled", userInteractionEnabled_);
-  autoresizingMask_ = coder.decodeIntegerForKey("autoresizingMask", autoresizingMask_);
+  autoresizingMask_ = coder.decodeIntegerForKey("autoresizingMask", static_cast<int64_t>(autoresizingMask_));
   contentMode_ = UIViewContentMode(coder.decodeIntegerForKey("contentMode", contentMode_));
   semanticContentAttribute_ = UISemanticContentAttribute(
       coder.decodeIntegerForKey("semanticContentAttribute", semanticContentAttribute_));
@@ -153,6 +153,8 @@ void UIView::addSubview(const std::shared_ptr<UIView>& view) {
 void UIView::insertSubview(const std::shared_ptr<UIView>& view, int64_t index) {
   // A view inside itself would own itself.
   if (view == nullptr || isDescendantOfView(view.get())) return;
+  // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): `view` may be owned only by
+  // the list it leaves below.
   std::shared_ptr<UIView> keep = view;
   if (auto previous = view->superview()) {
     std::erase(previous->subviews_, view);

@@ -111,8 +111,8 @@ bool isOpaque(const unsigned char* row, int width) {
   uint64_t all = ~uint64_t{0};
   int x = 0;
   for (; x + 2 <= width; x += 2) {
-    uint64_t pair;
-    std::memcpy(&pair, row + 4 * x, sizeof pair);
+    uint64_t pair = 0;
+    std::memcpy(&pair, row + static_cast<ptrdiff_t>(4) * x, sizeof pair);
     all &= pair;
   }
   uint32_t alpha = static_cast<uint32_t>(all >> 56) & static_cast<uint32_t>(all >> 24);
@@ -127,7 +127,8 @@ const RowSurvey& survey(const unsigned char* data, int stride, int width, int he
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
     // A row the same as the one above is as opaque as it.
-    survey.sameAsAbove[y] = y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0;
+    survey.sameAsAbove[y] =
+        static_cast<char>(y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0);
     if (!survey.sameAsAbove[y] && survey.opaque) survey.opaque = isOpaque(row, width);
   }
   return survey;
@@ -161,7 +162,10 @@ void filterRow(const unsigned char* row, int width, bool opaque, unsigned char* 
     }
     return;
   }
-  uint32_t red = 0, green = 0, blue = 0, alpha = 0;
+  uint32_t red = 0;
+  uint32_t green = 0;
+  uint32_t blue = 0;
+  uint32_t alpha = 0;
   for (int x = 0; x < width; ++x, out += 4) {
     const uint32_t value = wordAt(row, x);
     uint32_t r = (value >> 16) & 0xFF;

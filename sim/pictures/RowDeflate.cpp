@@ -71,7 +71,8 @@ LengthSymbol distanceSymbol(size_t distance) {
 size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit) {
   size_t length = 0;
   while (length + 8 <= limit) {
-    uint64_t x, y;
+    uint64_t x = 0;
+    uint64_t y = 0;
     std::memcpy(&x, a + length, 8);
     std::memcpy(&y, b + length, 8);
     if (x != y) {
@@ -235,7 +236,8 @@ std::span<const unsigned char> RowDeflate::finish() {
   const LengthSymbol byteBack = distanceSymbol(1);
   const LengthSymbol rowBack = rowBack_ != 0 ? distanceSymbol(rowBack_) : byteBack;
   // One block with codes made for these rows.
-  std::vector<uint32_t> symbolCounts(kSymbols, 0), distanceCounts(kDistances, 0);
+  std::vector<uint32_t> symbolCounts(kSymbols, 0);
+  std::vector<uint32_t> distanceCounts(kDistances, 0);
   for (const uint32_t token : tokens_) {
     if ((token & kMatch) == 0) {
       ++symbolCounts[token];
@@ -247,7 +249,8 @@ std::span<const unsigned char> RowDeflate::finish() {
   symbolCounts[kEndOfBlock] = 1;
   const auto symbolLengths = codeLengths(symbolCounts, 15);
   const auto distanceLengths = codeLengths(distanceCounts, 15);
-  size_t symbolsSent = kSymbols, distancesSent = kDistances;
+  size_t symbolsSent = kSymbols;
+  size_t distancesSent = kDistances;
   while (symbolsSent > 257 && symbolLengths[symbolsSent - 1] == 0) --symbolsSent;
   while (distancesSent > 1 && distanceLengths[distancesSent - 1] == 0) --distancesSent;
 

@@ -51,7 +51,8 @@ struct DrawnWallpaper {
     return pixels != nullptr &&
            cairo_image_surface_get_width(pixels) == cairo_image_surface_get_width(target) &&
            cairo_image_surface_get_height(pixels) == cairo_image_surface_get_height(target) &&
-           std::memcmp(&matrix, &m, sizeof m) == 0 && CGRectEqualToRect(area, a);
+           matrix.xx == m.xx && matrix.yx == m.yx && matrix.xy == m.xy && matrix.yy == m.yy &&
+           matrix.x0 == m.x0 && matrix.y0 == m.y0 && CGRectEqualToRect(area, a);
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/runtime/Class.h"
 #include "platform/uikit/UIColor.h"
@@ -42,11 +43,15 @@ CGRect unionOf(CGRect a, CGRect b) {
 
 // Clips to the whole pixels that the area touches, so that the clip cuts no edge short.
 void clipToPixelsAround(cairo_t* cr, CGRect area) {
-  double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+  double left = std::numeric_limits<double>::infinity();
+  double top = left;
+  double right = -left;
+  double bottom = -left;
   for (const CGPoint corner :
        {area.origin, CGPoint{CGRectGetMaxX(area), area.origin.y}, CGPoint{area.origin.x, CGRectGetMaxY(area)},
         CGPoint{CGRectGetMaxX(area), CGRectGetMaxY(area)}}) {
-    double x = corner.x, y = corner.y;
+    double x = corner.x;
+    double y = corner.y;
     cairo_user_to_device(cr, &x, &y);
     left = std::min(left, x);
     top = std::min(top, y);
