@@ -40,6 +40,9 @@ void Device::switchOn() {
   closeSettingsApp();
   springBoard_.reset();
   NSRunLoop::mainRunLoop().reset();
+  // Each script's times start from zero: after a long run of scripts, a clock far from zero
+  // would round the millisecond steps that scripts wait for.
+  NSRunLoop::mainRunLoop().rewindClock();
   phone_ = std::make_unique<platform::springboard::Phone>();
   springBoard_ = std::make_unique<platform::springboard::SpringBoard>(*phone_);
   SystemLog::clear();
