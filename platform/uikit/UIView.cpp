@@ -153,8 +153,8 @@ void UIView::addSubview(const std::shared_ptr<UIView>& view) {
 void UIView::insertSubview(const std::shared_ptr<UIView>& view, int64_t index) {
   // A view inside itself would own itself.
   if (view == nullptr || isDescendantOfView(view.get())) return;
-  // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): `view` may be owned only by
-  // the list it leaves below.
+  // `view` may be owned only by the list it leaves below.
+  // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
   std::shared_ptr<UIView> keep = view;
   if (auto previous = view->superview()) {
     std::erase(previous->subviews_, view);

@@ -2,6 +2,7 @@
 #include <libdeflate.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <random>
 #include <vector>
 
@@ -51,7 +52,8 @@ TEST(RowDeflateTest, AnyRowsComeBackAsTheyWent) {
           run = run % 300 + 1;
         } else if (!rows.empty()) {
           const size_t length = std::min<size_t>(random() % 400, rowSize - row.size());
-          row.insert(row.end(), rows.back().begin() + row.size(), rows.back().begin() + row.size() + length);
+          const auto above = rows.back().begin() + static_cast<std::ptrdiff_t>(row.size());
+          row.insert(row.end(), above, above + static_cast<std::ptrdiff_t>(length));
         }
       }
       rows.push_back(std::move(row));

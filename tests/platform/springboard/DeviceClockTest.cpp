@@ -51,7 +51,7 @@ TEST_F(DeviceClockPhoneTest, TheDevicesTimeOfDayIsItsStartsPlusTheRunLoopsClock)
   EXPECT_EQ(timeOfDay(NSDate::date()->timeIntervalSinceReferenceDate()), (TimeOfDay{0, 0, 30}));
 
   // A new time of day at the start moves the clock at once, the time since the start kept.
-  phone.setTimeOfDayAtStart(7 * 3600);
+  phone.setTimeOfDayAtStart(int64_t{7} * 3600);
   EXPECT_EQ(timeOfDay(NSDate::date()->timeIntervalSinceReferenceDate()), (TimeOfDay{8, 30, 30}));
 }
 

@@ -214,7 +214,7 @@ TEST_F(UINibTest, ABrokenFileLoadsNothingAndSaysWhatIsWrongWhere) {
   auto owner = std::make_shared<OwnerButton>();
   owner->initWithFrame(CGRectZero);
 
-  auto withContent = [](Dictionary content, Dictionary ownerOutlets = {}) {
+  auto withContent = [](const Dictionary& content, const Dictionary& ownerOutlets = {}) {
     return PropertyList(
         Dictionary{{"owner", Dictionary{{"outlets", ownerOutlets}}}, {"objects", Array{content}}});
   };
@@ -250,7 +250,7 @@ TEST_F(UINibTest, TheOwnerMustBeOfTheClassTheFileNames) {
 }
 
 TEST_F(UINibTest, FramesAndColoursTakeExactlyFourNumbers) {
-  auto load = [](Dictionary content) {
+  auto load = [](const Dictionary& content) {
     return UINib::alloc(PropertyList(Dictionary{{"objects", Array{content}}}), "Broken.nib")
         ->instantiateWithOwner(nullptr);
   };

@@ -169,7 +169,7 @@ TEST_F(SettingsTest, StoredNumbersBeyondWhatThePaneOffersActAsThePaneShowsThem) 
   pane().setInteger(1000, "timerDefaultValue");
   pane().setInteger(int64_t{1} << 40, "nbSongsDefaultValue");
   pane().setFloat(0.5, "onTimerStartsCustomVolumeValue");
-  pane().setInteger(24 * 60, "extendMinutes");
+  pane().setInteger(int64_t{24} * 60, "extendMinutes");
   synchronizeAndDeliver();
   EXPECT_EQ(volumeFadeOutTime, 15);  // no number at all: the default
   EXPECT_EQ(timerDefaultValue, 180);

@@ -30,6 +30,8 @@ class WatchedFileTest : public ::testing::Test {
     fs::create_directories(host(devicePath).parent_path());
     std::ofstream(host(devicePath)) << PropertyList(PropertyList::Dictionary{{"Enabled", enabled}}).toXml();
   }
+  // An empty file, as a package's installation record may be.
+  void touch(const std::string& devicePath) const { std::ofstream created(host(devicePath)); }
   static std::optional<bool> enabledIn(WatchedFile& file) {
     const auto& dictionary = file.dictionary();
     if (!dictionary) return std::nullopt;
@@ -87,7 +89,7 @@ TEST_F(WatchedFileTest, SeesAFileWhoseFoldersAreCreatedLater) {
   fs::create_directories(host(recordPath).parent_path());
   takeEvents();
   EXPECT_FALSE(record.exists());
-  std::ofstream{host(recordPath)};
+  touch(recordPath);
   takeEvents();
   EXPECT_TRUE(record.exists());
 
@@ -95,7 +97,7 @@ TEST_F(WatchedFileTest, SeesAFileWhoseFoldersAreCreatedLater) {
   WatchedFile deeper("/var/lib/dpkg/info/more/deeper.list");
   EXPECT_FALSE(deeper.exists());
   fs::create_directories(host("/var/lib/dpkg/info/more"));
-  std::ofstream{host("/var/lib/dpkg/info/more/deeper.list")};
+  touch("/var/lib/dpkg/info/more/deeper.list");
   takeEvents();
   EXPECT_TRUE(deeper.exists());
 }
