@@ -1,6 +1,8 @@
 #include "sim/pictures/Picture.h"
 
+#include <fcntl.h>
 #include <libdeflate.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +12,7 @@
 #include <cstring>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "sim/pictures/RowDeflate.h"
@@ -224,14 +227,42 @@ std::span<const unsigned char> compressedRows(const unsigned char* data, int str
 
 }  // namespace
 
+namespace {
+
+// Writes the bytes to a new file beside `path` and renames it over `path`, so that a failed write
+// (a full disk) leaves the picture that was there before whole. The system's reason when it fails.
+void replaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes) {
+  const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  std::filesystem::path temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temporary = folder / ("." + path.filename().string() + "." + std::to_string(getpid()) + "." +
+                          std::to_string(attempt) + ".tmp");
+    // Created as any new file is, with the permissions the umask leaves.
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt >= 100))
+      throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
+  }
+  int error = 0;
+  for (size_t done = 0; done < bytes.size() && error == 0;) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno != EINTR) error = errno;
+    if (wrote > 0) done += static_cast<size_t>(wrote);
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(error));
+  }
+}
+
+}  // namespace
+
 void Picture::writePng(const std::filesystem::path& path) const {
   // A PNG has at least one pixel; a screen of no size is a fault of whoever laid it out.
   if (pixelWidth() == 0 || pixelHeight() == 0)
     throw std::runtime_error("cannot write " + path.string() + ": the picture has no pixels");
-  // Opened first so that the reason of a failure is the system's own.
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
   cairo_surface_flush(surface_);
   const unsigned char* data = cairo_image_surface_get_data(surface_);
   const int stride = cairo_image_surface_get_stride(surface_);
@@ -251,13 +282,7 @@ void Picture::writePng(const std::filesystem::path& path) const {
   appendChunk(png, "IHDR", header.data(), header.size());
   appendChunk(png, "IDAT", compressed.data(), compressed.size());
   appendChunk(png, "IEND", nullptr, 0);
-
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  if (std::fclose(file) != 0 || !written) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    throw std::runtime_error("cannot write " + path.string());
-  }
+  replaceFile(path, png);
 }
 
 }  // namespace lunadoze::sim

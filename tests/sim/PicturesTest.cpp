@@ -1,8 +1,10 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -383,6 +385,54 @@ TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   EXPECT_EQ(second.finish(), 2);
   EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
   EXPECT_FALSE(fs::exists(directory / "none"));
+}
+
+// A write that fails half way (a full disk, here a limit on the size of files) or cannot replace
+// what is at the path leaves what was there as it was, and no half-written file beside it.
+TEST_F(PicturesTest, AFailedWriteKeepsThePictureThatWasThere) {
+  auto bytes = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto file = directory / "kept.png";
+  Picture(4, 4).writePng(file);
+  const std::string before = bytes(file);
+  Picture larger(300, 300);
+  // Noise, so that the file is larger than the limit whatever the compression makes of it.
+  for (int y = 0; y < 300; y += 3) {
+    cairo_set_source_rgb(larger.context(), (y % 7) / 7.0, (y % 5) / 5.0, (y % 11) / 11.0);
+    cairo_rectangle(larger.context(), (y * 37) % 290, y, 7, 3);
+    cairo_fill(larger.context());
+  }
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = before.size() + 16;
+  auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string error;
+  try {
+    larger.writePng(file);
+  } catch (const std::runtime_error& e) {
+    error = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(error, "cannot write " + file.string() + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(bytes(file), before);
+
+  // A folder where the picture should go stays a folder, with what it holds.
+  fs::create_directories(directory / "folder.png" / "inside");
+  EXPECT_THROW(Picture(4, 4).writePng(directory / "folder.png"), std::runtime_error);
+  EXPECT_TRUE(fs::is_directory(directory / "folder.png" / "inside"));
+  // Only what the test made is left.
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) ++files;
+  EXPECT_EQ(files, 2);
+
+  // A write that succeeds replaces the picture.
+  larger.writePng(file);
+  EXPECT_GT(bytes(file).size(), before.size());
 }
 
 // A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
