@@ -26,7 +26,7 @@ namespace {
 thread_local std::vector<std::vector<unsigned char>> spareBuffers;
 constexpr size_t kSpareBuffers = 2;
 
-std::vector<unsigned char> pixelBuffer(size_t size) {
+std::vector<unsigned char> pixelBuffer(size_t size, bool clear) {
   std::vector<unsigned char> buffer;
   if (!spareBuffers.empty()) {
     buffer = std::move(spareBuffers.back());
@@ -34,14 +34,13 @@ std::vector<unsigned char> pixelBuffer(size_t size) {
   }
   // Cairo wants somewhere to point even for no pixels.
   if (buffer.size() < std::max<size_t>(size, 4)) buffer.resize(std::max<size_t>(size, 4));
-  // A new picture is transparent.
-  std::memset(buffer.data(), 0, size);
+  if (clear) std::memset(buffer.data(), 0, size);
   return buffer;
 }
 
 }  // namespace
 
-Picture::Picture(double width, double height, double scale) : scale_(scale) {
+Picture::Picture(double width, double height, double scale, Start start) : scale_(scale) {
   const int pixelWidth = static_cast<int>(std::ceil(width * scale));
   const int pixelHeight = static_cast<int>(std::ceil(height * scale));
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelWidth);
@@ -51,7 +50,8 @@ Picture::Picture(double width, double height, double scale) : scale_(scale) {
     // A size cairo cannot make: its surface in error, which has no pixels and writes none.
     surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
   } else {
-    pixels_ = pixelBuffer(static_cast<size_t>(stride) * static_cast<size_t>(pixelHeight));
+    pixels_ = pixelBuffer(static_cast<size_t>(stride) * static_cast<size_t>(pixelHeight),
+                          start == Start::Transparent);
     surface_ = cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_ARGB32, pixelWidth,
                                                    pixelHeight, stride);
   }
@@ -236,8 +236,10 @@ void replaceFile(const std::filesystem::path& path, std::span<const unsigned cha
   std::filesystem::path temporary;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
-    temporary = folder / ("." + path.filename().string() + "." + std::to_string(getpid()) + "." +
-                          std::to_string(attempt) + ".tmp");
+    std::string name = path.filename().string();
+    name.insert(0, 1, '.');
+    name += '.' + std::to_string(getpid()) + '.' + std::to_string(attempt) + ".tmp";
+    temporary = folder / name;
     // Created as any new file is, with the permissions the umask leaves.
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100))

@@ -1,5 +1,6 @@
 #include "sim/pictures/ScreenPainter.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "platform/springboard/MediaControlsParentContainerView.h"
@@ -103,7 +104,12 @@ std::unique_ptr<Picture> drawModule(Device& device, bool panelOnly, std::ostream
       area = panel->superview()->convertRectToView(panel->frame(), &content);
     }
   }
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  // The backdrop is opaque: where it covers whole pixels, the picture need not be cleared first.
+  auto whole = [](double points) { return std::floor(points * Picture::kScale) == points * Picture::kScale; };
+  const bool covered =
+      whole(area.origin.x) && whole(area.origin.y) && whole(area.size.width) && whole(area.size.height);
+  auto picture = std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale,
+                                           covered ? Picture::Start::Covered : Picture::Start::Transparent);
   cairo_t* cr = picture->context();
   cairo_translate(cr, -area.origin.x, -area.origin.y);
   paintBackdrop(cr, area);
@@ -119,7 +125,8 @@ std::unique_ptr<Picture> drawLockScreen(Device& device, std::ostream& notes) {
   auto& controls = *runningSpringBoard(device).lockScreenMediaControls();
   const UIView& screen = *controls.controller()->view();
   const CGRect area = screen.bounds();
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  auto picture =
+      std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale, Picture::Start::Covered);
   paintWallpaper(picture->context(), area);
   if (!controls.isShown()) {
     notes << "the lock screen's media controls are not shown: drawn without them\n";
@@ -137,7 +144,8 @@ std::unique_ptr<Picture> darkScreen(Device& device, Screen screen, std::ostream&
                            : *springBoard.nowPlayingModule()->contentView();
   CGRect area = view.bounds();
   if (screen == Screen::Panel) area = springBoard.nowPlayingModule()->parentContainerView()->frame();
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  auto picture =
+      std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale, Picture::Start::Covered);
   cairo_set_source_rgb(picture->context(), 0, 0, 0);
   cairo_paint(picture->context());
   notes << "the screen is off: drawn dark\n";
