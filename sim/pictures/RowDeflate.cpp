@@ -222,6 +222,19 @@ void RowDeflate::repeat() {
   tokens_.insert(tokens_.end(), repeated_.begin(), repeated_.end());
 }
 
+void RowDeflate::reuse(std::span<const uint32_t> tokens, uint32_t checksum) {
+  lastAdler_ = checksum;
+  adler_ = withRow(adler_, checksum);
+  tokens_.insert(tokens_.end(), tokens.begin(), tokens.end());
+  last_ = nullptr;
+  repeated_.clear();
+}
+
+void RowDeflate::above(const unsigned char* row) {
+  last_ = row;
+  repeated_.clear();
+}
+
 void RowDeflate::put(Code code) {
   pending_ |= static_cast<uint64_t>(code.bits) << pendingCount_;
   pendingCount_ += code.count;

@@ -99,13 +99,42 @@ SetText setText(std::string_view text, const TextStyle& style, double width) {
   return set;
 }
 
+// Tells the shared context the drawing's scale and its target's font options, only when they
+// differ from what it has: pango takes any update as a change and lays every layout out again.
+void updateContext(cairo_t* context) {
+  struct Applied {
+    cairo_matrix_t matrix{};
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_t* target = cairo_font_options_create();
+    bool any = false;
+    ~Applied() {
+      cairo_font_options_destroy(options);
+      cairo_font_options_destroy(target);
+    }
+  };
+  static Applied applied;
+  cairo_matrix_t matrix;
+  cairo_get_matrix(context, &matrix);
+  cairo_surface_get_font_options(cairo_get_target(context), applied.target);
+  // Pango leaves the translation out of its context.
+  const bool same = applied.any && matrix.xx == applied.matrix.xx && matrix.yx == applied.matrix.yx &&
+                    matrix.xy == applied.matrix.xy && matrix.yy == applied.matrix.yy &&
+                    cairo_font_options_equal(applied.options, applied.target);
+  if (same) return;
+  pango_cairo_update_context(context, sharedContext());
+  applied.matrix = matrix;
+  cairo_font_options_destroy(applied.options);
+  applied.options = cairo_font_options_copy(applied.target);
+  applied.any = true;
+}
+
 // Layouts made before, by what they were made of: the same labels come back in every picture, and
 // shaping them is most of what text costs. Pango lays a kept layout out again by itself when the
 // context has changed since (another scale), so what is drawn is what a new layout would draw.
 const SetText& layoutFor(cairo_t* context, std::string_view text, const TextStyle& style, double width) {
-  thread_local std::map<std::string, SetText, std::less<>> made;
+  static std::map<std::string, SetText, std::less<>> made;
   constexpr size_t kKept = 512;
-  pango_cairo_update_context(context, sharedContext());
+  updateContext(context);
   std::string key;
   key.reserve(text.size() + 48);
   key.append(reinterpret_cast<const char*>(&style.size), sizeof style.size);

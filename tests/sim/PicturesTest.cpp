@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
@@ -364,6 +365,55 @@ TEST(PictureTest, ANewPictureIsTransparentWhateverCameBefore) {
     EXPECT_EQ(shown, 0) << width << " x " << height;
     cairo_set_source_rgb(picture.context(), 1, 1, 1);
     cairo_paint(picture.context());
+  }
+}
+
+// A picture is encoded in part from the last one of its size. Whatever changed between them (rows
+// in the middle of a run of equal rows, the first and last rows, the opacity, nothing, another size
+// in between), the file is the one a first picture gives: a thread of its own keeps nothing.
+TEST_F(PicturesTest, APictureLikeTheLastOneIsWrittenAsAFirstOneIs) {
+  struct Look {
+    bool band, middle, edges, hole;
+  };
+  auto draw = [](const Look& look, double width = 60) {
+    auto picture = std::make_unique<Picture>(width, 40);
+    cairo_t* cr = picture->context();
+    cairo_set_source_rgb(cr, 0.3, 0.3, 0.35);
+    cairo_paint(cr);
+    auto fill = [cr](double x, double y, double w, double h, double red) {
+      cairo_set_source_rgb(cr, red, 0.2, 0.6);
+      cairo_rectangle(cr, x, y, w, h);
+      cairo_fill(cr);
+    };
+    if (look.band) fill(0, 8, 60, 20, 0.9);
+    if (look.middle) fill(20, 15, 10, 1.5, 0.1);
+    if (look.edges) {
+      fill(3, 0, 5, 0.5, 0.5);
+      fill(40, 39.5, 5, 0.5, 0.7);
+    }
+    if (look.hole) {
+      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_rgba(cr, 1, 1, 1, 0.4);
+      cairo_rectangle(cr, 50, 30, 2, 2);
+      cairo_fill(cr);
+    }
+    return picture;
+  };
+  auto bytes = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const Look looks[] = {{false, false, false, false}, {true, false, false, false}, {true, true, false, false},
+                        {true, true, true, false},    {true, true, true, true},    {true, true, true, true},
+                        {true, false, true, false},   {false, false, false, false}};
+  int step = 0;
+  for (const Look& look : looks) {
+    const auto picture = draw(look);
+    picture->writePng(directory / "kept.png");
+    std::thread([&] { picture->writePng(directory / "first.png"); }).join();
+    EXPECT_EQ(bytes(directory / "kept.png"), bytes(directory / "first.png")) << "step " << step;
+    // Other sizes between, as a script takes turns with screens.
+    if (step++ % 3 == 1) draw(look, 33)->writePng(directory / "other.png");
   }
 }
 
