@@ -141,7 +141,7 @@ Written& writtenOfSize(int width, int height) {
   // A few sizes: the screens a script takes turns with.
   thread_local std::array<Written, 3> kept;
   thread_local uint64_t uses = 0;
-  Written* slot = &kept[0];
+  Written* slot = kept.data();
   for (auto& written : kept) {
     if (written.width == width && written.height == height) {
       slot = &written;

@@ -130,6 +130,16 @@ TEST_F(PicturesTest, AScreenNotShownIsDrawnWithoutItAndSaysSo) {
   EXPECT_EQ(notes.str(), "the lock screen's media controls are not shown: drawn without them\n");
   EXPECT_EQ(lock->pixelWidth(), 750);
   EXPECT_EQ(litPixels(*lock, 0, 0, 375, 667), 0);
+  // The night sky whole: opaque to the last pixel, one colour across, lighter towards the bottom.
+  auto same = [](Picture::Pixel a, Picture::Pixel b) {
+    return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
+  };
+  for (int y : {0, 667, 1333}) {
+    EXPECT_EQ(lock->pixel(749, y).alpha, 255) << y;
+    EXPECT_TRUE(same(lock->pixel(0, y), lock->pixel(749, y))) << y;
+    EXPECT_TRUE(same(lock->pixel(0, y), lock->pixel(375, y))) << y;
+  }
+  EXPECT_LT(lock->pixel(0, 0).red, lock->pixel(0, 1333).red);
   draw(Screen::Panel);
   EXPECT_NE(notes.str().find("there is no panel yet"), std::string::npos);
 
