@@ -130,6 +130,9 @@ struct Written {
   std::vector<unsigned char> pixels;
   std::vector<char> sameAsAbove;
   std::vector<char> rowOpaque;
+  // Which rows are of one colour, and that colour.
+  std::vector<char> oneColour;
+  std::vector<uint32_t> colours;
   // Each row's codes (from starts[y] to starts[y + 1]) and checksum as the last picture had them.
   std::vector<uint32_t> tokens;
   std::vector<size_t> starts;
@@ -156,6 +159,8 @@ Written& writtenOfSize(int width, int height) {
     slot->pixels.resize(static_cast<size_t>(width) * 4 * static_cast<size_t>(height));
     slot->sameAsAbove.resize(static_cast<size_t>(height));
     slot->rowOpaque.resize(static_cast<size_t>(height));
+    slot->oneColour.resize(static_cast<size_t>(height));
+    slot->colours.resize(static_cast<size_t>(height));
   }
   slot->used = ++uses;
   return *slot;
@@ -178,18 +183,33 @@ const RowSurvey& survey(const unsigned char* data, int stride, int width, int he
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
     unsigned char* kept = last.pixels.data() + static_cast<ptrdiff_t>(y) * static_cast<ptrdiff_t>(rowBytes);
-    const bool changed = !last.encoded || std::memcmp(row, kept, rowBytes) != 0;
+    // A row of one colour (each pixel the same as the next) is told from the kept one by the
+    // colours alone, without reading the kept pixels: most rows of a screen are such rows.
+    const uint32_t colour = wordAt(row, 0);
+    const bool plain = std::memcmp(row, row + 4, rowBytes - 4) == 0;
+    bool changed = !last.encoded || plain != static_cast<bool>(last.oneColour[y]);
+    if (!changed) changed = plain ? colour != last.colours[y] : std::memcmp(row, kept, rowBytes) != 0;
     survey.changed[y] = static_cast<char>(changed);
     if (changed) {
       std::memcpy(kept, row, rowBytes);
+      last.oneColour[y] = static_cast<char>(plain);
+      last.colours[y] = colour;
       survey.anyChanged = true;
     }
-    if (changed || (y > 0 && survey.changed[y - 1]))
-      last.sameAsAbove[y] = static_cast<char>(y > 0 && std::memcmp(row, row - stride, rowBytes) == 0);
+    if (changed || (y > 0 && survey.changed[y - 1])) {
+      bool same = false;
+      if (y > 0 && (plain || last.oneColour[y - 1]))
+        same = plain && last.oneColour[y - 1] && colour == last.colours[y - 1];
+      else if (y > 0)
+        same = std::memcmp(row, row - stride, rowBytes) == 0;
+      last.sameAsAbove[y] = static_cast<char>(same);
+    }
     // A row the same as the one above is as opaque as it.
-    if (changed)
-      last.rowOpaque[y] =
-          static_cast<char>(last.sameAsAbove[y] ? last.rowOpaque[y - 1] : isOpaque(row, width));
+    if (changed) {
+      last.rowOpaque[y] = static_cast<char>(last.sameAsAbove[y] ? last.rowOpaque[y - 1]
+                                            : plain             ? colour >> 24 == 0xFF
+                                                                : isOpaque(row, width));
+    }
     survey.opaque = survey.opaque && last.rowOpaque[y];
   }
   return survey;
