@@ -333,10 +333,6 @@ std::span<const unsigned char> compressedRows(const unsigned char* data, int str
   return stream;
 }
 
-}  // namespace
-
-namespace {
-
 // Writes the bytes to a new file beside `path` and renames it over `path`, so that a failed write
 // (a full disk) leaves the picture that was there before whole. The system's reason when it fails.
 void replaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes) {
