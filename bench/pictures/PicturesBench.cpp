@@ -42,6 +42,25 @@ void BM_ScreenshotOfTheModuleWithThePanel(benchmark::State& state) {
 }
 BENCHMARK(BM_ScreenshotOfTheModuleWithThePanel)->Unit(benchmark::kMillisecond);
 
+// The module as a ten-hour timer counts down, a second later at each picture: never the last one
+// again.
+void BM_ScreenshotOfTheModuleCountingDown(benchmark::State& state) {
+  Simulator simulator{std::nullopt, false};
+  runScript(simulator,
+            "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\ntap sleep\npick time "
+            "600\ntap confirm\nwait 2\n");
+  const fs::path file = fs::temp_directory_path() / ("lunadoze-bench-" + std::to_string(getpid()) + ".png");
+  std::ostringstream notes;
+  for (auto _ : state) {
+    state.PauseTiming();
+    simulator.device().wait(1);
+    state.ResumeTiming();
+    ScreenPainter::draw(simulator.device(), ScreenPainter::Screen::ControlCenter, notes)->writePng(file);
+  }
+  fs::remove(file);
+}
+BENCHMARK(BM_ScreenshotOfTheModuleCountingDown)->Unit(benchmark::kMillisecond);
+
 // The drawing alone, without the PNG encoding.
 void BM_DrawingOfTheModuleWithThePanel(benchmark::State& state) {
   Simulator simulator{std::nullopt, false};

@@ -1,8 +1,11 @@
 #include "sim/pictures/Picture.h"
 
+#include <fcntl.h>
 #include <libdeflate.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
@@ -10,6 +13,7 @@
 #include <cstring>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "sim/pictures/RowDeflate.h"
@@ -23,7 +27,7 @@ namespace {
 thread_local std::vector<std::vector<unsigned char>> spareBuffers;
 constexpr size_t kSpareBuffers = 2;
 
-std::vector<unsigned char> pixelBuffer(size_t size) {
+std::vector<unsigned char> pixelBuffer(size_t size, bool clear) {
   std::vector<unsigned char> buffer;
   if (!spareBuffers.empty()) {
     buffer = std::move(spareBuffers.back());
@@ -31,14 +35,13 @@ std::vector<unsigned char> pixelBuffer(size_t size) {
   }
   // Cairo wants somewhere to point even for no pixels.
   if (buffer.size() < std::max<size_t>(size, 4)) buffer.resize(std::max<size_t>(size, 4));
-  // A new picture is transparent.
-  std::memset(buffer.data(), 0, size);
+  if (clear) std::memset(buffer.data(), 0, size);
   return buffer;
 }
 
 }  // namespace
 
-Picture::Picture(double width, double height, double scale) : scale_(scale) {
+Picture::Picture(double width, double height, double scale, Start start) : scale_(scale) {
   const int pixelWidth = static_cast<int>(std::ceil(width * scale));
   const int pixelHeight = static_cast<int>(std::ceil(height * scale));
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelWidth);
@@ -48,7 +51,8 @@ Picture::Picture(double width, double height, double scale) : scale_(scale) {
     // A size cairo cannot make: its surface in error, which has no pixels and writes none.
     surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
   } else {
-    pixels_ = pixelBuffer(static_cast<size_t>(stride) * static_cast<size_t>(pixelHeight));
+    pixels_ = pixelBuffer(static_cast<size_t>(stride) * static_cast<size_t>(pixelHeight),
+                          start == Start::Transparent);
     surface_ = cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_ARGB32, pixelWidth,
                                                    pixelHeight, stride);
   }
@@ -99,13 +103,6 @@ uint32_t wordAt(const unsigned char* row, int x) {
   return value;
 }
 
-// What the encoding needs to know of the rows before it starts: which ones are the row above
-// again (most rows of a screen are), and whether every pixel is opaque.
-struct RowSurvey {
-  std::vector<char> sameAsAbove;
-  bool opaque = true;
-};
-
 bool isOpaque(const unsigned char* row, int width) {
   // Without a branch a pixel, two at a time.
   uint64_t all = ~uint64_t{0};
@@ -120,16 +117,100 @@ bool isOpaque(const unsigned char* row, int width) {
   return (alpha & 0xFF) == 0xFF;
 }
 
-const RowSurvey& survey(const unsigned char* data, int stride, int width, int height) {
+// The last picture written of a size, as the next one of that size needs it: from one step of a
+// script to the next most rows of a screen stay as they were, and so do their codes.
+struct Written {
+  int width = 0;
+  int height = 0;
+  uint64_t used = 0;
+  // False until a picture has been encoded whole, and while one is being.
+  bool encoded = false;
+  bool opaque = true;
+  // The rows' pixels packed; which rows are the row above again; which rows are opaque.
+  std::vector<unsigned char> pixels;
+  std::vector<char> sameAsAbove;
+  std::vector<char> rowOpaque;
+  // Which rows are of one colour, and that colour.
+  std::vector<char> oneColour;
+  std::vector<uint32_t> colours;
+  // Each row's codes (from starts[y] to starts[y + 1]) and checksum as the last picture had them.
+  std::vector<uint32_t> tokens;
+  std::vector<size_t> starts;
+  std::vector<uint32_t> checksums;
+  std::vector<unsigned char> png;
+};
+
+Written& writtenOfSize(int width, int height) {
+  // A few sizes: the screens a script takes turns with.
+  thread_local std::array<Written, 3> kept;
+  thread_local uint64_t uses = 0;
+  Written* slot = kept.data();
+  for (auto& written : kept) {
+    if (written.width == width && written.height == height) {
+      slot = &written;
+      break;
+    }
+    if (written.used < slot->used) slot = &written;
+  }
+  if (slot->width != width || slot->height != height) {
+    *slot = Written{};
+    slot->width = width;
+    slot->height = height;
+    slot->pixels.resize(static_cast<size_t>(width) * 4 * static_cast<size_t>(height));
+    slot->sameAsAbove.resize(static_cast<size_t>(height));
+    slot->rowOpaque.resize(static_cast<size_t>(height));
+    slot->oneColour.resize(static_cast<size_t>(height));
+    slot->colours.resize(static_cast<size_t>(height));
+  }
+  slot->used = ++uses;
+  return *slot;
+}
+
+// Which rows differ from the last picture's of the size (all when there was none), kept in its
+// place, with which rows are the row above again and whether every pixel is opaque.
+struct RowSurvey {
+  std::vector<char> changed;
+  bool anyChanged = false;
+  bool opaque = true;
+};
+
+const RowSurvey& survey(const unsigned char* data, int stride, int width, int height, Written& last) {
   thread_local RowSurvey survey;
-  survey.sameAsAbove.assign(static_cast<size_t>(height), 0);
+  const size_t rowBytes = static_cast<size_t>(width) * 4;
+  survey.changed.assign(static_cast<size_t>(height), 1);
+  survey.anyChanged = !last.encoded;
   survey.opaque = true;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
+    unsigned char* kept = last.pixels.data() + static_cast<ptrdiff_t>(y) * static_cast<ptrdiff_t>(rowBytes);
+    // A row of one colour (each pixel the same as the next) is told from the kept one by the
+    // colours alone, without reading the kept pixels: most rows of a screen are such rows.
+    const uint32_t colour = wordAt(row, 0);
+    const bool plain = std::memcmp(row, row + 4, rowBytes - 4) == 0;
+    bool changed = !last.encoded || plain != static_cast<bool>(last.oneColour[y]);
+    if (!changed) changed = plain ? colour != last.colours[y] : std::memcmp(row, kept, rowBytes) != 0;
+    survey.changed[y] = static_cast<char>(changed);
+    if (changed) {
+      std::memcpy(kept, row, rowBytes);
+      last.oneColour[y] = static_cast<char>(plain);
+      last.colours[y] = colour;
+      survey.anyChanged = true;
+    }
+    if (changed || (y > 0 && survey.changed[y - 1])) {
+      bool same = false;
+      if (y > 0 && (plain || last.oneColour[y - 1]))
+        same = plain && last.oneColour[y - 1] && colour == last.colours[y - 1];
+      else if (y > 0)
+        same = std::memcmp(row, row - stride, rowBytes) == 0;
+      last.sameAsAbove[y] = static_cast<char>(same);
+    }
     // A row the same as the one above is as opaque as it.
-    survey.sameAsAbove[y] =
-        static_cast<char>(y > 0 && std::memcmp(row, row - stride, static_cast<size_t>(width) * 4) == 0);
-    if (!survey.sameAsAbove[y] && survey.opaque) survey.opaque = isOpaque(row, width);
+    if (changed) {
+      last.rowOpaque[y] = static_cast<char>(last.sameAsAbove[y] ? last.rowOpaque[y - 1]
+                                            : plain             ? colour >> 24 == 0xFF
+                                                                : isOpaque(row, width));
+    }
+    survey.opaque = survey.opaque && last.rowOpaque[y];
   }
   return survey;
 }
@@ -199,27 +280,87 @@ void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const u
 }
 
 // The rows, filtered and compressed into one zlib stream, in buffers kept for the next picture.
+// A row that is as the last picture had it, under a row that is too, is coded as it was then.
 std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, int width, int height,
-                                              const RowSurvey& rows) {
+                                              const RowSurvey& rows, Written& last) {
   thread_local std::vector<unsigned char> filteredRows[2];
   thread_local RowDeflate::Buffers compressed;
+  thread_local std::vector<size_t> starts;
+  thread_local std::vector<uint32_t> checksums;
   const size_t rowSize = 1 + static_cast<size_t>(width) * (rows.opaque ? 3 : 4);
   for (auto& row : filteredRows) row.resize(rowSize);
+  const bool known = last.encoded && last.opaque == rows.opaque;
+  last.encoded = false;
+  starts.assign(1, 0);
+  checksums.resize(static_cast<size_t>(height));
   RowDeflate deflate(rowSize, compressed);
   int next = 0;
+  // Whether the deflate has the row above's bytes, which a row coded afresh is matched against.
+  bool aboveHeld = false;
   for (int y = 0; y < height; ++y) {
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
-    if (rows.sameAsAbove[y]) {
-      deflate.repeat();
-      continue;
+    if (known && !rows.changed[y] && (y == 0 || !rows.changed[y - 1])) {
+      deflate.reuse({last.tokens.data() + last.starts[y], last.starts[y + 1] - last.starts[y]},
+                    last.checksums[y]);
+      aboveHeld = false;
+    } else {
+      // Each row filtered into the other buffer than the last one's, which the deflate still reads.
+      if (y > 0 && !aboveHeld) {
+        unsigned char* above = filteredRows[next].data();
+        next ^= 1;
+        filterRow(row - stride, width, rows.opaque, above);
+        deflate.above(above);
+      }
+      if (last.sameAsAbove[y]) {
+        deflate.repeat();
+      } else {
+        unsigned char* filtered = filteredRows[next].data();
+        next ^= 1;
+        filterRow(row, width, rows.opaque, filtered);
+        deflate.add(filtered);
+      }
+      aboveHeld = true;
     }
-    // Filtered into the other buffer than the last row's, which the deflate still reads.
-    unsigned char* filtered = filteredRows[next].data();
-    next ^= 1;
-    filterRow(row, width, rows.opaque, filtered);
-    deflate.add(filtered);
+    checksums[y] = deflate.lastChecksum();
+    starts.push_back(deflate.tokens().size());
   }
-  return deflate.finish();
+  const auto stream = deflate.finish();
+  // The codes stay with the pixels for the next picture of the size.
+  std::swap(last.tokens, compressed.tokens);
+  std::swap(last.starts, starts);
+  std::swap(last.checksums, checksums);
+  last.opaque = rows.opaque;
+  return stream;
+}
+
+// Writes the bytes to a new file beside `path` and renames it over `path`, so that a failed write
+// (a full disk) leaves the picture that was there before whole. The system's reason when it fails.
+void replaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes) {
+  const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  std::filesystem::path temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    std::string name = path.filename().string();
+    name.insert(0, 1, '.');
+    name += '.' + std::to_string(getpid()) + '.' + std::to_string(attempt) + ".tmp";
+    temporary = folder / name;
+    // Created as any new file is, with the permissions the umask leaves.
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt >= 100))
+      throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
+  }
+  int error = 0;
+  for (size_t done = 0; done < bytes.size() && error == 0;) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno != EINTR) error = errno;
+    if (wrote > 0) done += static_cast<size_t>(wrote);
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(error));
+  }
 }
 
 }  // namespace
@@ -228,20 +369,23 @@ void Picture::writePng(const std::filesystem::path& path) const {
   // A PNG has at least one pixel; a screen of no size is a fault of whoever laid it out.
   if (pixelWidth() == 0 || pixelHeight() == 0)
     throw std::runtime_error("cannot write " + path.string() + ": the picture has no pixels");
-  // Opened first so that the reason of a failure is the system's own.
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
   cairo_surface_flush(surface_);
   const unsigned char* data = cairo_image_surface_get_data(surface_);
   const int stride = cairo_image_surface_get_stride(surface_);
   const int width = pixelWidth();
   const int height = pixelHeight();
-  const RowSurvey& rows = survey(data, stride, width, height);
+  Written& last = writtenOfSize(width, height);
+  const RowSurvey& rows = survey(data, stride, width, height, last);
+  // The same pixels as the last picture of the size: the same file.
+  if (!rows.anyChanged) {
+    replaceFile(path, last.png);
+    return;
+  }
   const bool opaque = rows.opaque;
-  const auto compressed = compressedRows(data, stride, width, height, rows);
+  const auto compressed = compressedRows(data, stride, width, height, rows, last);
 
-  std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<unsigned char>& png = last.png;
+  png.assign({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
   png.reserve(compressed.size() + 64);
   std::vector<unsigned char> header;
   appendBigEndian(header, static_cast<uint32_t>(width));
@@ -251,13 +395,8 @@ void Picture::writePng(const std::filesystem::path& path) const {
   appendChunk(png, "IHDR", header.data(), header.size());
   appendChunk(png, "IDAT", compressed.data(), compressed.size());
   appendChunk(png, "IEND", nullptr, 0);
-
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  if (std::fclose(file) != 0 || !written) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    throw std::runtime_error("cannot write " + path.string());
-  }
+  last.encoded = true;
+  replaceFile(path, png);
 }
 
 }  // namespace lunadoze::sim

@@ -15,7 +15,11 @@ class Picture {
  public:
   static constexpr double kScale = 2;
 
-  Picture(double width, double height, double scale = kScale);
+  // How a new picture's pixels start: transparent, or left as they come for a caller that covers
+  // every pixel with opaque paint before anything reads them (clearing megabytes costs).
+  enum class Start { Transparent, Covered };
+
+  Picture(double width, double height, double scale = kScale, Start start = Start::Transparent);
   ~Picture();
   Picture(const Picture&) = delete;
   Picture& operator=(const Picture&) = delete;

@@ -222,6 +222,19 @@ void RowDeflate::repeat() {
   tokens_.insert(tokens_.end(), repeated_.begin(), repeated_.end());
 }
 
+void RowDeflate::reuse(std::span<const uint32_t> tokens, uint32_t checksum) {
+  lastAdler_ = checksum;
+  adler_ = withRow(adler_, checksum);
+  tokens_.insert(tokens_.end(), tokens.begin(), tokens.end());
+  last_ = nullptr;
+  repeated_.clear();
+}
+
+void RowDeflate::above(const unsigned char* row) {
+  last_ = row;
+  repeated_.clear();
+}
+
 void RowDeflate::put(Code code) {
   pending_ |= static_cast<uint64_t>(code.bits) << pendingCount_;
   pendingCount_ += code.count;
@@ -238,13 +251,18 @@ std::span<const unsigned char> RowDeflate::finish() {
   // One block with codes made for these rows.
   std::vector<uint32_t> symbolCounts(kSymbols, 0);
   std::vector<uint32_t> distanceCounts(kDistances, 0);
+  // The extra bits of the matches, counted here rather than in a pass of their own.
+  uint64_t extraBits = 0;
   for (const uint32_t token : tokens_) {
     if ((token & kMatch) == 0) {
       ++symbolCounts[token];
       continue;
     }
-    ++symbolCounts[kLengthSymbols[token & 0x1FF].symbol];
-    ++distanceCounts[(token & kUp) != 0 ? rowBack.symbol : byteBack.symbol];
+    const LengthSymbol& length = kLengthSymbols[token & 0x1FF];
+    const bool up = (token & kUp) != 0;
+    ++symbolCounts[length.symbol];
+    ++distanceCounts[up ? rowBack.symbol : byteBack.symbol];
+    extraBits += length.extraCount + (up ? rowBack.extraCount : byteBack.extraCount);
   }
   symbolCounts[kEndOfBlock] = 1;
   const auto symbolLengths = codeLengths(symbolCounts, 15);
@@ -298,11 +316,7 @@ std::span<const unsigned char> RowDeflate::finish() {
     bits += uint64_t{symbolCounts[symbol]} * symbolLengths[symbol];
   for (size_t symbol = 0; symbol < kDistances; ++symbol)
     bits += uint64_t{distanceCounts[symbol]} * distanceLengths[symbol];
-  for (const uint32_t token : tokens_) {
-    if ((token & kMatch) == 0) continue;
-    bits += kLengthSymbols[token & 0x1FF].extraCount +
-            ((token & kUp) != 0 ? rowBack.extraCount : byteBack.extraCount);
-  }
+  bits += extraBits;
   const size_t bound = static_cast<size_t>(bits / 8) + 2 + 4 + 8;
   if (buffer_.size() < bound) buffer_.resize(bound);
   unsigned char* start = buffer_.data();

@@ -28,6 +28,15 @@ class RowDeflate {
   void add(const unsigned char* row);
   // The last row added, again.
   void repeat();
+  // The next row, coded before as `tokens` (what tokens() held for it) with the checksum
+  // `checksum`, after the same row above: its codes depend on nothing else.
+  void reuse(std::span<const uint32_t> tokens, uint32_t checksum);
+  // The row above the next one, for when the last one came from reuse(): the same bytes as it.
+  // It must stay as it is until the row after it has been added.
+  void above(const unsigned char* row);
+  // The rows' codes so far, and the checksum of the last row.
+  std::span<const uint32_t> tokens() const { return tokens_; }
+  uint32_t lastChecksum() const { return lastAdler_; }
   // The whole stream; nothing may be added after.
   std::span<const unsigned char> finish();
 

@@ -1,6 +1,10 @@
 #include "sim/pictures/ScreenPainter.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "platform/springboard/MediaControlsParentContainerView.h"
 #include "platform/springboard/simulation/LockScreenMediaControls.h"
@@ -43,6 +47,9 @@ struct DrawnWallpaper {
   cairo_surface_t* pixels = nullptr;
   cairo_matrix_t matrix{};
   CGRect area{};
+  // The colour of each row when every row is of one colour, as a gradient from top to bottom
+  // makes it: then a row is filled with its word, without reading the pixels drawn.
+  std::vector<uint32_t> rowColours;
 
   ~DrawnWallpaper() {
     if (pixels != nullptr) cairo_surface_destroy(pixels);
@@ -55,6 +62,23 @@ struct DrawnWallpaper {
            matrix.x0 == m.x0 && matrix.y0 == m.y0 && CGRectEqualToRect(area, a);
   }
 };
+
+// Each row's one colour, or nothing when a row has more than one.
+std::vector<uint32_t> rowColours(cairo_surface_t* surface) {
+  cairo_surface_flush(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  std::vector<uint32_t> colours;
+  if (data == nullptr || width <= 0) return colours;
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+    if (std::any_of(row + 1, row + width, [row](uint32_t word) { return word != row[0]; })) return {};
+    colours.push_back(row[0]);
+  }
+  return colours;
+}
 
 // Paints the wallpaper on a picture not drawn on yet.
 void paintWallpaper(cairo_t* cr, CGRect area) {
@@ -72,6 +96,19 @@ void paintWallpaper(cairo_t* cr, CGRect area) {
     cairo_set_matrix(wallpaper, &matrix);
     fillWallpaper(wallpaper, area);
     cairo_destroy(wallpaper);
+    drawn.rowColours = rowColours(drawn.pixels);
+  }
+  if (!drawn.rowColours.empty()) {
+    cairo_surface_flush(target);
+    unsigned char* data = cairo_image_surface_get_data(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    const int width = cairo_image_surface_get_width(target);
+    for (size_t y = 0; y < drawn.rowColours.size(); ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+      std::fill_n(row, width, drawn.rowColours[y]);
+    }
+    cairo_surface_mark_dirty(target);
+    return;
   }
   // Pixel for pixel: the same as drawing it here again.
   cairo_save(cr);
@@ -103,7 +140,12 @@ std::unique_ptr<Picture> drawModule(Device& device, bool panelOnly, std::ostream
       area = panel->superview()->convertRectToView(panel->frame(), &content);
     }
   }
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  // The backdrop is opaque: where it covers whole pixels, the picture need not be cleared first.
+  auto whole = [](double points) { return std::floor(points * Picture::kScale) == points * Picture::kScale; };
+  const bool covered =
+      whole(area.origin.x) && whole(area.origin.y) && whole(area.size.width) && whole(area.size.height);
+  auto picture = std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale,
+                                           covered ? Picture::Start::Covered : Picture::Start::Transparent);
   cairo_t* cr = picture->context();
   cairo_translate(cr, -area.origin.x, -area.origin.y);
   paintBackdrop(cr, area);
@@ -119,7 +161,8 @@ std::unique_ptr<Picture> drawLockScreen(Device& device, std::ostream& notes) {
   auto& controls = *runningSpringBoard(device).lockScreenMediaControls();
   const UIView& screen = *controls.controller()->view();
   const CGRect area = screen.bounds();
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  auto picture =
+      std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale, Picture::Start::Covered);
   paintWallpaper(picture->context(), area);
   if (!controls.isShown()) {
     notes << "the lock screen's media controls are not shown: drawn without them\n";
@@ -137,7 +180,8 @@ std::unique_ptr<Picture> darkScreen(Device& device, Screen screen, std::ostream&
                            : *springBoard.nowPlayingModule()->contentView();
   CGRect area = view.bounds();
   if (screen == Screen::Panel) area = springBoard.nowPlayingModule()->parentContainerView()->frame();
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height);
+  auto picture =
+      std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale, Picture::Start::Covered);
   cairo_set_source_rgb(picture->context(), 0, 0, 0);
   cairo_paint(picture->context());
   notes << "the screen is off: drawn dark\n";

@@ -2,6 +2,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -43,11 +44,21 @@ PangoContext* sharedContext() {
   return context;
 }
 
-Layout makeLayout(cairo_t* context, std::string_view text, const TextStyle& style) {
-  PangoContext* pango = sharedContext();
-  pango_cairo_update_context(context, pango);
-  Layout layout(pango_layout_new(pango));
-  PangoFontDescription* font = pango_font_description_from_string("Inter, DejaVu Sans");
+// A label's layout as drawText sets it up, with what it found out of the text's direction.
+struct SetText {
+  Layout layout;
+  bool rightToLeft = false;
+  NSTextAlignment alignment = platform::uikit::NSTextAlignmentNatural;
+};
+
+PangoFontDescription* systemFont() {
+  static PangoFontDescription* font = pango_font_description_from_string("Inter, DejaVu Sans");
+  return font;
+}
+
+Layout makeLayout(std::string_view text, const TextStyle& style) {
+  Layout layout(pango_layout_new(sharedContext()));
+  PangoFontDescription* font = pango_font_description_copy_static(systemFont());
   pango_font_description_set_absolute_size(font, style.size * PANGO_SCALE);
   pango_font_description_set_weight(font, pangoWeight(style.weight));
   pango_layout_set_font_description(layout.get(), font);
@@ -56,60 +67,122 @@ Layout makeLayout(cairo_t* context, std::string_view text, const TextStyle& styl
   return layout;
 }
 
+SetText setText(std::string_view text, const TextStyle& style, double width) {
+  SetText set{makeLayout(text, style)};
+  PangoLayout* layout = set.layout.get();
+  // Natural alignment follows the text's own direction; left and right are the box's sides.
+  // Pango sets a right-to-left paragraph from its right side, which flips its left and right.
+  PangoLayoutLine* first = pango_layout_get_line_readonly(layout, 0);
+  set.rightToLeft = first != nullptr && first->resolved_dir == PANGO_DIRECTION_RTL;
+  NSTextAlignment alignment = style.alignment;
+  if (alignment == platform::uikit::NSTextAlignmentNatural ||
+      alignment == platform::uikit::NSTextAlignmentJustified) {
+    alignment =
+        set.rightToLeft ? platform::uikit::NSTextAlignmentRight : platform::uikit::NSTextAlignmentLeft;
+  }
+  set.alignment = alignment;
+  // Frames here come from average metrics, not glyphs: a single line that comes out a little
+  // wider than its label is shown whole rather than cut to an ellipsis.
+  if (style.lines != 1) {
+    pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    if (style.lines > 1) {
+      pango_layout_set_height(layout, -static_cast<int>(style.lines));
+      pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    }
+    const bool right = alignment == platform::uikit::NSTextAlignmentRight;
+    pango_layout_set_alignment(layout, alignment == platform::uikit::NSTextAlignmentCenter
+                                           ? PANGO_ALIGN_CENTER
+                                       : right != set.rightToLeft ? PANGO_ALIGN_RIGHT
+                                                                  : PANGO_ALIGN_LEFT);
+  }
+  return set;
+}
+
+// Tells the shared context the drawing's scale and its target's font options, only when they
+// differ from what it has: pango takes any update as a change and lays every layout out again.
+void updateContext(cairo_t* context) {
+  struct Applied {
+    cairo_matrix_t matrix{};
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_t* target = cairo_font_options_create();
+    bool any = false;
+    ~Applied() {
+      cairo_font_options_destroy(options);
+      cairo_font_options_destroy(target);
+    }
+  };
+  static Applied applied;
+  cairo_matrix_t matrix;
+  cairo_get_matrix(context, &matrix);
+  cairo_surface_get_font_options(cairo_get_target(context), applied.target);
+  // Pango leaves the translation out of its context.
+  const bool same = applied.any && matrix.xx == applied.matrix.xx && matrix.yx == applied.matrix.yx &&
+                    matrix.xy == applied.matrix.xy && matrix.yy == applied.matrix.yy &&
+                    cairo_font_options_equal(applied.options, applied.target);
+  if (same) return;
+  pango_cairo_update_context(context, sharedContext());
+  applied.matrix = matrix;
+  cairo_font_options_destroy(applied.options);
+  applied.options = cairo_font_options_copy(applied.target);
+  applied.any = true;
+}
+
+// Layouts made before, by what they were made of: the same labels come back in every picture, and
+// shaping them is most of what text costs. Pango lays a kept layout out again by itself when the
+// context has changed since (another scale), so what is drawn is what a new layout would draw.
+const SetText& layoutFor(cairo_t* context, std::string_view text, const TextStyle& style, double width) {
+  static std::map<std::string, SetText, std::less<>> made;
+  constexpr size_t kKept = 512;
+  updateContext(context);
+  std::string key;
+  key.reserve(text.size() + 48);
+  key.append(reinterpret_cast<const char*>(&style.size), sizeof style.size);
+  key.append(reinterpret_cast<const char*>(&style.weight), sizeof style.weight);
+  key.append(reinterpret_cast<const char*>(&style.lines), sizeof style.lines);
+  // The box and the alignment shape only a layout that wraps.
+  if (style.lines != 1) {
+    key.append(reinterpret_cast<const char*>(&width), sizeof width);
+    key.append(reinterpret_cast<const char*>(&style.alignment), sizeof style.alignment);
+  }
+  key.append(text);
+  if (auto found = made.find(key); found != made.end()) return found->second;
+  if (made.size() >= kKept) made.clear();
+  return made.emplace(std::move(key), setText(text, style, width)).first->second;
+}
+
 }  // namespace
 
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
   if (text.empty() || box.size.width <= 0 || style.colour.alpha <= 0) return;
-  Layout layout = makeLayout(context, text, style);
-  // Natural alignment follows the text's own direction; left and right are the box's sides.
-  // Pango sets a right-to-left paragraph from its right side, which flips its left and right.
-  PangoLayoutLine* first = pango_layout_get_line_readonly(layout.get(), 0);
-  const bool rightToLeft = first != nullptr && first->resolved_dir == PANGO_DIRECTION_RTL;
-  NSTextAlignment alignment = style.alignment;
-  if (alignment == platform::uikit::NSTextAlignmentNatural ||
-      alignment == platform::uikit::NSTextAlignmentJustified) {
-    alignment = rightToLeft ? platform::uikit::NSTextAlignmentRight : platform::uikit::NSTextAlignmentLeft;
-  }
-  // Frames here come from average metrics, not glyphs: a single line that comes out a little
-  // wider than its label is shown whole rather than cut to an ellipsis.
-  if (style.lines != 1) {
-    pango_layout_set_width(layout.get(), static_cast<int>(box.size.width * PANGO_SCALE));
-    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-    if (style.lines > 1) {
-      pango_layout_set_height(layout.get(), -static_cast<int>(style.lines));
-      pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-    }
-    const bool right = alignment == platform::uikit::NSTextAlignmentRight;
-    pango_layout_set_alignment(layout.get(), alignment == platform::uikit::NSTextAlignmentCenter
-                                                 ? PANGO_ALIGN_CENTER
-                                             : right != rightToLeft ? PANGO_ALIGN_RIGHT
-                                                                    : PANGO_ALIGN_LEFT);
-  }
+  const SetText& set = layoutFor(context, text, style, box.size.width);
+  PangoLayout* layout = set.layout.get();
   PangoRectangle ink;
   PangoRectangle logical;
-  pango_layout_get_extents(layout.get(), &ink, &logical);
+  pango_layout_get_extents(layout, &ink, &logical);
   const double width = static_cast<double>(logical.width) / PANGO_SCALE;
   const double height = static_cast<double>(logical.height) / PANGO_SCALE;
   double left = box.origin.x;
   if (style.lines == 1) {
-    if (alignment == platform::uikit::NSTextAlignmentCenter) left += (box.size.width - width) / 2;
-    if (alignment == platform::uikit::NSTextAlignmentRight) left += box.size.width - width;
+    if (set.alignment == platform::uikit::NSTextAlignmentCenter) left += (box.size.width - width) / 2;
+    if (set.alignment == platform::uikit::NSTextAlignmentRight) left += box.size.width - width;
     left -= static_cast<double>(logical.x) / PANGO_SCALE;
   }
   const double top = box.origin.y + (box.size.height - height) / 2;
   cairo_save(context);
   cairo_set_source_rgba(context, style.colour.red, style.colour.green, style.colour.blue, style.colour.alpha);
   cairo_move_to(context, left, top);
-  pango_cairo_show_layout(context, layout.get());
+  pango_cairo_show_layout(context, layout);
   cairo_restore(context);
 }
 
 double textWidth(cairo_t* context, std::string_view text, const TextStyle& style) {
   if (text.empty()) return 0;
-  Layout layout = makeLayout(context, text, style);
+  TextStyle oneLine = style;
+  oneLine.lines = 1;
   int width = 0;
   int height = 0;
-  pango_layout_get_size(layout.get(), &width, &height);
+  pango_layout_get_size(layoutFor(context, text, oneLine, 0).layout.get(), &width, &height);
   return static_cast<double>(width) / PANGO_SCALE;
 }
 

@@ -1,8 +1,10 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
@@ -127,6 +130,16 @@ TEST_F(PicturesTest, AScreenNotShownIsDrawnWithoutItAndSaysSo) {
   EXPECT_EQ(notes.str(), "the lock screen's media controls are not shown: drawn without them\n");
   EXPECT_EQ(lock->pixelWidth(), 750);
   EXPECT_EQ(litPixels(*lock, 0, 0, 375, 667), 0);
+  // The night sky whole: opaque to the last pixel, one colour across, lighter towards the bottom.
+  auto same = [](Picture::Pixel a, Picture::Pixel b) {
+    return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
+  };
+  for (int y : {0, 667, 1333}) {
+    EXPECT_EQ(lock->pixel(749, y).alpha, 255) << y;
+    EXPECT_TRUE(same(lock->pixel(0, y), lock->pixel(749, y))) << y;
+    EXPECT_TRUE(same(lock->pixel(0, y), lock->pixel(375, y))) << y;
+  }
+  EXPECT_LT(lock->pixel(0, 0).red, lock->pixel(0, 1333).red);
   draw(Screen::Panel);
   EXPECT_NE(notes.str().find("there is no panel yet"), std::string::npos);
 
@@ -365,6 +378,55 @@ TEST(PictureTest, ANewPictureIsTransparentWhateverCameBefore) {
   }
 }
 
+// A picture is encoded in part from the last one of its size. Whatever changed between them (rows
+// in the middle of a run of equal rows, the first and last rows, the opacity, nothing, another size
+// in between), the file is the one a first picture gives: a thread of its own keeps nothing.
+TEST_F(PicturesTest, APictureLikeTheLastOneIsWrittenAsAFirstOneIs) {
+  struct Look {
+    bool band, middle, edges, hole;
+  };
+  auto draw = [](const Look& look, double width = 60) {
+    auto picture = std::make_unique<Picture>(width, 40);
+    cairo_t* cr = picture->context();
+    cairo_set_source_rgb(cr, 0.3, 0.3, 0.35);
+    cairo_paint(cr);
+    auto fill = [cr](double x, double y, double w, double h, double red) {
+      cairo_set_source_rgb(cr, red, 0.2, 0.6);
+      cairo_rectangle(cr, x, y, w, h);
+      cairo_fill(cr);
+    };
+    if (look.band) fill(0, 8, 60, 20, 0.9);
+    if (look.middle) fill(20, 15, 10, 1.5, 0.1);
+    if (look.edges) {
+      fill(3, 0, 5, 0.5, 0.5);
+      fill(40, 39.5, 5, 0.5, 0.7);
+    }
+    if (look.hole) {
+      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_rgba(cr, 1, 1, 1, 0.4);
+      cairo_rectangle(cr, 50, 30, 2, 2);
+      cairo_fill(cr);
+    }
+    return picture;
+  };
+  auto bytes = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const Look looks[] = {{false, false, false, false}, {true, false, false, false}, {true, true, false, false},
+                        {true, true, true, false},    {true, true, true, true},    {true, true, true, true},
+                        {true, false, true, false},   {false, false, false, false}};
+  int step = 0;
+  for (const Look& look : looks) {
+    const auto picture = draw(look);
+    picture->writePng(directory / "kept.png");
+    std::thread([&] { picture->writePng(directory / "first.png"); }).join();
+    EXPECT_EQ(bytes(directory / "kept.png"), bytes(directory / "first.png")) << "step " << step;
+    // Other sizes between, as a script takes turns with screens.
+    if (step++ % 3 == 1) draw(look, 33)->writePng(directory / "other.png");
+  }
+}
+
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   std::ostringstream out;
   std::ostringstream err;
@@ -383,6 +445,54 @@ TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   EXPECT_EQ(second.finish(), 2);
   EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
   EXPECT_FALSE(fs::exists(directory / "none"));
+}
+
+// A write that fails half way (a full disk, here a limit on the size of files) or cannot replace
+// what is at the path leaves what was there as it was, and no half-written file beside it.
+TEST_F(PicturesTest, AFailedWriteKeepsThePictureThatWasThere) {
+  auto bytes = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto file = directory / "kept.png";
+  Picture(4, 4).writePng(file);
+  const std::string before = bytes(file);
+  Picture larger(300, 300);
+  // Noise, so that the file is larger than the limit whatever the compression makes of it.
+  for (int y = 0; y < 300; y += 3) {
+    cairo_set_source_rgb(larger.context(), (y % 7) / 7.0, (y % 5) / 5.0, (y % 11) / 11.0);
+    cairo_rectangle(larger.context(), (y * 37) % 290, y, 7, 3);
+    cairo_fill(larger.context());
+  }
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = before.size() + 16;
+  auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string error;
+  try {
+    larger.writePng(file);
+  } catch (const std::runtime_error& e) {
+    error = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(error, "cannot write " + file.string() + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(bytes(file), before);
+
+  // A folder where the picture should go stays a folder, with what it holds.
+  fs::create_directories(directory / "folder.png" / "inside");
+  EXPECT_THROW(Picture(4, 4).writePng(directory / "folder.png"), std::runtime_error);
+  EXPECT_TRUE(fs::is_directory(directory / "folder.png" / "inside"));
+  // Only what the test made is left.
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) ++files;
+  EXPECT_EQ(files, 2);
+
+  // A write that succeeds replaces the picture.
+  larger.writePng(file);
+  EXPECT_GT(bytes(file).size(), before.size());
 }
 
 // A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
