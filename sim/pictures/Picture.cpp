@@ -1,8 +1,6 @@
 #include "sim/pictures/Picture.h"
 
-#include <fcntl.h>
 #include <libdeflate.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/pictures/FileReplacement.h"
 #include "sim/pictures/RowDeflate.h"
 
 namespace lunadoze::sim {
@@ -331,36 +330,6 @@ std::span<const unsigned char> compressedRows(const unsigned char* data, int str
   std::swap(last.checksums, checksums);
   last.opaque = rows.opaque;
   return stream;
-}
-
-// Writes the bytes to a new file beside `path` and renames it over `path`, so that a failed write
-// (a full disk) leaves the picture that was there before whole. The system's reason when it fails.
-void replaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes) {
-  const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::filesystem::path temporary;
-  int fd = -1;
-  for (int attempt = 0; fd < 0; ++attempt) {
-    std::string name = path.filename().string();
-    name.insert(0, 1, '.');
-    name += '.' + std::to_string(getpid()) + '.' + std::to_string(attempt) + ".tmp";
-    temporary = folder / name;
-    // Created as any new file is, with the permissions the umask leaves.
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt >= 100))
-      throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
-  }
-  int error = 0;
-  for (size_t done = 0; done < bytes.size() && error == 0;) {
-    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno != EINTR) error = errno;
-    if (wrote > 0) done += static_cast<size_t>(wrote);
-  }
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(error));
-  }
 }
 
 }  // namespace

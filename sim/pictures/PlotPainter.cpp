@@ -4,16 +4,15 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
 #include "sim/ScriptSyntax.h"
 #include "sim/StateFormat.h"
+#include "sim/pictures/FileReplacement.h"
 #include "sim/pictures/Picture.h"
 #include "sim/pictures/TextDrawing.h"
 #include "sim/pictures/ViewPainter.h"
@@ -229,23 +228,22 @@ void PlotPainter::write(const Recorder& recorder, double endClock, const std::fi
     picture.writePng(file);
     return;
   }
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("cannot write " + file.string() + ": " + std::strerror(errno));
-  auto write = [](void* closure, const unsigned char* data, unsigned int length) {
-    auto& stream = *static_cast<std::ofstream*>(closure);
-    stream.write(reinterpret_cast<const char*>(data), length);
-    return stream ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+  // Drawn whole before the file is touched, so that a failure keeps the plot that was there.
+  std::string svg;
+  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
   };
-  cairo_surface_t* surface = cairo_svg_surface_create_for_stream(write, &out, kWidth, plot.height());
+  cairo_surface_t* surface = cairo_svg_surface_create_for_stream(append, &svg, kWidth, plot.height());
   cairo_t* cr = cairo_create(surface);
   plot.draw(cr);
   cairo_destroy(cr);
   cairo_surface_finish(surface);
   const cairo_status_t status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);
-  out.close();
-  if (status != CAIRO_STATUS_SUCCESS || !out)
+  if (status != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot write " + file.string() + ": " + cairo_status_to_string(status));
+  replaceFile(file, svg);
 }
 
 }  // namespace lunadoze::sim

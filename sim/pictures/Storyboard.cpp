@@ -1,14 +1,12 @@
 #include "sim/pictures/Storyboard.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "sim/ScriptSyntax.h"
 #include "sim/StateFormat.h"
+#include "sim/pictures/FileReplacement.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -72,8 +70,7 @@ std::string Storyboard::script(std::string_view demo) {
 
 void Storyboard::writeIndex() const {
   const auto path = directory_ / "index.html";
-  std::ofstream page(path, std::ios::trunc);
-  if (!page) throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
+  std::ostringstream page;
   page << "<!doctype html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
           "<title>Lunadoze: a 30-minute sleep timer</title>\n"
           "<style>body{font-family:Inter,\"DejaVu Sans\",sans-serif;background:#f2f2f7;margin:2em}"
@@ -85,7 +82,7 @@ void Storyboard::writeIndex() const {
          << "</figcaption></figure>\n";
   }
   page << "</body>\n</html>\n";
-  if (!page.flush()) throw std::runtime_error("cannot write " + path.string());
+  replaceFile(path, page.str());
 }
 
 }  // namespace lunadoze::sim

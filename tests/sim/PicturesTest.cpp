@@ -54,6 +54,11 @@ int litPixels(const Picture& picture, double x, double y, double width, double h
   return count;
 }
 
+std::string contentsOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 class PicturesTest : public ::testing::Test {
  protected:
   void run(const std::string& script) {
@@ -292,11 +297,7 @@ TEST_F(PicturesTest, TheRoadsScreenshotsAreValidPicturesAndTheSameOnEveryRun) {
       EXPECT_EQ(cairo_image_surface_get_height(png), size.second) << name;
     }
     cairo_surface_destroy(png);
-    auto bytes = [](const fs::path& path) {
-      std::ifstream in(path, std::ios::binary);
-      return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_TRUE(bytes(directory / "first" / name) == bytes(directory / "second" / name)) << name;
+    EXPECT_TRUE(contentsOf(directory / "first" / name) == contentsOf(directory / "second" / name)) << name;
   }
 }
 
@@ -409,10 +410,6 @@ TEST_F(PicturesTest, APictureLikeTheLastOneIsWrittenAsAFirstOneIs) {
     }
     return picture;
   };
-  auto bytes = [](const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   const Look looks[] = {{false, false, false, false}, {true, false, false, false}, {true, true, false, false},
                         {true, true, true, false},    {true, true, true, true},    {true, true, true, true},
                         {true, false, true, false},   {false, false, false, false}};
@@ -421,7 +418,7 @@ TEST_F(PicturesTest, APictureLikeTheLastOneIsWrittenAsAFirstOneIs) {
     const auto picture = draw(look);
     picture->writePng(directory / "kept.png");
     std::thread([&] { picture->writePng(directory / "first.png"); }).join();
-    EXPECT_EQ(bytes(directory / "kept.png"), bytes(directory / "first.png")) << "step " << step;
+    EXPECT_EQ(contentsOf(directory / "kept.png"), contentsOf(directory / "first.png")) << "step " << step;
     // Other sizes between, as a script takes turns with screens.
     if (step++ % 3 == 1) draw(look, 33)->writePng(directory / "other.png");
   }
@@ -447,16 +444,33 @@ TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   EXPECT_FALSE(fs::exists(directory / "none"));
 }
 
-// A write that fails half way (a full disk, here a limit on the size of files) or cannot replace
-// what is at the path leaves what was there as it was, and no half-written file beside it.
+// What `write` threw while no file could grow beyond `limit` bytes: a full disk, as near as a test
+// can make one.
+template <typename Write>
+std::string errorUnderFileSizeLimit(rlim_t limit, Write write) {
+  rlimit saved{};
+  if (getrlimit(RLIMIT_FSIZE, &saved) != 0) return "getrlimit failed";
+  rlimit small = saved;
+  small.rlim_cur = limit;
+  auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  std::string error;
+  if (setrlimit(RLIMIT_FSIZE, &small) != 0) error = "setrlimit failed";
+  try {
+    if (error.empty()) write();
+  } catch (const std::runtime_error& e) {
+    error = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  return error;
+}
+
+// A write that fails half way or cannot replace what is at the path leaves what was there as it
+// was, and no half-written file beside it; so do the storyboard's page and the plot.
 TEST_F(PicturesTest, AFailedWriteKeepsThePictureThatWasThere) {
-  auto bytes = [](const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   const auto file = directory / "kept.png";
   Picture(4, 4).writePng(file);
-  const std::string before = bytes(file);
+  const std::string before = contentsOf(file);
   Picture larger(300, 300);
   // Noise, so that the file is larger than the limit whatever the compression makes of it.
   for (int y = 0; y < 300; y += 3) {
@@ -464,35 +478,30 @@ TEST_F(PicturesTest, AFailedWriteKeepsThePictureThatWasThere) {
     cairo_rectangle(larger.context(), (y * 37) % 290, y, 7, 3);
     cairo_fill(larger.context());
   }
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = before.size() + 16;
-  auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string error;
-  try {
-    larger.writePng(file);
-  } catch (const std::runtime_error& e) {
-    error = e.what();
-  }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(error, "cannot write " + file.string() + ": " + std::strerror(EFBIG));
-  EXPECT_EQ(bytes(file), before);
+  EXPECT_EQ(errorUnderFileSizeLimit(before.size() + 16, [&] { larger.writePng(file); }),
+            "cannot write " + file.string() + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(contentsOf(file), before);
 
   // A folder where the picture should go stays a folder, with what it holds.
   fs::create_directories(directory / "folder.png" / "inside");
   EXPECT_THROW(Picture(4, 4).writePng(directory / "folder.png"), std::runtime_error);
   EXPECT_TRUE(fs::is_directory(directory / "folder.png" / "inside"));
+
+  Storyboard storyboard(directory);
+  storyboard.script("echo \"A step whose narration makes the page longer than its limit\"\n");
+  std::ofstream(directory / "index.html") << "the page before";
+  EXPECT_EQ(errorUnderFileSizeLimit(64, [&] { storyboard.writeIndex(); }),
+            "cannot write " + (directory / "index.html").string() + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(contentsOf(directory / "index.html"), "the page before");
+
   // Only what the test made is left.
   int files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) ++files;
-  EXPECT_EQ(files, 2);
+  EXPECT_EQ(files, 3);
 
   // A write that succeeds replaces the picture.
   larger.writePng(file);
-  EXPECT_GT(bytes(file).size(), before.size());
+  EXPECT_GT(contentsOf(file).size(), before.size());
 }
 
 // A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane

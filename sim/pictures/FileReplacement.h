@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string_view>
+
+namespace lunadoze::sim {
+
+// Writes `bytes` to a new file beside `path` and renames it over `path`, so that a failed write
+// (a full disk) leaves whatever was there before whole, and no half-written file beside it.
+// Throws std::runtime_error "cannot write PATH: REASON" with the system's reason.
+void replaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes);
+void replaceFile(const std::filesystem::path& path, std::string_view text);
+
+}  // namespace lunadoze::sim
