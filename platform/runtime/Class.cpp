@@ -1,13 +1,21 @@
 #include "platform/runtime/Class.h"
 
+#include <bit>
+
 namespace platform::runtime {
 namespace {
 
 // Moves on whenever a method is added anywhere, which may change what a subclass's lookup finds.
 uint64_t methodsGeneration = 1;
 
-size_t recentSlot(std::string_view selector) {
-  return (reinterpret_cast<uintptr_t>(selector.data()) >> 3) % 16;
+// Where a name's storage is first looked for among the recent lookups; the next few slots hold
+// the names that fell on the same one. Names are literals packed side by side, so the address
+// is mixed rather than cut.
+constexpr size_t kRecentProbes = 4;
+
+size_t recentSlot(std::string_view selector, size_t slots) {
+  return static_cast<size_t>((reinterpret_cast<uintptr_t>(selector.data()) * 0x9E3779B97F4A7C15ULL) >> 32U) %
+         slots;
 }
 
 }  // namespace
@@ -22,23 +30,37 @@ Method* Class::ownMethod(std::string_view selector) {
 const Method* Class::lookup(std::string_view selector) const {
   if (cacheGeneration_ != methodsGeneration) {
     cache_.clear();
-    recent_.fill(nullptr);
+    // Only the slots in use: while hooks go in, every lookup comes after a change.
+    for (; recentUsed_ != 0; recentUsed_ &= recentUsed_ - 1) recent_[std::countr_zero(recentUsed_)] = nullptr;
     cacheGeneration_ = methodsGeneration;
   }
-  const Method*& recent = recent_[recentSlot(selector)];
-  if (recent != nullptr && recent->name == selector) return recent;
-  if (auto cached = cache_.find(selector); cached != cache_.end()) {
-    if (cached->second != nullptr) recent = cached->second;
-    return cached->second;
+  const size_t home = recentSlot(selector, kRecentSlots);
+  for (size_t probe = 0; probe < kRecentProbes; ++probe) {
+    const auto* recent = recent_[(home + probe) % kRecentSlots];
+    if (recent != nullptr && recent->first == selector) return recent->second;
   }
-  const Method* method = nullptr;
-  for (const Class* cls = this; cls != nullptr && method == nullptr; cls = cls->superclass_) {
-    auto found = cls->methods_.find(selector);
-    if (found != cls->methods_.end()) method = &found->second;
+  auto cached = cache_.find(selector);
+  if (cached == cache_.end()) {
+    const Method* method = nullptr;
+    for (const Class* cls = this; cls != nullptr && method == nullptr; cls = cls->superclass_) {
+      auto found = cls->methods_.find(selector);
+      if (found != cls->methods_.end()) method = &found->second;
+    }
+    cached = cache_.emplace(std::string(selector), method).first;
   }
-  cache_.emplace(std::string(selector), method);
-  if (method != nullptr) recent = method;
-  return method;
+  // A free slot near home, else home itself. Entries of cache_ stay where they are until it is
+  // emptied, and the slots with it.
+  size_t slot = home;
+  for (size_t probe = 0; probe < kRecentProbes; ++probe) {
+    const size_t candidate = (home + probe) % kRecentSlots;
+    if (recent_[candidate] == nullptr) {
+      slot = candidate;
+      break;
+    }
+  }
+  recent_[slot] = &*cached;
+  recentUsed_ |= uint32_t{1} << slot;
+  return cached->second;
 }
 
 bool Class::isSubclassOf(const Class* other) const {

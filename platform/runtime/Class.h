@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/runtime/Method.h"
 #include "platform/runtime/StringHash.h"
@@ -43,10 +44,16 @@ class Class {
   // every cache (its generation is behind); a hook that replaces an implementation in place
   // leaves the entry pointing at the same method.
   mutable std::unordered_map<std::string, const Method*, StringHash, std::equal_to<>> cache_;
-  // In front of it, found methods by where the selector's name is stored: a send names its
-  // selector from one static object every time, and this spares hashing the name. A hit is
-  // checked against the method's own name, so a name stored anew at the same place is safe.
-  mutable std::array<const Method*, 16> recent_{};
+  // In front of it, recent entries of cache_ by where the selector's name is stored: a send names
+  // its selector from one static object every time, and this spares hashing the name, for the
+  // methods found as for the selectors the class does not respond to (asked on every layout
+  // pass). A hit is checked against the entry's name, so a name stored anew at the same place is
+  // safe.
+  static constexpr size_t kRecentSlots = 32;
+  mutable std::array<const std::pair<const std::string, const Method*>*, kRecentSlots> recent_{};
+  // A bit for each slot in use, so that emptying them touches only those.
+  mutable uint32_t recentUsed_ = 0;
+  static_assert(kRecentSlots <= 32, "one bit a slot");
   mutable uint64_t cacheGeneration_ = 0;
 };
 

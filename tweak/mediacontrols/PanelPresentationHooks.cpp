@@ -183,7 +183,8 @@ void MPAVRoutingViewController_viewDidLayoutSubviews(id self) {
   original::MPAVRoutingViewController_viewDidLayoutSubviews(self);
   auto* controller = platform::runtime::downcast<platform::springboard::MPAVRoutingViewController>(self);
   if (lastRoutingVC == nullptr) controller->view()->setHidden(true);
-  lastRoutingVC = controller->retained<platform::springboard::MPAVRoutingViewController>();
+  if (lastRoutingVC.get() != controller)
+    lastRoutingVC = controller->retained<platform::springboard::MPAVRoutingViewController>();
   airplayViewIsShowed = !controller->view()->isHidden();
 }
 
@@ -200,11 +201,12 @@ void CCUIContentModuleContainerViewController_setExpanded(id self, bool expanded
 }
 
 void MediaControlsParentContainerView_setClipsToBounds(id self, bool clipsToBounds) {
-  // With the colouring tweak on the lock screen, the indicator hangs below the platter.
-  const bool colouringTweakInstalled = lastMediaControlsTransportStackView != nullptr &&
-                                       lastMediaControlsTransportStackView->respondsToSelector(
-                                           platform::springboard::selectors::cfw_colorInfo);
-  if (ncMediaModuleIsShowed && !ccMediaModuleIsExpanded && colouringTweakInstalled) clipsToBounds = false;
+  // With the colouring tweak on the lock screen, the indicator hangs below the platter. Asked only
+  // there: Control Center's passes come here every time.
+  if (ncMediaModuleIsShowed && !ccMediaModuleIsExpanded && lastMediaControlsTransportStackView != nullptr &&
+      lastMediaControlsTransportStackView->respondsToSelector(
+          platform::springboard::selectors::cfw_colorInfo))
+    clipsToBounds = false;
   original::MediaControlsParentContainerView_setClipsToBounds(self, clipsToBounds);
 }
 
@@ -212,7 +214,8 @@ void MediaControlsParentContainerView_layoutSubviews(id self) {
   original::MediaControlsParentContainerView_layoutSubviews(self);
   auto* view = platform::runtime::downcast<MediaControlsParentContainerView>(self);
   if (view->isHidden() || view->alpha() == 0) return;
-  lastMediaControlsParentViewForNextUpSupport = view->retained<MediaControlsParentContainerView>();
+  if (lastMediaControlsParentViewForNextUpSupport.get() != view)
+    lastMediaControlsParentViewForNextUpSupport = view->retained<MediaControlsParentContainerView>();
   view->setClipsToBounds(true);
 }
 

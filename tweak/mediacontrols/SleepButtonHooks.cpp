@@ -18,6 +18,7 @@
 #include "tweak/panel/LunadozeViewController.h"
 #include "tweak/support/BundleHelper.h"
 #include "tweak/support/LocalizationHelper.h"
+#include "tweak/support/LocalizedText.h"
 
 namespace lunadoze {
 namespace {
@@ -42,11 +43,17 @@ struct LayoutCase {
   CGFloat sleepButtonTopFromBottom;
 };
 
-LayoutCase layoutCase() {
-  if (!isNextUpShown()) return {25, 40};
+LayoutCase layoutCase(bool nextUpShown) {
+  if (!nextUpShown) return {25, 40};
   const float version = systemVersion();
   if (version >= 11.0f && version < 12.0f) return {5, 11};
   return {0, 0};
+}
+
+// The button's title while no snooze runs.
+const std::string& sleepTitle() {
+  static LocalizedText title("SLEEP");
+  return title.text();
 }
 
 }  // namespace
@@ -82,11 +89,12 @@ void MediaControlsTransportStackView_setupTimerButton(id self) {
 
   // While the route picker covers the controls beside the next-up list, a pass must not bring the
   // button back over it.
-  if (!(airplayViewIsShowed && isNextUpShown())) setTimerButton->setHidden(!ccMediaModuleIsExpanded);
+  const bool nextUpShown = isNextUpShown();
+  if (!(airplayViewIsShowed && nextUpShown)) setTimerButton->setHidden(!ccMediaModuleIsExpanded);
   const CGFloat width = view->frame().size.width;
   const CGFloat height = view->frame().size.height;
   setTimerButton->setFrame(
-      CGRectMake(0, height - layoutCase().sleepButtonTopFromBottom, width, kButtonHeight));
+      CGRectMake(0, height - layoutCase(nextUpShown).sleepButtonTopFromBottom, width, kButtonHeight));
 
   // A stop time that has passed without the timer firing (it waits in the default mode while the
   // person drags): fire it now, so that playback stops as asked instead of playing on.
@@ -101,7 +109,7 @@ void MediaControlsTransportStackView_setupTimerButton(id self) {
   } else if (songsSnoozeIsRunning) {
     send(self, selectors::updateButtonTextWithRemainingNbSongs);
   } else {
-    send(self, selectors::setTimerButtonText, BundleHelper::getLocalizedStringFor("SLEEP"));
+    send(self, selectors::setTimerButtonText, sleepTitle());
   }
   view->setClipsToBounds(false);
   setTimerButton->setIconHidden(hideMoonIconInCC);
@@ -109,8 +117,9 @@ void MediaControlsTransportStackView_setupTimerButton(id self) {
 
 void MediaControlsTransportStackView_moveUpActionMediaButtons(id self) {
   auto* view = stackView(self);
-  const CGFloat offset = layoutCase().transportButtonsMoveUp;
-  for (const auto& button : {view->middleButton(), view->rightButton(), view->leftButton()}) {
+  const CGFloat offset = layoutCase(isNextUpShown()).transportButtonsMoveUp;
+  // The stack view owns its buttons: no reference needs taking.
+  for (auto* button : {view->middleButton().get(), view->rightButton().get(), view->leftButton().get()}) {
     auto frame = button->frame();
     frame.origin.y -= offset;
     button->setFrame(frame);
@@ -124,7 +133,7 @@ void MediaControlsTransportStackView_cancelButtonClicked(id) {
 
 void MediaControlsTransportStackView_updateButtonTextWithRemainingNbSongs(id self) {
   if (!songsSnoozeIsRunning) {
-    send(self, selectors::setTimerButtonText, BundleHelper::getLocalizedStringFor("SLEEP"));
+    send(self, selectors::setTimerButtonText, sleepTitle());
     return;
   }
   const int64_t remaining = nbSongsToPlayBeforeStop - nbSongsPlayed;

@@ -66,6 +66,9 @@ void LunadozeImageButton::customInit() {
 }
 
 void LunadozeImageButton::setIconHidden(bool hidden) {
+  // Layout passes say it every time; only this method moves the icon and its constraints.
+  if (iconHidden_ == hidden) return;
+  iconHidden_ = hidden;
   if (auto icon = iconImage()) icon->setHidden(hidden);
   if (auto constraint = iconAspectRatioConstraint()) {
     constraint->setPriority(hidden ? kYieldingPriority : kDecidingPriority);
@@ -77,6 +80,8 @@ void LunadozeImageButton::setIconHidden(bool hidden) {
 
 bool LunadozeImageButton::setValueForOutlet(std::string_view name,
                                             const std::shared_ptr<platform::runtime::NSObject>& object) {
+  // An icon or a constraint connected anew has not been told yet.
+  iconHidden_.reset();
   if (name == "contentView") return connectOutlet(contentView_, object);
   if (name == "iconImage") return connectOutlet(iconImage_, object);
   if (name == "textLabel") return connectOutlet(textLabel_, object);

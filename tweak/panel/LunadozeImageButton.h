@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/UIButton.h"
@@ -39,7 +40,10 @@ class LunadozeImageButton : public platform::uikit::UIButton {
   const std::shared_ptr<platform::uikit::UIView>& contentView() const { return contentView_; }
   void setContentView(std::shared_ptr<platform::uikit::UIView> view) { contentView_ = std::move(view); }
   std::shared_ptr<platform::uikit::UIImageView> iconImage() const { return iconImage_.lock(); }
-  void setIconImage(const std::shared_ptr<platform::uikit::UIImageView>& view) { iconImage_ = view; }
+  void setIconImage(const std::shared_ptr<platform::uikit::UIImageView>& view) {
+    iconImage_ = view;
+    iconHidden_.reset();
+  }
   std::shared_ptr<platform::uikit::UILabel> textLabel() const { return textLabel_.lock(); }
   void setTextLabel(const std::shared_ptr<platform::uikit::UILabel>& label) { textLabel_ = label; }
   std::shared_ptr<platform::uikit::NSLayoutConstraint> iconAspectRatioConstraint() const {
@@ -47,18 +51,21 @@ class LunadozeImageButton : public platform::uikit::UIButton {
   }
   void setIconAspectRatioConstraint(const std::shared_ptr<platform::uikit::NSLayoutConstraint>& constraint) {
     iconAspectRatioConstraint_ = constraint;
+    iconHidden_.reset();
   }
   std::shared_ptr<platform::uikit::NSLayoutConstraint> iconWidthConstraint() const {
     return iconWidthConstraint_.lock();
   }
   void setIconWidthConstraint(const std::shared_ptr<platform::uikit::NSLayoutConstraint>& constraint) {
     iconWidthConstraint_ = constraint;
+    iconHidden_.reset();
   }
   std::shared_ptr<platform::uikit::NSLayoutConstraint> labelLeadingConstraint() const {
     return labelLeadingConstraint_.lock();
   }
   void setLabelLeadingConstraint(const std::shared_ptr<platform::uikit::NSLayoutConstraint>& constraint) {
     labelLeadingConstraint_ = constraint;
+    iconHidden_.reset();
   }
 
   bool setValueForOutlet(std::string_view name,
@@ -72,6 +79,8 @@ class LunadozeImageButton : public platform::uikit::UIButton {
   std::weak_ptr<platform::uikit::NSLayoutConstraint> iconAspectRatioConstraint_;
   std::weak_ptr<platform::uikit::NSLayoutConstraint> iconWidthConstraint_;
   std::weak_ptr<platform::uikit::NSLayoutConstraint> labelLeadingConstraint_;
+  // What setIconHidden last applied; none until it has been applied to the current outlets.
+  std::optional<bool> iconHidden_;
 };
 
 }  // namespace lunadoze

@@ -102,6 +102,51 @@ TEST_F(RuntimeTest, SendsSeeMethodsAddedAndHookedAfterEarlierSends) {
                                              "derived hook"}));
 }
 
+// Lookups are also remembered by where the name is stored, the misses as the methods found: a name
+// written anew at that place is another selector.
+TEST_F(RuntimeTest, ANameRewrittenInPlaceIsLookedUpAfresh) {
+  Base base;
+  std::string name = "layoutSubviewz";
+  const char* storage = name.data();
+  EXPECT_FALSE(base.respondsToSelector(name));
+  name.back() = 's';
+  ASSERT_EQ(name.data(), storage);
+  EXPECT_TRUE(base.respondsToSelector(name));
+  name.back() = 'z';
+  EXPECT_FALSE(base.respondsToSelector(name));
+  name = "twice:";
+  ASSERT_EQ(name.data(), storage);
+  EXPECT_TRUE(base.respondsToSelector(name));
+}
+
+// More selectors than a class keeps at hand, found and not found, asked in turn: each answers for
+// itself, and a method added later to the superclass is found by the subclass that missed it.
+TEST_F(RuntimeTest, ManySelectorsEachFindTheirOwnMethod) {
+  std::vector<std::string> names;
+  names.reserve(200);
+  for (int index = 0; index < 200; ++index) names.push_back("selector" + std::to_string(index) + ":");
+  for (size_t index = 0; index < names.size(); index += 2) {
+    class_addMethod(Base::runtimeClass(), Selector<int(int)>{names[index].c_str()},
+                    [](id, int value) { return value; });
+  }
+  const Class* derived = Derived::runtimeClass();
+  for (int round = 0; round < 2; ++round) {
+    for (size_t index = 0; index < names.size(); ++index) {
+      const Method* method = derived->lookup(names[index]);
+      if (index % 2 == 0) {
+        ASSERT_NE(method, nullptr) << names[index];
+        EXPECT_EQ(method->name, names[index]);
+      } else {
+        EXPECT_EQ(method, nullptr) << names[index];
+      }
+    }
+  }
+  class_addMethod(Base::runtimeClass(), Selector<int(int)>{names[1].c_str()},
+                  [](id, int value) { return value; });
+  ASSERT_NE(derived->lookup(names[1]), nullptr);
+  EXPECT_EQ(derived->lookup(names[1])->name, names[1]);
+}
+
 TEST_F(RuntimeTest, ANewProcessSendsToItsOwnClassesNotToTheDisposedOnes) {
   Derived object;
   send(&object, layoutSubviews);

@@ -8,6 +8,7 @@
 #include "tests/tweak/core/FreshTweakProcessState.h"
 #include "tweak/support/BundleHelper.h"
 #include "tweak/support/LocalizationHelper.h"
+#include "tweak/support/LocalizedText.h"
 
 namespace lunadoze {
 namespace {
@@ -108,6 +109,25 @@ TEST_F(BundleHelperTest, WithoutTheBundleEverythingIsNil) {
   EXPECT_EQ(BundleHelper::getBundle(), nullptr);
   EXPECT_EQ(BundleHelper::getImageWithName("sleepIcon"), nullptr);
   EXPECT_EQ(BundleHelper::getLocalizedStringFor("SLEEP"), "");
+}
+
+// A kept text follows what it was looked up with: the locale, and the device root that holds the bundle.
+TEST_F(BundleHelperTest, AKeptTextFollowsTheLocaleAndTheBundle) {
+  LocalizedText sleep("SLEEP");
+  EXPECT_EQ(sleep.text(), "Sleep");
+  NSLocale::setCurrentLocaleIdentifier("fr_FR");
+  EXPECT_EQ(sleep.text(), "Sommeil");
+  NSLocale::setCurrentLocaleIdentifier("fr_FR");
+  EXPECT_EQ(sleep.text(), "Sommeil");
+
+  platform::foundation::TemporaryDirectory emptyDevice;
+  DeviceFileSystem::setRoot(emptyDevice.path());
+  EXPECT_EQ(sleep.text(), "");
+  DeviceFileSystem::setRoot(LUNADOZE_STAGE_DIR);
+  EXPECT_EQ(sleep.text(), "Sommeil");
+  NSLocale::setCurrentLocaleIdentifier("de_DE");
+  EXPECT_EQ(sleep.text(), BundleHelper::getLocalizedStringFor("SLEEP"));
+  EXPECT_NE(sleep.text(), "Sommeil");
 }
 
 }  // namespace
