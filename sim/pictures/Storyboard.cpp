@@ -49,22 +49,36 @@ std::string Storyboard::script(std::string_view demo) {
   std::string result;
   std::string line;
   bool lockShown = false;
-  while (std::getline(lines, line)) {
-    result += line + '\n';
-    auto words = tokenize(line);
-    if (!words || words->empty()) continue;
-    const auto& first = (*words)[0].text;
-    const std::string second = words->size() > 1 ? (*words)[1].text : "";
-    if (first == "lock") lockShown = second == "show";
-    if (first != "echo" || words->size() < 2) continue;
-    std::string narration;
-    for (size_t i = 1; i < words->size(); ++i) narration += (i > 1 ? " " : "") + (*words)[i].text;
+  // The narration of a step: the echo lines in a row, which all speak of one screen.
+  std::string narration;
+  auto takePicture = [&] {
+    if (narration.empty()) return;
     char name[32];
     std::snprintf(name, sizeof name, "step-%02zu.png", steps_.size() + 1);
     steps_.push_back({narration, name});
     result += std::string("screenshot ") + (lockShown ? "lock " : "cc ") +
               inQuotes(std::filesystem::absolute(directory_ / name).string()) + '\n';
+    narration.clear();
+  };
+  while (std::getline(lines, line)) {
+    auto words = tokenize(line);
+    // Blank lines and comments change nothing on the screen.
+    if (!words || words->empty()) {
+      result += line + '\n';
+      continue;
+    }
+    const auto& first = (*words)[0].text;
+    if (first != "echo" || words->size() < 2) {
+      takePicture();
+      if (first == "lock") lockShown = words->size() > 1 && (*words)[1].text == "show";
+      result += line + '\n';
+      continue;
+    }
+    if (!narration.empty()) narration += '\n';
+    for (size_t i = 1; i < words->size(); ++i) narration += (i > 1 ? " " : "") + (*words)[i].text;
+    result += line + '\n';
   }
+  takePicture();
   return result;
 }
 

@@ -14,8 +14,9 @@ class Storyboard {
   // The directory is made when missing; std::runtime_error when it cannot be.
   explicit Storyboard(std::filesystem::path directory);
 
-  // The script with a `screenshot` line after each `echo` line: the lock screen once it is shown,
-  // Control Center otherwise.
+  // The script with a `screenshot` line after each narrated step (the `echo` lines in a row, with
+  // only blank lines and comments between them): the lock screen once it is shown, Control
+  // Center otherwise.
   std::string script(std::string_view demo);
   // Writes DIR/index.html for the pictures the script took.
   void writeIndex() const;

@@ -495,13 +495,17 @@ TEST_F(PicturesTest, AFailedWriteKeepsThePictureThatWasThere) {
   EXPECT_EQ(contentsOf(directory / "index.html"), "the page before");
 
   // Only what the test made is left.
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) ++files;
-  EXPECT_EQ(files, 3);
+  auto files = [this] {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) ++count;
+    return count;
+  };
+  EXPECT_EQ(files(), 3);
 
-  // A write that succeeds replaces the picture.
+  // A write that succeeds replaces the picture, and leaves nothing beside it.
   larger.writePng(file);
   EXPECT_GT(contentsOf(file).size(), before.size());
+  EXPECT_EQ(files(), 3);
 }
 
 // A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
@@ -535,19 +539,23 @@ TEST_F(PicturesTest, ThePlotsVolumeLineFallsToZeroAtTheFadesEndAndComesBack) {
 }
 
 // The storyboard looks where the person looks: Control Center until the lock screen is shown.
+// Echo lines in a row narrate one screen: one picture, after the last of them.
 TEST_F(PicturesTest, TheStoryboardPicturesEachNarratedStepAndShowsTheNarration) {
   Storyboard storyboard(directory / "story");
-  const std::string script = storyboard.script("cc expand\necho \"Open <b>\"\nlock show\necho Locked\n");
+  const std::string opening =
+      "cc expand\necho \"Open <b>\"\n\n# still the same screen\necho \"  and more\"\n";
+  const std::string script = storyboard.script(opening + "lock show\necho Locked\n");
   const auto picture = [this](int step) {
     return inQuotes((directory / "story" / ("step-0" + std::to_string(step) + ".png")).string());
   };
-  EXPECT_EQ(script, "cc expand\necho \"Open <b>\"\nscreenshot cc " + picture(1) +
-                        "\nlock show\necho Locked\nscreenshot lock " + picture(2) + "\n");
+  EXPECT_EQ(script, opening + "screenshot cc " + picture(1) + "\nlock show\necho Locked\nscreenshot lock " +
+                        picture(2) + "\n");
   storyboard.writeIndex();
   std::ifstream index(directory / "story" / "index.html");
   const std::string page(std::istreambuf_iterator<char>(index), {});
-  EXPECT_NE(page.find("<img src=\"step-01.png\" alt=\"\"><figcaption>Open &lt;b&gt;</figcaption>"),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("<img src=\"step-01.png\" alt=\"\"><figcaption>Open &lt;b&gt;\n  and more</figcaption>"),
+      std::string::npos);
   EXPECT_NE(page.find("<figcaption>Locked</figcaption>"), std::string::npos);
 }
 
