@@ -74,6 +74,20 @@ void BM_DrawingOfTheModuleWithThePanel(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawingOfTheModuleWithThePanel)->Unit(benchmark::kMillisecond);
 
+// The lock screen with the indicator, drawn alone: most of the demo's pictures are of it.
+void BM_DrawingOfTheLockScreen(benchmark::State& state) {
+  Simulator simulator{std::nullopt, false};
+  runScript(simulator,
+            "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\ntap sleep\npick time 30\ntap "
+            "confirm\nwait 2\ncc collapse\nlock show\n");
+  std::ostringstream notes;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        ScreenPainter::draw(simulator.device(), ScreenPainter::Screen::LockScreen, notes));
+  }
+}
+BENCHMARK(BM_DrawingOfTheLockScreen)->Unit(benchmark::kMillisecond);
+
 // The demo, and the demo with a picture per narrated step.
 void BM_Demo(benchmark::State& state) {
   const bool pictures = state.range(0) != 0;
