@@ -1,6 +1,9 @@
 #include "sim/pictures/SettingsPagePainter.h"
 
+#include <glib.h>
+
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "platform/preferences/PSListController.h"
@@ -26,31 +29,75 @@ using platform::preferences::PSListController;
 
 constexpr double kStatusBar = 20;
 constexpr double kBar = 44;
-constexpr double kSectionGap = 35;
+// A grouped table's section header when its delegate asks for none of its own: UIKit takes a
+// height of 0 as the default too.
+constexpr double kDefaultHeader = 35;
 constexpr double kRowInset = 16;
-constexpr double kMinimumHeight = 568;
+constexpr double kControlGap = 8;
+constexpr double kChevronSpace = 20;
 constexpr Colour kGroupedBackground{0.949, 0.949, 0.969, 1};
 constexpr Colour kSeparator{0.776, 0.776, 0.784, 1};
 constexpr Colour kSystemBlue{0, 0.478, 1, 1};
+constexpr Colour kSectionText{0.427, 0.427, 0.447, 1};
+constexpr Colour kDetailText{0.557, 0.557, 0.576, 1};
 
-struct Row {
-  std::shared_ptr<UITableViewCell> cell;
-  bool link;
-  bool startsSection;
+struct Section {
+  std::string header;
+  std::string footer;
+  double headerHeight = kDefaultHeader;
+  std::vector<std::shared_ptr<UITableViewCell>> cells;
+  std::vector<bool> links;
 };
 
-std::vector<Row> rowsOf(PSListController& page) {
-  std::vector<Row> rows;
-  auto table = page.table();
-  for (int64_t section = 0; section < table->numberOfSections(); ++section) {
-    for (int64_t row = 0; row < table->numberOfRowsInSection(section); ++row) {
-      auto indexPath = NSIndexPath::indexPathForRow(row, section);
-      auto specifier = page.specifierAtIndexPath(indexPath);
-      rows.push_back({page.tableViewCellForRowAtIndexPath(table.get(), indexPath),
-                      specifier && specifier->cellType() == platform::preferences::PSLinkCell, row == 0});
-    }
+// The table's sections as its data source gives them, each with its group's label above it and
+// its group's footer text below it, as the Settings app shows a group.
+std::vector<Section> sectionsOf(PSListController& page) {
+  std::vector<std::shared_ptr<platform::preferences::PSSpecifier>> groups;
+  for (const auto& specifier : page.specifiers()) {
+    if (specifier->cellType() == platform::preferences::PSGroupCell)
+      groups.push_back(specifier);
+    else if (groups.empty())
+      groups.push_back(nullptr);
   }
-  return rows;
+  auto table = page.table();
+  std::vector<Section> sections;
+  for (int64_t index = 0; index < table->numberOfSections(); ++index) {
+    Section section;
+    if (index < static_cast<int64_t>(groups.size()) && groups[index] != nullptr) {
+      section.header = groups[index]->name();
+      if (auto footer = groups[index]->propertyForKey("footerText"); footer && footer->string())
+        section.footer = *footer->string();
+    }
+    if (auto delegate = table->delegate()) {
+      const double height = delegate->tableViewHeightForHeaderInSection(table.get(), index);
+      if (height > 0) section.headerHeight = height;
+    }
+    for (int64_t row = 0; row < table->numberOfRowsInSection(index); ++row) {
+      auto indexPath = NSIndexPath::indexPathForRow(row, index);
+      auto specifier = page.specifierAtIndexPath(indexPath);
+      section.cells.push_back(page.tableViewCellForRowAtIndexPath(table.get(), indexPath));
+      section.links.push_back(specifier && specifier->cellType() == platform::preferences::PSLinkCell);
+    }
+    sections.push_back(std::move(section));
+  }
+  return sections;
+}
+
+TextStyle sectionTextStyle() {
+  TextStyle style;
+  style.size = 13;
+  style.colour = kSectionText;
+  style.alignment = NSTextAlignmentNatural;
+  style.lines = 0;
+  return style;
+}
+
+// A group's label stands above it in capitals.
+std::string capitals(const std::string& text) {
+  gchar* upper = g_utf8_strup(text.c_str(), static_cast<gssize>(text.size()));
+  std::string result = upper != nullptr ? upper : text;
+  g_free(upper);
+  return result;
 }
 
 void fillRect(cairo_t* cr, CGRect box, const Colour& colour) {
@@ -84,17 +131,78 @@ void drawTitle(ViewPainter& painter, const UINavigationItem& item, const std::st
   drawText(painter.context(), item.title().empty() ? fallback : item.title(), style, bar);
 }
 
-// A row's control sits at its trailing edge: a switch at its own size, segments in most of it, others in its
-// last two fifths.
-void paintAccessory(ViewPainter& painter, const UITableViewCell& cell, double y, double alpha) {
-  const auto& accessory = cell.accessoryView();
-  if (accessory == nullptr || accessory->frame().size.width > 0) return;
-  const CGSize row = cell.frame().size;
+// Segments of one width, each as wide as the widest title needs, in at most most of the row.
+double segmentsWidth(cairo_t* cr, const UISegmentedControl& segments, double rowWidth) {
+  TextStyle style;
+  style.size = 13;
+  style.weight = UIFontWeightSemibold;
+  double widest = 0;
+  for (int64_t index = 0; index < segments.numberOfSegments(); ++index)
+    widest = std::max(widest, textWidth(cr, segments.titleForSegmentAtIndex(index), style));
+  constexpr double kTitlePadding = 24;
+  return std::min(rowWidth * 0.62,
+                  static_cast<double>(segments.numberOfSegments()) * (widest + kTitlePadding));
+}
+
+// Where a row's control sits: at its trailing edge, a switch at its own size, segments as wide as
+// their titles need, a control its cell has sized at that size, others in the row's last two
+// fifths.
+CGRect accessoryFrame(cairo_t* cr, const UIView& accessory, CGSize row) {
   CGSize size{row.width * 0.4, 31};
-  if (dynamic_cast<const UISwitch*>(accessory.get()) != nullptr) size = {51, 31};
-  if (dynamic_cast<const UISegmentedControl*>(accessory.get()) != nullptr) size = {row.width * 0.62, 31};
-  painter.paint(*accessory, {row.width - kRowInset - size.width, y + (row.height - size.height) / 2}, alpha,
-                size);
+  if (accessory.frame().size.width > 0) size = accessory.frame().size;
+  if (dynamic_cast<const UISwitch*>(&accessory) != nullptr) size = {51, 31};
+  if (const auto* segments = dynamic_cast<const UISegmentedControl*>(&accessory))
+    size = {segmentsWidth(cr, *segments, row.width), 31};
+  return {{row.width - kRowInset - size.width, (row.height - size.height) / 2}, size};
+}
+
+// A row as the table lays it out at its width: the title from the leading edge up to the control
+// (or the chevron) and cut short there, the detail text before the chevron, the control at the
+// trailing edge, and whatever else the cell holds where the cell put it.
+void paintRow(ViewPainter& painter, const UITableViewCell& cell, CGRect row, bool link, double alpha) {
+  cairo_t* cr = painter.context();
+  double end = row.size.width - kRowInset - (link ? kChevronSpace : 0);
+  const auto& accessory = cell.accessoryView();
+  if (accessory != nullptr && !accessory->isHidden()) {
+    const CGRect frame = accessoryFrame(cr, *accessory, row.size);
+    painter.paint(*accessory, {row.origin.x + frame.origin.x, row.origin.y + frame.origin.y}, alpha,
+                  frame.size);
+    end = std::min(end, frame.origin.x - kControlGap);
+  }
+  auto styleOf = [alpha](const UILabel& label, Colour fallback) {
+    TextStyle style;
+    if (const auto& font = label.font()) {
+      style.size = font->pointSize();
+      style.weight = font->weight();
+    }
+    style.colour = ViewPainter::colour(label.textColor(), fallback);
+    if (!label.isEnabled()) style.colour.alpha *= 0.35;
+    style.colour.alpha *= alpha;
+    style.truncatesTail = true;
+    return style;
+  };
+  const auto& title = cell.textLabel();
+  double titleEnd = kRowInset;
+  if (title != nullptr && !title->isHidden() && !title->text().empty()) {
+    TextStyle style = styleOf(*title, {0, 0, 0, 1});
+    style.alignment = NSTextAlignmentLeft;
+    const double width = std::max(0.0, end - kRowInset);
+    drawText(cr, title->text(), style, {{row.origin.x + kRowInset, row.origin.y}, {width, row.size.height}});
+    titleEnd += std::min(width, textWidth(cr, title->text(), style));
+  }
+  const auto& detail = cell.detailTextLabel();
+  if (detail != nullptr && !detail->isHidden() && !detail->text().empty()) {
+    TextStyle style = styleOf(*detail, kDetailText);
+    style.alignment = NSTextAlignmentRight;
+    const double start = titleEnd + kControlGap;
+    drawText(cr, detail->text(), style,
+             {{row.origin.x + start, row.origin.y}, {std::max(0.0, end - start), row.size.height}});
+  }
+  for (const auto& part : cell.subviews()) {
+    if (part == title || part == detail || part == accessory) continue;
+    painter.paint(*part, {row.origin.x + part->frame().origin.x, row.origin.y + part->frame().origin.y},
+                  alpha);
+  }
 }
 
 void drawChevron(cairo_t* cr, double x, double middle) {
@@ -109,50 +217,79 @@ void drawChevron(cairo_t* cr, double x, double middle) {
 }  // namespace
 
 std::unique_ptr<Picture> SettingsPagePainter::draw(PSListController& page, const UINavigationBar& bar) {
-  auto rows = rowsOf(page);
+  const auto sections = sectionsOf(page);
   auto table = page.table();
+  const double width = table->bounds().size.width;
   const auto& header = table->tableHeaderView();
+  // Laid out once to measure the page, once to draw it.
+  cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+  cairo_t* measure = cairo_create(scratch);
+  cairo_scale(measure, Picture::kScale, Picture::kScale);
+  const TextStyle sectionText = sectionTextStyle();
+  const double textWidthLeft = width - 2 * kRowInset;
+  auto footerHeight = [&](const Section& section) {
+    return section.footer.empty() ? 0.0
+                                  : 7 + textHeight(measure, section.footer, sectionText, textWidthLeft) + 7;
+  };
   double contentHeight = kStatusBar + kBar + (header ? header->frame().size.height : 0);
-  for (const auto& row : rows)
-    contentHeight += row.cell->frame().size.height + (row.startsSection ? kSectionGap : 0);
-  auto picture = std::make_unique<Picture>(kWidth, std::max(kMinimumHeight, contentHeight + kSectionGap));
+  for (const auto& section : sections) {
+    contentHeight += section.headerHeight + footerHeight(section);
+    for (const auto& cell : section.cells) contentHeight += cell->frame().size.height;
+  }
+  cairo_destroy(measure);
+  cairo_surface_destroy(scratch);
+  auto picture =
+      std::make_unique<Picture>(width, std::max(table->bounds().size.height, contentHeight + kDefaultHeader));
   cairo_t* cr = picture->context();
   ViewPainter painter(cr);
-  fillRect(cr, {{0, 0}, {kWidth, picture->pixelHeight() / Picture::kScale}}, kGroupedBackground);
+  fillRect(cr, {{0, 0}, {width, picture->pixelHeight() / Picture::kScale}}, kGroupedBackground);
 
   // The table scrolls under the bar: the bar is drawn last, over it.
   double y = kStatusBar + kBar - table->contentOffset().y;
   if (header != nullptr) {
-    painter.paint(*header, {(kWidth - header->frame().size.width) / 2, y});
+    painter.paint(*header, {(width - header->frame().size.width) / 2, y});
     y += header->frame().size.height;
   }
-  for (size_t index = 0; index < rows.size(); ++index) {
-    auto& cell = *rows[index].cell;
-    if (rows[index].startsSection) y += kSectionGap;
-    const double height = cell.frame().size.height;
-    fillRect(cr, {{0, y}, {kWidth, height}}, ViewPainter::colour(cell.backgroundColor(), {1, 1, 1, 1}));
-    // A greyed row shows its setting has no effect now.
-    const double alpha = cell.isUserInteractionEnabled() ? 1 : 0.45;
-    painter.paint(cell, {0, y}, alpha);
-    paintAccessory(painter, cell, y, alpha);
-    if (rows[index].link) drawChevron(cr, kWidth - kRowInset - 6, y + height / 2);
-    const bool lastOfSection = index + 1 == rows.size() || rows[index + 1].startsSection;
-    fillRect(cr, {{lastOfSection ? 0 : kRowInset, y + height - 0.5}, {kWidth, 0.5}}, kSeparator);
-    y += height;
+  for (const auto& section : sections) {
+    if (!section.header.empty()) {
+      TextStyle style = sectionText;
+      style.lines = 1;
+      style.truncatesTail = true;
+      drawText(cr, capitals(section.header), style,
+               {{kRowInset, y + section.headerHeight - 24}, {textWidthLeft, 18}});
+    }
+    y += section.headerHeight;
+    for (size_t index = 0; index < section.cells.size(); ++index) {
+      const auto& cell = *section.cells[index];
+      const double height = cell.frame().size.height;
+      fillRect(cr, {{0, y}, {width, height}}, ViewPainter::colour(cell.backgroundColor(), {1, 1, 1, 1}));
+      // A greyed row shows its setting has no effect now.
+      const double alpha = cell.isUserInteractionEnabled() ? 1 : 0.45;
+      paintRow(painter, cell, {{0, y}, {width, height}}, section.links[index], alpha);
+      if (section.links[index]) drawChevron(cr, width - kRowInset - 6, y + height / 2);
+      const bool last = index + 1 == section.cells.size();
+      fillRect(cr, {{last ? 0 : kRowInset, y + height - 0.5}, {width, 0.5}}, kSeparator);
+      y += height;
+    }
+    if (!section.footer.empty()) {
+      const double height = footerHeight(section);
+      drawText(cr, section.footer, sectionText, {{kRowInset, y + 7}, {textWidthLeft, height - 14}});
+      y += height;
+    }
   }
 
-  const CGRect barArea{{0, 0}, {kWidth, kStatusBar + kBar}};
+  const CGRect barArea{{0, 0}, {width, kStatusBar + kBar}};
   fillRect(cr, barArea, ViewPainter::colour(bar.barTintColor(), {0.976, 0.976, 0.976, 1}));
   if (bar.shadowImage() == nullptr || bar.shadowImage()->size().height > 0)
-    fillRect(cr, {{0, barArea.size.height - 0.5}, {kWidth, 0.5}}, {0, 0, 0, 0.3});
+    fillRect(cr, {{0, barArea.size.height - 0.5}, {width, 0.5}}, {0, 0, 0, 0.3});
   const Colour titleColour = ViewPainter::colour(bar.titleTextColor(), {0, 0, 0, 1});
-  const CGRect titleArea{{80, kStatusBar}, {kWidth - 160, kBar}};
+  const CGRect titleArea{{80, kStatusBar}, {width - 160, kBar}};
   if (auto item = page.navigationItem()) {
     drawTitle(painter, *item, page.title(), titleArea, titleColour);
     if (auto button = item->rightBarButtonItem()) {
       TextStyle style{17, UIFontWeightRegular, ViewPainter::colour(bar.tintColor(), kSystemBlue),
                       NSTextAlignmentRight, 1};
-      drawText(cr, button->title(), style, {{kWidth - 96, kStatusBar}, {96 - kRowInset, kBar}});
+      drawText(cr, button->title(), style, {{width - 96, kStatusBar}, {96 - kRowInset, kBar}});
     }
   }
   return picture;

@@ -82,7 +82,11 @@ SetText setText(std::string_view text, const TextStyle& style, double width) {
   }
   set.alignment = alignment;
   // Frames here come from average metrics, not glyphs: a single line that comes out a little
-  // wider than its label is shown whole rather than cut to an ellipsis.
+  // wider than its label is shown whole rather than cut to an ellipsis, unless the style says so.
+  if (style.lines == 1 && style.truncatesTail) {
+    pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+  }
   if (style.lines != 1) {
     pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
@@ -140,9 +144,11 @@ const SetText& layoutFor(cairo_t* context, std::string_view text, const TextStyl
   key.append(reinterpret_cast<const char*>(&style.size), sizeof style.size);
   key.append(reinterpret_cast<const char*>(&style.weight), sizeof style.weight);
   key.append(reinterpret_cast<const char*>(&style.lines), sizeof style.lines);
-  // The box and the alignment shape only a layout that wraps.
-  if (style.lines != 1) {
+  // The box shapes only a layout that wraps or is cut, and the alignment only one that wraps.
+  key.push_back(style.truncatesTail ? 't' : 'f');
+  if (style.lines != 1 || style.truncatesTail)
     key.append(reinterpret_cast<const char*>(&width), sizeof width);
+  if (style.lines != 1) {
     key.append(reinterpret_cast<const char*>(&style.alignment), sizeof style.alignment);
   }
   key.append(text);
@@ -180,10 +186,19 @@ double textWidth(cairo_t* context, std::string_view text, const TextStyle& style
   if (text.empty()) return 0;
   TextStyle oneLine = style;
   oneLine.lines = 1;
+  oneLine.truncatesTail = false;
   int width = 0;
   int height = 0;
   pango_layout_get_size(layoutFor(context, text, oneLine, 0).layout.get(), &width, &height);
   return static_cast<double>(width) / PANGO_SCALE;
+}
+
+double textHeight(cairo_t* context, std::string_view text, const TextStyle& style, double width) {
+  if (text.empty() || width <= 0) return 0;
+  int layoutWidth = 0;
+  int height = 0;
+  pango_layout_get_size(layoutFor(context, text, style, width).layout.get(), &layoutWidth, &height);
+  return static_cast<double>(height) / PANGO_SCALE;
 }
 
 }  // namespace lunadoze::sim

@@ -21,8 +21,12 @@ struct TextStyle {
   platform::uikit::UIFontWeight weight = platform::uikit::UIFontWeightRegular;
   Colour colour;
   platform::uikit::NSTextAlignment alignment = platform::uikit::NSTextAlignmentNatural;
-  // 0: as many as fit; 1 ends in an ellipsis when the text is longer than the box.
+  // 0: as many as the box's width makes; more than 1: at most that many, the last one ending in an
+  // ellipsis when the text goes on; 1: one line.
   int64_t lines = 1;
+  // One line longer than the box ends in an ellipsis at its edge. Off for labels, whose frames
+  // come from average metrics: a line a little wider than its label is shown whole.
+  bool truncatesTail = false;
 };
 
 // Shapes the text with pango (so right-to-left scripts run right to left) and draws it in the box,
@@ -31,5 +35,7 @@ void drawText(cairo_t* context, std::string_view text, const TextStyle& style, p
 
 // The width the text takes in one line.
 double textWidth(cairo_t* context, std::string_view text, const TextStyle& style);
+// The height the text takes set in lines of at most `width`, as the style allows.
+double textHeight(cairo_t* context, std::string_view text, const TextStyle& style, double width);
 
 }  // namespace lunadoze::sim

@@ -1,6 +1,7 @@
 // What UIKit draws of its own views and controls.
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -168,6 +169,9 @@ void drawSegmentedControl(ViewPainter& painter, const UIView& view) {
   TextStyle style;
   style.size = 13;
   style.alignment = NSTextAlignmentCenter;
+  // A title longer than its segment is cut short, as the control cuts it.
+  style.truncatesTail = true;
+  constexpr double kTitleInset = 5;
   for (int64_t index = 0; index < count; ++index) {
     const CGRect segment{{bounds.origin.x + width * static_cast<double>(index), bounds.origin.y},
                          {width, bounds.size.height}};
@@ -176,7 +180,8 @@ void drawSegmentedControl(ViewPainter& painter, const UIView& view) {
       fill(cr, {{segment.origin.x + 2, segment.origin.y + 2}, {width - 4, segment.size.height - 4}}, 7,
            kWhite);
     style.weight = chosen ? UIFontWeightSemibold : UIFontWeightRegular;
-    drawText(cr, segments.titleForSegmentAtIndex(index), style, segment);
+    drawText(cr, segments.titleForSegmentAtIndex(index), style,
+             CGRectInset(segment, std::min(kTitleInset, width / 4), 0));
   }
 }
 
@@ -202,6 +207,8 @@ void drawTextField(ViewPainter& painter, const UIView& view) {
   TextStyle style;
   style.size = 17;
   style.alignment = NSTextAlignmentNatural;
+  // A field shows what fits of its text.
+  style.truncatesTail = true;
   const bool empty = field.text().empty();
   style.colour = empty ? kPlaceholder : kBlack;
   drawText(painter.context(), empty ? field.placeholder() : field.text(), style, painter.bounds(view));

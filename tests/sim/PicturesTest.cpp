@@ -287,7 +287,7 @@ TEST_F(PicturesTest, TheRoadsScreenshotsAreValidPicturesAndTheSameOnEveryRun) {
   road(directory / "second");
   const std::pair<const char*, std::pair<int, int>> expected[] = {
       {"cc.png", {640, 840}},    {"choose.png", {640, 600}}, {"current.png", {640, 600}},
-      {"lock.png", {750, 1334}}, {"prefs.png", {640, 0}},    {"end.png", {640, 0}},
+      {"lock.png", {750, 1334}}, {"prefs.png", {750, 0}},    {"end.png", {750, 0}},
       {"plot.png", {1800, 0}}};
   for (const auto& [name, size] : expected) {
     cairo_surface_t* png = cairo_image_surface_create_from_png((directory / "first" / name).c_str());
@@ -299,6 +299,54 @@ TEST_F(PicturesTest, TheRoadsScreenshotsAreValidPicturesAndTheSameOnEveryRun) {
     cairo_surface_destroy(png);
     EXPECT_TRUE(contentsOf(directory / "first" / name) == contentsOf(directory / "second" / name)) << name;
   }
+}
+
+// The root page as the Settings app shows it: the Enabled row, its group's footer under it, then
+// the next group's rows, whose titles stop short of their controls.
+TEST_F(PicturesTest, ASettingsPageShowsItsGroupsFootersAndKeepsTitlesOffTheControls) {
+  const auto file = directory / "prefs.png";
+  run("prefs screenshot " + file.string() + "\n");
+  cairo_surface_t* png = cairo_image_surface_create_from_png(file.c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  const unsigned char* data = cairo_image_surface_get_data(png);
+  const int stride = cairo_image_surface_get_stride(png);
+  auto pixel = [&](int x, int y) {
+    uint32_t value = 0;
+    std::memcpy(&value, data + static_cast<ptrdiff_t>(y) * stride + ptrdiff_t{4} * x, sizeof value);
+    return value & 0xFFFFFF;
+  };
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  // The rows, top to bottom, as runs of white at the leading edge as tall as a row: only rows are
+  // white there for so long.
+  std::vector<std::pair<int, int>> rows;
+  for (int y = 0, start = 0; y <= cairo_image_surface_get_height(png); ++y) {
+    if (y < cairo_image_surface_get_height(png) && pixel(16, y) == kWhite) continue;
+    if (y - start >= 60) rows.push_back({start, y});
+    start = y + 1;
+  }
+  ASSERT_GE(rows.size(), 2u);
+  // The footer's text lies right under the Enabled row, well above the next group's label.
+  const uint32_t background = pixel(4, rows[0].second + 4);
+  int footerText = 0;
+  // (Past the row's separator.)
+  for (int y = rows[0].second + 2; y < std::min(rows[1].first, rows[0].second + 38); ++y)
+    for (int x = 32; x < 600; ++x) footerText += pixel(x, y) != background;
+  EXPECT_GT(footerText, 200);
+  // "Modes offered" and its segments: above the title's letters only the control shows, which
+  // tells where it starts; the title's dark ink ends well before that, where a title that ran on
+  // under the control would not.
+  const int top = rows[1].first;
+  int control = 0;
+  while (control < 600 && pixel(control, top + 16) == kWhite) ++control;
+  ASSERT_GT(control, 100);
+  ASSERT_LT(control, 600);
+  int titleEnd = 0;
+  for (int y = top + 26; y < top + 62; ++y)
+    for (int x = 0; x < control; ++x)
+      if ((pixel(x, y) & 0xFF) < 0xA0) titleEnd = std::max(titleEnd, x);
+  EXPECT_GT(titleEnd, 100);
+  EXPECT_LT(titleEnd, control - 6);
+  cairo_surface_destroy(png);
 }
 
 // What a PNG reader gets back is what was drawn: every pixel, opaque or see-through, in a size
