@@ -42,7 +42,7 @@ constexpr Colour kSectionText{0.427, 0.427, 0.447, 1};
 constexpr Colour kDetailText{0.557, 0.557, 0.576, 1};
 
 struct Section {
-  std::string header;
+  std::string title;
   std::string footer;
   double headerHeight = kDefaultHeader;
   std::vector<std::shared_ptr<UITableViewCell>> cells;
@@ -64,7 +64,7 @@ std::vector<Section> sectionsOf(PSListController& page) {
   for (int64_t index = 0; index < table->numberOfSections(); ++index) {
     Section section;
     if (index < static_cast<int64_t>(groups.size()) && groups[index] != nullptr) {
-      section.header = groups[index]->name();
+      section.title = groups[index]->name();
       if (auto footer = groups[index]->propertyForKey("footerText"); footer && footer->string())
         section.footer = *footer->string();
     }
@@ -131,7 +131,7 @@ void drawTitle(ViewPainter& painter, const UINavigationItem& item, const std::st
   drawText(painter.context(), item.title().empty() ? fallback : item.title(), style, bar);
 }
 
-// Segments of one width, each as wide as the widest title needs, in at most most of the row.
+// Equal segments, each as wide as the widest title needs, together no wider than most of the row.
 double segmentsWidth(cairo_t* cr, const UISegmentedControl& segments, double rowWidth) {
   TextStyle style;
   style.size = 13;
@@ -221,23 +221,20 @@ std::unique_ptr<Picture> SettingsPagePainter::draw(PSListController& page, const
   auto table = page.table();
   const double width = table->bounds().size.width;
   const auto& header = table->tableHeaderView();
-  // Laid out once to measure the page, once to draw it.
-  cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-  cairo_t* measure = cairo_create(scratch);
-  cairo_scale(measure, Picture::kScale, Picture::kScale);
+  // The footers' lines are measured before the picture is made, to know its height.
+  const Picture measuring(1, 1);
   const TextStyle sectionText = sectionTextStyle();
-  const double textWidthLeft = width - 2 * kRowInset;
+  const double textColumn = width - 2 * kRowInset;
   auto footerHeight = [&](const Section& section) {
-    return section.footer.empty() ? 0.0
-                                  : 7 + textHeight(measure, section.footer, sectionText, textWidthLeft) + 7;
+    return section.footer.empty()
+               ? 0.0
+               : 7 + textHeight(measuring.context(), section.footer, sectionText, textColumn) + 7;
   };
   double contentHeight = kStatusBar + kBar + (header ? header->frame().size.height : 0);
   for (const auto& section : sections) {
     contentHeight += section.headerHeight + footerHeight(section);
     for (const auto& cell : section.cells) contentHeight += cell->frame().size.height;
   }
-  cairo_destroy(measure);
-  cairo_surface_destroy(scratch);
   auto picture =
       std::make_unique<Picture>(width, std::max(table->bounds().size.height, contentHeight + kDefaultHeader));
   cairo_t* cr = picture->context();
@@ -251,12 +248,12 @@ std::unique_ptr<Picture> SettingsPagePainter::draw(PSListController& page, const
     y += header->frame().size.height;
   }
   for (const auto& section : sections) {
-    if (!section.header.empty()) {
+    if (!section.title.empty()) {
       TextStyle style = sectionText;
       style.lines = 1;
       style.truncatesTail = true;
-      drawText(cr, capitals(section.header), style,
-               {{kRowInset, y + section.headerHeight - 24}, {textWidthLeft, 18}});
+      drawText(cr, capitals(section.title), style,
+               {{kRowInset, y + section.headerHeight - 24}, {textColumn, 18}});
     }
     y += section.headerHeight;
     for (size_t index = 0; index < section.cells.size(); ++index) {
@@ -273,7 +270,7 @@ std::unique_ptr<Picture> SettingsPagePainter::draw(PSListController& page, const
     }
     if (!section.footer.empty()) {
       const double height = footerHeight(section);
-      drawText(cr, section.footer, sectionText, {{kRowInset, y + 7}, {textWidthLeft, height - 14}});
+      drawText(cr, section.footer, sectionText, {{kRowInset, y + 7}, {textColumn, height - 14}});
       y += height;
     }
   }
