@@ -169,15 +169,11 @@ void paintRow(ViewPainter& painter, const UITableViewCell& cell, CGRect row, boo
                   frame.size);
     end = std::min(end, frame.origin.x - kControlGap);
   }
+  // The row's texts take one line each, cut short where the next thing starts.
   auto styleOf = [alpha](const UILabel& label, Colour fallback) {
-    TextStyle style;
-    if (const auto& font = label.font()) {
-      style.size = font->pointSize();
-      style.weight = font->weight();
-    }
-    style.colour = ViewPainter::colour(label.textColor(), fallback);
-    if (!label.isEnabled()) style.colour.alpha *= 0.35;
+    TextStyle style = ViewPainter::textStyle(label, fallback);
     style.colour.alpha *= alpha;
+    style.lines = 1;
     style.truncatesTail = true;
     return style;
   };

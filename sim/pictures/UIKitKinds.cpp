@@ -45,17 +45,7 @@ void fill(cairo_t* cr, CGRect box, double radius, const Colour& colour) {
 
 void drawLabel(ViewPainter& painter, const UIView& view) {
   const auto& label = static_cast<const UILabel&>(view);
-  const auto& font = label.font();
-  TextStyle style;
-  if (font) {
-    style.size = font->pointSize();
-    style.weight = font->weight();
-  }
-  style.colour = ViewPainter::colour(label.textColor(), kBlack);
-  if (!label.isEnabled()) style.colour = withAlpha(style.colour, 0.35);
-  style.alignment = label.textAlignment();
-  style.lines = label.numberOfLines();
-  drawText(painter.context(), label.text(), style, painter.bounds(view));
+  drawText(painter.context(), label.text(), ViewPainter::textStyle(label, kBlack), painter.bounds(view));
 }
 
 void drawImageView(ViewPainter& painter, const UIView& view) {

@@ -6,7 +6,9 @@
 
 #include "platform/runtime/Class.h"
 #include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIImage.h"
+#include "platform/uikit/UILabel.h"
 
 namespace lunadoze::sim {
 
@@ -219,6 +221,20 @@ void ViewPainter::drawImage(const platform::uikit::UIImage& image, CGRect box,
 Colour ViewPainter::colour(const std::shared_ptr<platform::uikit::UIColor>& colour, Colour fallback) {
   if (colour == nullptr) return fallback;
   return {colour->red(), colour->green(), colour->blue(), colour->alpha()};
+}
+
+TextStyle ViewPainter::textStyle(const platform::uikit::UILabel& label, Colour fallback) {
+  TextStyle style;
+  if (const auto& font = label.font()) {
+    style.size = font->pointSize();
+    style.weight = font->weight();
+  }
+  style.colour = colour(label.textColor(), fallback);
+  // A disabled label is drawn faint.
+  if (!label.isEnabled()) style.colour.alpha *= 0.35;
+  style.alignment = label.textAlignment();
+  style.lines = label.numberOfLines();
+  return style;
 }
 
 void ViewPainter::setSource(cairo_t* context, const Colour& colour) {

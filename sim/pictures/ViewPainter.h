@@ -53,6 +53,9 @@ class ViewPainter {
 
   static Colour colour(const std::shared_ptr<platform::uikit::UIColor>& colour,
                        Colour fallback = {0, 0, 0, 0});
+  // How the label sets its text: its font, its colour (faint while disabled; `fallback` when it
+  // has none), its alignment and its number of lines.
+  static TextStyle textStyle(const platform::uikit::UILabel& label, Colour fallback = {0, 0, 0, 1});
   static void setSource(cairo_t* context, const Colour& colour);
   static void roundedRectangle(cairo_t* context, platform::uikit::CGRect box, double radius);
 
