@@ -25,6 +25,7 @@ std::optional<uint64_t> readNumber(std::span<const uint8_t> bytes, uint64_t at, 
 }
 
 struct Object {
+  uint8_t marker;  // the object's first byte
   uint8_t kind;    // the marker's high nibble
   uint64_t count;  // items, characters or bytes
   uint64_t body;   // where the contents start
@@ -33,7 +34,7 @@ struct Object {
 std::optional<Object> readObject(std::span<const uint8_t> bytes, uint64_t at, uint64_t end) {
   if (at < kHeaderSize || at >= end) return std::nullopt;
   const uint8_t marker = bytes[at];
-  Object object{static_cast<uint8_t>(marker >> 4), static_cast<uint64_t>(marker & 0x0F), at + 1};
+  Object object{marker, static_cast<uint8_t>(marker >> 4), static_cast<uint64_t>(marker & 0x0F), at + 1};
   if (object.count == 0x0F && object.kind != 0x0 && object.kind != 0x1 && object.kind != 0x2) {
     // A count too large for the marker follows as an integer object.
     if (object.body >= end || (bytes[object.body] & 0xF0) != 0x10) return std::nullopt;
@@ -114,7 +115,8 @@ std::optional<std::string> PropertyListCheck::problemInBinary(std::span<const ui
     if (++values > kMaxValues) return "more than " + std::to_string(kMaxValues) + " values";
     auto object = objectAt(reference);
     if (!object) return malformed;
-    if (bytes[object->body - 1] == 0x33) {
+    // The marker itself: the byte before the body is a count's last byte when one follows it.
+    if (object->marker == 0x33) {
       clampDate(bytes, object->body, table, repaired);
       continue;
     }

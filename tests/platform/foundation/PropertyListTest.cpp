@@ -243,6 +243,17 @@ TEST(PropertyListTest, DatesBeyondWhatLibplistConvertsReadClamped) {
   }
 }
 
+// A count of 51 (0x33) written after a marker ends in the byte that marks a date: only a date
+// is clamped, never the text or bytes of a value that long.
+TEST(PropertyListTest, AValueWhoseCountEndsLikeADatesMarkerReadsAsItWasWritten) {
+  const std::string text = "\x07" + std::string(50, 'x');
+  const PropertyList::Array values = {text, PropertyList::fromData(std::vector<uint8_t>(51, 0xFF)),
+                                      PropertyList::Array(51, PropertyList(int64_t{7}))};
+  auto parsed = PropertyList::parse(PropertyList(values).toBinary());
+  ASSERT_TRUE(parsed) << parsed.error();
+  EXPECT_TRUE(*parsed == PropertyList(values));
+}
+
 TEST(PropertyListTest, StringsHoldingNulAreWrittenWhole) {
   const std::string text("one\0two \xc3\xa9", 10);
   const std::string longText = std::string(40, 'x') + std::string(1, '\0') + "y";
