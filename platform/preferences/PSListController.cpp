@@ -142,6 +142,19 @@ int64_t PSListController::numberOfSectionsInTableView(uikit::UITableView*) {
   return static_cast<int64_t>(sections().size());
 }
 
+std::string PSListController::tableViewTitleForHeaderInSection(uikit::UITableView*, int64_t section) {
+  auto all = sections();
+  if (section < 0 || section >= static_cast<int64_t>(all.size()) || all[section].group == nullptr) return {};
+  return all[section].group->name();
+}
+
+std::string PSListController::tableViewTitleForFooterInSection(uikit::UITableView*, int64_t section) {
+  auto all = sections();
+  if (section < 0 || section >= static_cast<int64_t>(all.size()) || all[section].group == nullptr) return {};
+  auto footer = all[section].group->propertyForKey("footerText");
+  return footer && footer->string() ? *footer->string() : "";
+}
+
 int64_t PSListController::tableViewNumberOfRowsInSection(uikit::UITableView*, int64_t section) {
   auto all = sections();
   return section >= 0 && section < static_cast<int64_t>(all.size())

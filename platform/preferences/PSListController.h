@@ -82,6 +82,9 @@ class PSListController : public uikit::UIViewController,
 
   int64_t numberOfSectionsInTableView(uikit::UITableView* tableView) override;
   int64_t tableViewNumberOfRowsInSection(uikit::UITableView* tableView, int64_t section) override;
+  // A section's header is its group's label, its footer the group's "footerText".
+  std::string tableViewTitleForHeaderInSection(uikit::UITableView* tableView, int64_t section) override;
+  std::string tableViewTitleForFooterInSection(uikit::UITableView* tableView, int64_t section) override;
   // The row's cell, for rows off screen as well: made on the first request and kept with the
   // row's specifier. Null when there is no such row.
   std::shared_ptr<uikit::UITableViewCell> tableViewCellForRowAtIndexPath(

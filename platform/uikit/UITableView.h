@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UIScrollView.h"
@@ -22,6 +23,9 @@ class UITableViewDataSource {
   // The cell of the row; null when there is no such row.
   virtual std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(UITableView* tableView,
                                                                           NSIndexPath indexPath) = 0;
+  // tableView:titleForHeaderInSection: and tableView:titleForFooterInSection:; empty for none.
+  virtual std::string tableViewTitleForHeaderInSection(UITableView*, int64_t) { return {}; }
+  virtual std::string tableViewTitleForFooterInSection(UITableView*, int64_t) { return {}; }
 };
 
 class UITableViewDelegate : public UIScrollViewDelegate {

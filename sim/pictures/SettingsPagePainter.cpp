@@ -52,22 +52,12 @@ struct Section {
 // The table's sections as its data source gives them, each with its group's label above it and
 // its group's footer text below it, as the Settings app shows a group.
 std::vector<Section> sectionsOf(PSListController& page) {
-  std::vector<std::shared_ptr<platform::preferences::PSSpecifier>> groups;
-  for (const auto& specifier : page.specifiers()) {
-    if (specifier->cellType() == platform::preferences::PSGroupCell)
-      groups.push_back(specifier);
-    else if (groups.empty())
-      groups.push_back(nullptr);
-  }
   auto table = page.table();
   std::vector<Section> sections;
   for (int64_t index = 0; index < table->numberOfSections(); ++index) {
     Section section;
-    if (index < static_cast<int64_t>(groups.size()) && groups[index] != nullptr) {
-      section.title = groups[index]->name();
-      if (auto footer = groups[index]->propertyForKey("footerText"); footer && footer->string())
-        section.footer = *footer->string();
-    }
+    section.title = page.tableViewTitleForHeaderInSection(table.get(), index);
+    section.footer = page.tableViewTitleForFooterInSection(table.get(), index);
     if (auto delegate = table->delegate()) {
       const double height = delegate->tableViewHeightForHeaderInSection(table.get(), index);
       if (height > 0) section.headerHeight = height;
