@@ -40,6 +40,10 @@ void drawPlatter(ViewPainter& painter, const UIView& view) {
   cairo_fill(cr);
 }
 
+void printPlatter(Fingerprint& print, const UIView& view) {
+  print.add(static_cast<const MediaControlsParentContainerView&>(view).style());
+}
+
 void triangle(cairo_t* cr, double x, double y, double width, double height, bool pointsRight) {
   const double tip = pointsRight ? x + width : x;
   const double base = pointsRight ? x : x + width;
@@ -58,6 +62,18 @@ int transportPosition(const UIView& button) {
   return 1;
 }
 
+bool isPlaying() {
+  const auto* info = nowPlaying();
+  if (info == nullptr) return false;
+  auto rate = info->find(platform::springboard::kMRMediaRemoteNowPlayingInfoPlaybackRate);
+  return rate != info->end() && rate->second.doubleValue().value_or(0) > 0;
+}
+
+void printTransportButton(Fingerprint& print, const UIView& view) {
+  const int position = transportPosition(view);
+  print.add(static_cast<int64_t>(position)).add(position == 1 && isPlaying());
+}
+
 void drawTransportButton(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
   const CGRect bounds = painter.bounds(view);
@@ -67,12 +83,7 @@ void drawTransportButton(ViewPainter& painter, const UIView& view) {
   ViewPainter::setSource(cr, kGlyph);
   const int position = transportPosition(view);
   if (position == 1) {
-    bool playing = false;
-    if (const auto* info = nowPlaying()) {
-      auto rate = info->find(platform::springboard::kMRMediaRemoteNowPlayingInfoPlaybackRate);
-      playing = rate != info->end() && rate->second.doubleValue().value_or(0) > 0;
-    }
-    if (playing) {
+    if (isPlaying()) {
       cairo_rectangle(cr, cx - size * 0.42, cy - size / 2, size * 0.3, size);
       cairo_rectangle(cr, cx + size * 0.12, cy - size / 2, size * 0.3, size);
     } else {
@@ -87,6 +98,20 @@ void drawTransportButton(ViewPainter& painter, const UIView& view) {
   cairo_fill(cr);
 }
 
+std::string nowPlayingTitle() {
+  if (const auto* info = nowPlaying()) {
+    if (auto found = info->find(platform::springboard::kMRMediaRemoteNowPlayingInfoTitle);
+        found != info->end() && found->second.string()) {
+      return *found->second.string();
+    }
+  }
+  return "Not Playing";
+}
+
+void printHeader(Fingerprint& print, const UIView&) {
+  print.add(nowPlayingTitle());
+}
+
 void drawHeader(ViewPainter& painter, const UIView& view) {
   cairo_t* cr = painter.context();
   const CGRect bounds = painter.bounds(view);
@@ -99,19 +124,13 @@ void drawHeader(ViewPainter& painter, const UIView& view) {
   ViewPainter::roundedRectangle(cr, artwork, 6);
   cairo_fill(cr);
   cairo_pattern_destroy(gradient);
-  std::string title = "Not Playing";
-  if (const auto* info = nowPlaying()) {
-    if (auto found = info->find(platform::springboard::kMRMediaRemoteNowPlayingInfoTitle);
-        found != info->end() && found->second.string()) {
-      title = *found->second.string();
-    }
-  }
   TextStyle style;
   style.size = 15;
   style.weight = UIFontWeightSemibold;
   style.colour = kGlyph;
   style.alignment = NSTextAlignmentLeft;
-  drawText(cr, title, style, {{artwork.origin.x + 52, artwork.origin.y}, {bounds.size.width - 130, 40}});
+  drawText(cr, nowPlayingTitle(), style,
+           {{artwork.origin.x + 52, artwork.origin.y}, {bounds.size.width - 130, 40}});
 }
 
 void drawRouteButton(ViewPainter& painter, const UIView& view) {
@@ -137,10 +156,12 @@ void drawRouteButton(ViewPainter& painter, const UIView& view) {
 }  // namespace
 
 void addHostKinds(ViewPainter::Kinds& kinds) {
-  kinds.emplace("MediaControlsParentContainerView", ViewPainter::Kind{drawPlatter});
-  kinds.emplace("MediaControlsTransportButton", ViewPainter::Kind{drawTransportButton});
-  kinds.emplace("MediaControlsHeaderView", ViewPainter::Kind{drawHeader});
-  kinds.emplace("MPButton", ViewPainter::Kind{drawRouteButton});
+  using Kind = ViewPainter::Kind;
+  kinds.emplace("MediaControlsParentContainerView", Kind{.draw = drawPlatter, .fingerprint = printPlatter});
+  kinds.emplace("MediaControlsTransportButton",
+                Kind{.draw = drawTransportButton, .fingerprint = printTransportButton});
+  kinds.emplace("MediaControlsHeaderView", Kind{.draw = drawHeader, .fingerprint = printHeader});
+  kinds.emplace("MPButton", Kind{.draw = drawRouteButton});
 }
 
 }  // namespace lunadoze::sim

@@ -1,6 +1,7 @@
 #include "sim/pictures/Picture.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -87,14 +88,26 @@ Picture::Pixel Picture::pixelAt(double x, double y) const {
   return pixel(static_cast<int>(std::floor(x * scale_)), static_cast<int>(std::floor(y * scale_)));
 }
 
+void Picture::redrawRows(const RowSet& rows) {
+  // Told apart from every other picture's drawings, and from its own before.
+  static std::atomic<uint64_t> drawings{0};
+  drawnOver_ = drawing_;
+  drawing_ = ++drawings;
+  redrawn_.assign(static_cast<size_t>(pixelHeight()), 0);
+  for (const auto& [top, bottom] : rows.runs())
+    std::fill(redrawn_.begin() + std::clamp(top, 0, pixelHeight()),
+              redrawn_.begin() + std::clamp(bottom, 0, pixelHeight()), 1);
+}
+
 void Picture::writePng(const std::filesystem::path& path) const {
   // A PNG has at least one pixel; a screen of no size is a fault of whoever laid it out.
   if (pixelWidth() == 0 || pixelHeight() == 0)
     throw std::runtime_error("cannot write " + path.string() + ": the picture has no pixels");
   cairo_surface_flush(surface_);
+  const PngEncoder::Drawing drawing{drawing_, drawnOver_, redrawn_};
   replaceFile(path, PngEncoder::ofThisThread().encode(cairo_image_surface_get_data(surface_),
                                                       cairo_image_surface_get_stride(surface_), pixelWidth(),
-                                                      pixelHeight()));
+                                                      pixelHeight(), drawing_ != 0 ? &drawing : nullptr));
 }
 
 }  // namespace lunadoze::sim

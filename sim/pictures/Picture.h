@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/pictures/RowSet.h"
+
 namespace lunadoze::sim {
 
 // A picture being drawn: an image surface of a size in points at a scale of pixels per point,
@@ -36,12 +38,22 @@ class Picture {
   // The pixel under the point (in points).
   Pixel pixelAt(double x, double y) const;
 
+  // For a picture drawn again and again: what is drawn from now on is drawn only in these rows,
+  // over what the last drawing left there; the other rows stay as they are. The next file
+  // written works out only these rows anew.
+  void redrawRows(const RowSet& rows);
+
   // Writes a PNG file; the same drawing gives the same bytes. Throws std::runtime_error saying
   // why when the file cannot be written.
   void writePng(const std::filesystem::path& path) const;
 
  private:
   double scale_;
+  // Which drawing of the picture this is, when it is drawn again and again (0 when not), the
+  // drawing it was drawn over, and the rows that drawing changed.
+  uint64_t drawing_ = 0;
+  uint64_t drawnOver_ = 0;
+  std::vector<char> redrawn_;
   std::vector<unsigned char> pixels_;
   cairo_surface_t* surface_;
   cairo_t* context_;

@@ -35,10 +35,12 @@ void addPictureCommands(Simulator& simulator) {
   CommandTable& commands = simulator.commands();
   // Shared by `record` and the run loop's onlooker; lives as long as the simulator's commands.
   auto recorder = std::make_shared<Recorder>();
+  // Keeps each screen's last picture, which the next one of it is drawn over.
+  auto screens = std::make_shared<ScreenPainter>();
 
   commands.add("screenshot", "cc|lock|panel FILE.png",
                "a picture of that screen as the person sees it, at twice the points",
-               [](CommandContext& context, const Arguments& arguments) {
+               [screens](CommandContext& context, const Arguments& arguments) {
                  auto screen = ScreenPainter::screenNamed(arguments[0]);
                  if (!screen) {
                    throw CommandError("unknown screen " + inQuotes(arguments[0]) +
@@ -46,8 +48,7 @@ void addPictureCommands(Simulator& simulator) {
                  }
                  const auto file = pngFile(arguments[1]);
                  std::ostringstream notes;
-                 auto picture = ScreenPainter::draw(context.device(), *screen, notes);
-                 picture->writePng(file);
+                 screens->draw(context.device(), *screen, notes)->writePng(file);
                  context.err() << notes.str();
                });
 

@@ -124,7 +124,8 @@ PngEncoder::Memory& PngEncoder::memoryOfSize(int width, int height) {
   return *slot;
 }
 
-void PngEncoder::survey(const unsigned char* data, int stride, Memory& memory) {
+void PngEncoder::survey(const unsigned char* data, int stride, Memory& memory,
+                        std::span<const char> redrawn) {
   const int width = memory.width;
   const int height = memory.height;
   const size_t rowBytes = static_cast<size_t>(width) * 4;
@@ -132,14 +133,27 @@ void PngEncoder::survey(const unsigned char* data, int stride, Memory& memory) {
   survey_.anyChanged = !memory.encoded;
   survey_.opaque = true;
   for (int y = 0; y < height; ++y) {
+    // A row the drawing left alone is as the memory has it; only its likeness to the row above
+    // is asked again when that one changed.
+    const bool leftAlone = !redrawn.empty() && redrawn[y] == 0;
+    if (leftAlone && (y == 0 || !survey_.changed[y - 1])) {
+      survey_.changed[y] = 0;
+      survey_.opaque = survey_.opaque && memory.rowOpaque[y];
+      continue;
+    }
     const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
     unsigned char* kept = memory.pixels.data() + static_cast<ptrdiff_t>(y) * static_cast<ptrdiff_t>(rowBytes);
     // A row of one colour (each pixel the same as the next) is told from the kept one by the
     // colours alone, without reading the kept pixels: most rows of a screen are such rows.
-    const uint32_t colour = wordAt(row, 0);
-    const bool plain = std::memcmp(row, row + 4, rowBytes - 4) == 0;
-    bool changed = !memory.encoded || plain != static_cast<bool>(memory.oneColour[y]);
-    if (!changed) changed = plain ? colour != memory.colours[y] : std::memcmp(row, kept, rowBytes) != 0;
+    uint32_t colour = memory.colours[y];
+    bool plain = memory.oneColour[y];
+    bool changed = false;
+    if (!leftAlone) {
+      colour = wordAt(row, 0);
+      plain = std::memcmp(row, row + 4, rowBytes - 4) == 0;
+      changed = !memory.encoded || plain != static_cast<bool>(memory.oneColour[y]);
+      if (!changed) changed = plain ? colour != memory.colours[y] : std::memcmp(row, kept, rowBytes) != 0;
+    }
     survey_.changed[y] = static_cast<char>(changed);
     if (changed) {
       std::memcpy(kept, row, rowBytes);
@@ -165,7 +179,8 @@ void PngEncoder::survey(const unsigned char* data, int stride, Memory& memory) {
   }
 }
 
-// A row that is as the last picture had it, under a row that is too, is coded as it was then.
+// A row that is as the last picture had it, under a row that is too, is coded as it was then; a
+// band of such rows is the last picture's block again.
 std::span<const unsigned char> PngEncoder::compressedRows(const unsigned char* data, int stride,
                                                           Memory& memory) {
   const int width = memory.width;
@@ -176,6 +191,7 @@ std::span<const unsigned char> PngEncoder::compressedRows(const unsigned char* d
   memory.encoded = false;
   starts_.assign(1, 0);
   checksums_.resize(static_cast<size_t>(height));
+  blocks_.clear();
   RowDeflate deflate(rowSize, compressed_);
   int next = 0;
   // Whether the deflate has the row above's bytes, which a row coded afresh is matched against.
@@ -206,20 +222,36 @@ std::span<const unsigned char> PngEncoder::compressedRows(const unsigned char* d
     }
     checksums_[y] = deflate.lastChecksum();
     starts_.push_back(deflate.tokens().size());
+    if ((y + 1) % kBandRows == 0 || y + 1 == height) {
+      const size_t band = blocks_.size();
+      blocks_.push_back(known && deflate.blockReused() && band < memory.blocks.size()
+                            ? deflate.endBlock(memory.stream, memory.blocks[band])
+                            : deflate.endBlock());
+    }
   }
   const auto stream = deflate.finish();
-  // The codes stay with the pixels for the next picture of the size.
+  // The codes and the stream stay with the pixels for the next picture of the size.
   std::swap(memory.tokens, compressed_.tokens);
   std::swap(memory.starts, starts_);
   std::swap(memory.checksums, checksums_);
+  std::swap(memory.blocks, blocks_);
+  std::swap(memory.stream, compressed_.out);
   memory.opaque = survey_.opaque;
   return stream;
 }
 
 std::span<const unsigned char> PngEncoder::encode(const unsigned char* data, int stride, int width,
-                                                  int height) {
+                                                  int height, const Drawing* drawing) {
   Memory& memory = memoryOfSize(width, height);
-  survey(data, stride, memory);
+  std::span<const char> redrawn;
+  if (drawing != nullptr && memory.encoded && memory.drawing != 0) {
+    // The same drawing again is the same file; one drawn over the last one encoded changed only
+    // its redrawn rows.
+    if (memory.drawing == drawing->drawing) return memory.png;
+    if (memory.drawing == drawing->drawnOver) redrawn = drawing->redrawn;
+  }
+  survey(data, stride, memory, redrawn);
+  memory.drawing = drawing != nullptr ? drawing->drawing : 0;
   // The same pixels as the last picture of the size: the same file.
   if (!survey_.anyChanged) return memory.png;
   const bool opaque = survey_.opaque;

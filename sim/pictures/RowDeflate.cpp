@@ -6,8 +6,6 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <numeric>
-#include <queue>
 
 namespace lunadoze::sim {
 namespace {
@@ -89,38 +87,48 @@ size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit)
 
 // Code lengths of at most `limit` bits for symbols of these frequencies, by Huffman's method, then
 // the longest codes shortened and others lengthened to pay for them. Every code is complete:
-// at least two symbols are given a code.
-std::vector<uint8_t> codeLengths(std::vector<uint32_t> frequencies, uint32_t limit) {
-  size_t used = std::count_if(frequencies.begin(), frequencies.end(), [](uint32_t f) { return f > 0; });
-  for (size_t i = 0; used < 2 && i < frequencies.size(); ++i) {
-    if (frequencies[i] == 0) {
-      frequencies[i] = 1;
-      ++used;
-    }
+// at least two symbols are given a code. Only the symbols used are worked on, and as the leaves
+// come sorted and the inner nodes are made in order of weight, two queues stand for a heap.
+std::vector<uint8_t> codeLengths(const std::vector<uint32_t>& frequencies, uint32_t limit) {
+  struct Leaf {
+    uint64_t weight;
+    uint32_t symbol;
+  };
+  std::vector<Leaf> leaves;
+  for (uint32_t symbol = 0; symbol < frequencies.size(); ++symbol)
+    if (frequencies[symbol] > 0) leaves.push_back({frequencies[symbol], symbol});
+  for (uint32_t symbol = 0; leaves.size() < 2 && symbol < frequencies.size(); ++symbol) {
+    if (frequencies[symbol] == 0) leaves.push_back({1, symbol});
   }
-  const size_t count = frequencies.size();
-  // The tree: leaves first, then the inner nodes as they are made.
-  std::vector<size_t> parent(2 * count, 0);
-  using Node = std::pair<uint64_t, size_t>;
-  std::priority_queue<Node, std::vector<Node>, std::greater<>> queue;
-  for (size_t i = 0; i < count; ++i)
-    if (frequencies[i] > 0) queue.push({frequencies[i], i});
-  size_t next = count;
-  while (queue.size() > 1) {
-    const auto [weightA, a] = queue.top();
-    queue.pop();
-    const auto [weightB, b] = queue.top();
-    queue.pop();
-    parent[a] = parent[b] = next;
-    queue.push({weightA + weightB, next++});
+  const auto lighter = [](const Leaf& a, const Leaf& b) {
+    return a.weight != b.weight ? a.weight < b.weight : a.symbol < b.symbol;
+  };
+  std::sort(leaves.begin(), leaves.end(), lighter);
+  const size_t count = leaves.size();
+  // Nodes 0..count-1 are the leaves, count.. the inner nodes as they are made.
+  std::vector<uint64_t> inner;
+  inner.reserve(count);
+  std::vector<size_t> parent(2 * count - 1, 0);
+  size_t leaf = 0;
+  size_t made = 0;
+  auto lightest = [&] {
+    if (leaf < count && (made >= inner.size() || leaves[leaf].weight <= inner[made])) return leaf++;
+    return count + made++;
+  };
+  auto weightOf = [&](size_t node) { return node < count ? leaves[node].weight : inner[node - count]; };
+  while (inner.size() + 1 < count) {
+    const size_t a = lightest();
+    const size_t b = lightest();
+    parent[a] = parent[b] = count + inner.size();
+    inner.push_back(weightOf(a) + weightOf(b));
   }
-  const size_t root = next - 1;
-  std::vector<uint32_t> depth(next, 0);
-  for (size_t node = root; node-- > 0;) depth[node] = depth[parent[node]] + 1;
+  // Depths from the root (the last node made) down.
+  std::vector<uint32_t> depth(2 * count - 1, 0);
+  for (size_t node = 2 * count - 1; node-- > 0;)
+    if (node != 2 * count - 2) depth[node] = depth[parent[node]] + 1;
   // How many codes of each length, the too long ones made the longest allowed.
   std::vector<uint32_t> ofLength(std::max<uint32_t>(limit, 1) + 1, 0);
-  for (size_t i = 0; i < count; ++i)
-    if (frequencies[i] > 0) ++ofLength[std::min(depth[i], limit)];
+  for (size_t i = 0; i < count; ++i) ++ofLength[std::min(depth[i], limit)];
   uint64_t kraft = 0;
   for (uint32_t length = 1; length <= limit; ++length)
     kraft += uint64_t{ofLength[length]} << (limit - length);
@@ -137,15 +145,15 @@ std::vector<uint8_t> codeLengths(std::vector<uint32_t> frequencies, uint32_t lim
     }
     --kraft;
   }
-  // The shortest codes to the most frequent symbols.
-  std::vector<size_t> order(count);
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return frequencies[a] > frequencies[b]; });
-  std::vector<uint8_t> lengths(count, 0);
+  // The shortest codes to the most frequent symbols, the lower symbol first among equals.
+  std::sort(leaves.begin(), leaves.end(), [](const Leaf& a, const Leaf& b) {
+    return a.weight != b.weight ? a.weight > b.weight : a.symbol < b.symbol;
+  });
+  std::vector<uint8_t> lengths(frequencies.size(), 0);
   size_t at = 0;
   for (uint32_t length = 1; length <= limit; ++length)
-    for (uint32_t n = 0; n < ofLength[length]; ++n) lengths[order[at++]] = static_cast<uint8_t>(length);
+    for (uint32_t n = 0; n < ofLength[length]; ++n)
+      lengths[leaves[at++].symbol] = static_cast<uint8_t>(length);
   return lengths;
 }
 
@@ -212,6 +220,7 @@ void RowDeflate::add(const unsigned char* row) {
   encode(row, last_, [this](uint32_t token) { tokens_.push_back(token); });
   last_ = row;
   repeated_.clear();
+  blockReused_ = false;
 }
 
 void RowDeflate::repeat() {
@@ -220,6 +229,7 @@ void RowDeflate::repeat() {
   // A row the same as the one above is coded the same way every time: worked out once.
   if (repeated_.empty()) encode(last_, last_, [this](uint32_t token) { repeated_.push_back(token); });
   tokens_.insert(tokens_.end(), repeated_.begin(), repeated_.end());
+  blockReused_ = false;
 }
 
 void RowDeflate::reuse(std::span<const uint32_t> tokens, uint32_t checksum) {
@@ -239,21 +249,83 @@ void RowDeflate::put(Code code) {
   pending_ |= static_cast<uint64_t>(code.bits) << pendingCount_;
   pendingCount_ += code.count;
   if (pendingCount_ >= 32) {
-    for (int i = 0; i < 4; ++i) *out_++ = static_cast<unsigned char>(pending_ >> (8 * i));
+    for (int i = 0; i < 4; ++i) buffer_[at_++] = static_cast<unsigned char>(pending_ >> (8 * i));
     pending_ >>= 32;
     pendingCount_ -= 32;
   }
 }
 
+uint64_t RowDeflate::bitsWritten() const {
+  return uint64_t{at_} * 8 + pendingCount_;
+}
+
+void RowDeflate::reserve(uint64_t bits) {
+  // The bits pending, those to come and a word of slack.
+  const size_t needed = at_ + static_cast<size_t>((pendingCount_ + bits) / 8) + 16;
+  if (buffer_.size() < needed) buffer_.resize(std::max(needed, buffer_.size() * 2));
+}
+
+void RowDeflate::start() {
+  if (started_) return;
+  started_ = true;
+  reserve(16);
+  // Deflate with a 32 KiB window, no preset dictionary, the fastest compression said.
+  buffer_[at_++] = 0x78;
+  buffer_[at_++] = 0x01;
+}
+
+RowDeflate::Block RowDeflate::endBlock(std::span<const unsigned char> stream, Block earlier) {
+  start();
+  const Block block{bitsWritten(), earlier.bits};
+  reserve(earlier.bits);
+  uint64_t from = earlier.start;
+  for (uint64_t left = earlier.bits; left > 0;) {
+    const auto count = static_cast<uint32_t>(std::min<uint64_t>(left, 32));
+    // The bits from `from` on, the first of them the lowest bit of the first byte.
+    const auto byte = static_cast<size_t>(from / 8);
+    uint64_t word = 0;
+    for (size_t i = 0; i < 5 && byte + i < stream.size(); ++i) word |= uint64_t{stream[byte + i]} << (8 * i);
+    word >>= from % 8;
+    put({static_cast<uint32_t>(word & ((uint64_t{1} << count) - 1)), count});
+    from += count;
+    left -= count;
+  }
+  blockStart_ = tokens_.size();
+  blockReused_ = true;
+  return block;
+}
+
+bool RowDeflate::blockReused() const {
+  return blockReused_ && blockStart_ < tokens_.size();
+}
+
 std::span<const unsigned char> RowDeflate::finish() {
+  if (blockStart_ < tokens_.size() || !started_) endBlock();
+  // The last block: empty, of the fixed codes, which need no table. Its end is the code 0000000.
+  put({0b011, 3});
+  put({0, 7});
+  reserve(64);
+  for (; pendingCount_ > 0; pendingCount_ -= std::min(pendingCount_, 8u)) {
+    buffer_[at_++] = static_cast<unsigned char>(pending_);
+    pending_ >>= 8;
+  }
+  for (int shift = 24; shift >= 0; shift -= 8) buffer_[at_++] = static_cast<unsigned char>(adler_ >> shift);
+  return {buffer_.data(), at_};
+}
+
+RowDeflate::Block RowDeflate::endBlock() {
+  start();
+  const std::span<const uint32_t> tokens(tokens_.data() + blockStart_, tokens_.size() - blockStart_);
+  blockStart_ = tokens_.size();
+  blockReused_ = true;
   const LengthSymbol byteBack = distanceSymbol(1);
   const LengthSymbol rowBack = rowBack_ != 0 ? distanceSymbol(rowBack_) : byteBack;
-  // One block with codes made for these rows.
+  // Codes made for these rows.
   std::vector<uint32_t> symbolCounts(kSymbols, 0);
   std::vector<uint32_t> distanceCounts(kDistances, 0);
   // The extra bits of the matches, counted here rather than in a pass of their own.
   uint64_t extraBits = 0;
-  for (const uint32_t token : tokens_) {
+  for (const uint32_t token : tokens) {
     if ((token & kMatch) == 0) {
       ++symbolCounts[token];
       continue;
@@ -317,14 +389,9 @@ std::span<const unsigned char> RowDeflate::finish() {
   for (size_t symbol = 0; symbol < kDistances; ++symbol)
     bits += uint64_t{distanceCounts[symbol]} * distanceLengths[symbol];
   bits += extraBits;
-  const size_t bound = static_cast<size_t>(bits / 8) + 2 + 4 + 8;
-  if (buffer_.size() < bound) buffer_.resize(bound);
-  unsigned char* start = buffer_.data();
-  out_ = start;
-  // Deflate with a 32 KiB window, no preset dictionary, the fastest compression said.
-  *out_++ = 0x78;
-  *out_++ = 0x01;
-  put({0b101, 3});  // the last block, of codes of its own
+  reserve(bits);
+  const Block block{bitsWritten(), bits};
+  put({0b100, 3});  // a block of codes of its own, not the last
   put({static_cast<uint32_t>(symbolsSent - 257), 5});
   put({static_cast<uint32_t>(distancesSent - 1), 5});
   put({static_cast<uint32_t>(lengthsSent - 4), 4});
@@ -339,7 +406,7 @@ std::span<const unsigned char> RowDeflate::finish() {
   const Code rowBackCode{distanceCodes[rowBack.symbol].bits | static_cast<uint32_t>(rowBack.extra)
                                                                   << distanceCodes[rowBack.symbol].count,
                          distanceCodes[rowBack.symbol].count + rowBack.extraCount};
-  for (const uint32_t token : tokens_) {
+  for (const uint32_t token : tokens) {
     if ((token & kMatch) == 0) {
       put(symbolCodes[token]);
       continue;
@@ -351,12 +418,7 @@ std::span<const unsigned char> RowDeflate::finish() {
     put((token & kUp) != 0 ? rowBackCode : byteBackCode);
   }
   put(symbolCodes[kEndOfBlock]);
-  for (; pendingCount_ > 0; pendingCount_ -= std::min(pendingCount_, 8u)) {
-    *out_++ = static_cast<unsigned char>(pending_);
-    pending_ >>= 8;
-  }
-  for (int shift = 24; shift >= 0; shift -= 8) *out_++ = static_cast<unsigned char>(adler_ >> shift);
-  return {start, out_};
+  return block;
 }
 
 }  // namespace lunadoze::sim

@@ -10,8 +10,9 @@ namespace lunadoze::sim {
 // Compresses filtered picture rows into a zlib stream, fast, for what screens are: runs of one
 // byte (a flat colour after the sub filter) and rows like the one above. Matches reach back one
 // byte or one row only and stay within a row, so the work is a comparison per byte and a row
-// repeated costs only its codes; one block with codes made for the rows keeps the file small.
-// The same rows always give the same bytes.
+// repeated costs only its codes. The rows go in blocks, each with codes made for its rows, which
+// keeps the file small; a block of rows coded as in an earlier stream is that stream's block
+// again, its bits copied. The same rows in the same blocks always give the same bytes.
 class RowDeflate {
  public:
   // What a compression needs, kept for the next one so that its memory is not asked for again.
@@ -37,7 +38,22 @@ class RowDeflate {
   // The rows' codes so far, and the checksum of the last row.
   std::span<const uint32_t> tokens() const { return tokens_; }
   uint32_t lastChecksum() const { return lastAdler_; }
-  // The whole stream; nothing may be added after.
+
+  // Where a block's bits are in its stream: from the bit `start` on (the lowest bit of a byte
+  // first), `bits` of them.
+  struct Block {
+    uint64_t start = 0;
+    uint64_t bits = 0;
+  };
+  // Ends a block of the rows since the last one, with codes made for them.
+  Block endBlock();
+  // Whether every row since the last block came from reuse(), and there is one.
+  bool blockReused() const;
+  // Ends a block of the rows since the last one, which came from reuse() and were coded in the
+  // block `earlier` of the earlier stream `stream`, after the same rows: its bits again.
+  Block endBlock(std::span<const unsigned char> stream, Block earlier);
+  // The whole stream, the rows since the last block in a block of their own; nothing may be
+  // added after.
   std::span<const unsigned char> finish();
 
   // A code as it goes into the stream: its bits in the order they are written, and how many.
@@ -52,6 +68,11 @@ class RowDeflate {
   static constexpr uint32_t kUp = 1u << 30;
 
   void put(Code code);
+  uint64_t bitsWritten() const;
+  // Room for this many more bits in the buffer.
+  void reserve(uint64_t bits);
+  // The stream's header, once.
+  void start();
   // The row as tokens: the longest match one byte or one row back at each place.
   template <typename Emit>
   void encode(const unsigned char* row, const unsigned char* above, Emit emit) const;
@@ -60,7 +81,11 @@ class RowDeflate {
   size_t rowSize_;
   std::vector<unsigned char>& buffer_;
   std::vector<uint32_t>& tokens_;
-  unsigned char* out_ = nullptr;
+  size_t at_ = 0;
+  bool started_ = false;
+  // Where the rows of the block being made start in the tokens, and whether all came from reuse().
+  size_t blockStart_ = 0;
+  bool blockReused_ = true;
   uint64_t pending_ = 0;
   uint32_t pendingCount_ = 0;
   uint32_t adler_ = 1;

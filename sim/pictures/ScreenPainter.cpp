@@ -80,8 +80,8 @@ std::vector<uint32_t> rowColours(cairo_surface_t* surface) {
   return colours;
 }
 
-// Paints the wallpaper on a picture not drawn on yet.
-void paintWallpaper(cairo_t* cr, CGRect area) {
+// Paints the wallpaper in these rows, whatever was there.
+void paintWallpaper(cairo_t* cr, CGRect area, const RowSet& rows) {
   thread_local DrawnWallpaper drawn;
   cairo_surface_t* target = cairo_get_target(cr);
   cairo_matrix_t matrix;
@@ -103,14 +103,17 @@ void paintWallpaper(cairo_t* cr, CGRect area) {
     unsigned char* data = cairo_image_surface_get_data(target);
     const int stride = cairo_image_surface_get_stride(target);
     const int width = cairo_image_surface_get_width(target);
-    for (size_t y = 0; y < drawn.rowColours.size(); ++y) {
-      auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-      std::fill_n(row, width, drawn.rowColours[y]);
+    const int height = static_cast<int>(drawn.rowColours.size());
+    for (const auto& [top, bottom] : rows.runs()) {
+      for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+        std::fill_n(row, width, drawn.rowColours[static_cast<size_t>(y)]);
+      }
     }
     cairo_surface_mark_dirty(target);
     return;
   }
-  // Pixel for pixel: the same as drawing it here again.
+  // Pixel for pixel: the same as drawing it here again. The caller's clip keeps it to the rows.
   cairo_save(cr);
   cairo_identity_matrix(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -125,13 +128,63 @@ platform::springboard::SpringBoard& runningSpringBoard(Device& device) {
   return springBoard;
 }
 
-std::unique_ptr<Picture> drawModule(Device& device, bool panelOnly, std::ostream& notes) {
-  auto& module = *runningSpringBoard(device).nowPlayingModule();
+// Keeps what is drawn from now on to these rows of pixels, across the picture.
+void clipToRows(cairo_t* cr, const RowSet& rows) {
+  cairo_matrix_t matrix;
+  cairo_get_matrix(cr, &matrix);
+  cairo_identity_matrix(cr);
+  const int width = cairo_image_surface_get_width(cairo_get_target(cr));
+  for (const auto& [top, bottom] : rows.runs()) cairo_rectangle(cr, 0, top, width, bottom - top);
+  cairo_set_matrix(cr, &matrix);
+  cairo_clip(cr);
+}
+
+// Where two lists of items differ, the rows of the items in either.
+RowSet changedRows(const std::vector<ViewPainter::Item>& before,
+                   const std::vector<ViewPainter::Item>& after) {
+  RowSet rows;
+  for (size_t i = 0; i < std::max(before.size(), after.size()); ++i) {
+    const bool same = i < before.size() && i < after.size() && before[i] == after[i];
+    if (same) continue;
+    if (i < before.size()) rows.add(before[i].top, before[i].bottom);
+    if (i < after.size()) rows.add(after[i].top, after[i].bottom);
+  }
+  return rows;
+}
+
+// The backdrop is opaque: where it covers whole pixels, the picture need not be cleared first.
+bool coversWholePixels(CGRect area) {
+  auto whole = [](double points) { return std::floor(points * Picture::kScale) == points * Picture::kScale; };
+  return whole(area.origin.x) && whole(area.origin.y) && whole(area.size.width) && whole(area.size.height);
+}
+
+}  // namespace
+
+ScreenPainter::Look ScreenPainter::lookOf(Device& device, Screen screen, std::ostream& notes) {
+  auto& springBoard = runningSpringBoard(device);
+  auto& module = *springBoard.nowPlayingModule();
+  auto& controls = *springBoard.lockScreenMediaControls();
   const UIView& content = *module.contentView();
+  const UIView& lockScreen = *controls.controller()->view();
+  // A dark display shows nothing of any screen.
+  if (!device.phone().isScreenOn()) {
+    notes << "the screen is off: drawn dark\n";
+    CGRect area = screen == Screen::LockScreen ? lockScreen.bounds() : content.bounds();
+    if (screen == Screen::Panel) area = module.parentContainerView()->frame();
+    return {area, Backdrop::Dark, nullptr};
+  }
+  if (screen == Screen::LockScreen) {
+    if (!controls.isShown()) {
+      notes << "the lock screen's media controls are not shown: drawn without them\n";
+      return {lockScreen.bounds(), Backdrop::Wallpaper, nullptr};
+    }
+    return {lockScreen.bounds(), Backdrop::Wallpaper, &lockScreen};
+  }
   CGRect area = content.bounds();
-  if (panelOnly) {
+  if (screen == Screen::Panel) {
     const UIView* panel = TweakInspection(device).views().panel;
-    if (panel == nullptr || panel->superview() == nullptr) {
+    // A panel made but never shown has no place of its own yet.
+    if (panel == nullptr || panel->superview() == nullptr || CGRectIsEmpty(panel->frame())) {
       notes << "there is no panel yet: its place in the module is drawn\n";
       const UIView& container = *module.parentContainerView();
       area = container.superview()->convertRectToView(container.frame(), &content);
@@ -140,55 +193,12 @@ std::unique_ptr<Picture> drawModule(Device& device, bool panelOnly, std::ostream
       area = panel->superview()->convertRectToView(panel->frame(), &content);
     }
   }
-  // The backdrop is opaque: where it covers whole pixels, the picture need not be cleared first.
-  auto whole = [](double points) { return std::floor(points * Picture::kScale) == points * Picture::kScale; };
-  const bool covered =
-      whole(area.origin.x) && whole(area.origin.y) && whole(area.size.width) && whole(area.size.height);
-  auto picture = std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale,
-                                           covered ? Picture::Start::Covered : Picture::Start::Transparent);
-  cairo_t* cr = picture->context();
-  cairo_translate(cr, -area.origin.x, -area.origin.y);
-  paintBackdrop(cr, area);
   if (!module.isPresented()) {
     notes << "Control Center is not open: drawn without it\n";
-    return picture;
+    return {area, Backdrop::ControlCenter, nullptr};
   }
-  ViewPainter(cr).paint(content, {0, 0});
-  return picture;
+  return {area, Backdrop::ControlCenter, &content};
 }
-
-std::unique_ptr<Picture> drawLockScreen(Device& device, std::ostream& notes) {
-  auto& controls = *runningSpringBoard(device).lockScreenMediaControls();
-  const UIView& screen = *controls.controller()->view();
-  const CGRect area = screen.bounds();
-  auto picture =
-      std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale, Picture::Start::Covered);
-  paintWallpaper(picture->context(), area);
-  if (!controls.isShown()) {
-    notes << "the lock screen's media controls are not shown: drawn without them\n";
-    return picture;
-  }
-  ViewPainter(picture->context()).paint(screen, {0, 0});
-  return picture;
-}
-
-// A dark display shows nothing of any screen.
-std::unique_ptr<Picture> darkScreen(Device& device, Screen screen, std::ostream& notes) {
-  auto& springBoard = runningSpringBoard(device);
-  const UIView& view = screen == Screen::LockScreen
-                           ? *springBoard.lockScreenMediaControls()->controller()->view()
-                           : *springBoard.nowPlayingModule()->contentView();
-  CGRect area = view.bounds();
-  if (screen == Screen::Panel) area = springBoard.nowPlayingModule()->parentContainerView()->frame();
-  auto picture =
-      std::make_unique<Picture>(area.size.width, area.size.height, Picture::kScale, Picture::Start::Covered);
-  cairo_set_source_rgb(picture->context(), 0, 0, 0);
-  cairo_paint(picture->context());
-  notes << "the screen is off: drawn dark\n";
-  return picture;
-}
-
-}  // namespace
 
 std::optional<ScreenPainter::Screen> ScreenPainter::screenNamed(std::string_view name) {
   if (name == "cc") return Screen::ControlCenter;
@@ -197,17 +207,60 @@ std::optional<ScreenPainter::Screen> ScreenPainter::screenNamed(std::string_view
   return std::nullopt;
 }
 
-std::unique_ptr<Picture> ScreenPainter::draw(Device& device, Screen screen, std::ostream& notes) {
-  if (!device.phone().isScreenOn()) return darkScreen(device, screen, notes);
-  switch (screen) {
-    case Screen::LockScreen:
-      return drawLockScreen(device, notes);
-    case Screen::Panel:
-      return drawModule(device, true, notes);
-    case Screen::ControlCenter:
-      break;
+std::shared_ptr<const Picture> ScreenPainter::draw(Device& device, Screen screen, std::ostream& notes) {
+  const Look look = lookOf(device, screen, notes);
+  Canvas& canvas = canvases_.at(static_cast<size_t>(screen));
+  const bool covered = look.backdrop != Backdrop::ControlCenter || coversWholePixels(look.area);
+  // Over the last picture when it is of the same place and nobody holds it any more.
+  const bool over = canvas.picture != nullptr && canvas.picture.use_count() == 1 &&
+                    CGRectEqualToRect(canvas.look.area, look.area) && canvas.look.backdrop == look.backdrop;
+  if (!over) {
+    canvas.picture =
+        std::make_shared<Picture>(look.area.size.width, look.area.size.height, Picture::kScale,
+                                  covered ? Picture::Start::Covered : Picture::Start::Transparent);
+    canvas.items.clear();
   }
-  return drawModule(device, false, notes);
+  Picture& picture = *canvas.picture;
+  cairo_t* cr = picture.context();
+  cairo_save(cr);
+  cairo_translate(cr, -look.area.origin.x, -look.area.origin.y);
+  std::vector<ViewPainter::Item> items;
+  if (look.content != nullptr) {
+    ViewPainter lister(cr);
+    lister.listInto(items);
+    lister.paint(*look.content, {0, 0});
+  }
+  const RowSet rows = over ? changedRows(canvas.items, items) : RowSet::all(picture.pixelHeight());
+  if (!rows.empty()) {
+    picture.redrawRows(rows);
+    clipToRows(cr, rows);
+    if (!covered) {
+      cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+      cairo_paint(cr);
+      cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    }
+    switch (look.backdrop) {
+      case Backdrop::ControlCenter:
+        paintBackdrop(cr, look.area);
+        break;
+      case Backdrop::Wallpaper:
+        paintWallpaper(cr, look.area, rows);
+        break;
+      case Backdrop::Dark:
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_paint(cr);
+        break;
+    }
+    if (look.content != nullptr) {
+      ViewPainter painter(cr);
+      painter.drawOnly(rows);
+      painter.paint(*look.content, {0, 0});
+    }
+  }
+  cairo_restore(cr);
+  canvas.look = look;
+  canvas.items = std::move(items);
+  return canvas.picture;
 }
 
 }  // namespace lunadoze::sim

@@ -2,6 +2,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -159,6 +160,15 @@ const SetText& layoutFor(cairo_t* context, std::string_view text, const TextStyl
 
 }  // namespace
 
+namespace {
+
+// Where the text's lines start: centred vertically in the box.
+double topOfText(const PangoRectangle& logical, platform::uikit::CGRect box) {
+  return box.origin.y + (box.size.height - static_cast<double>(logical.height) / PANGO_SCALE) / 2;
+}
+
+}  // namespace
+
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
   if (text.empty() || box.size.width <= 0 || style.colour.alpha <= 0) return;
   const SetText& set = layoutFor(context, text, style, box.size.width);
@@ -167,19 +177,30 @@ void drawText(cairo_t* context, std::string_view text, const TextStyle& style, p
   PangoRectangle logical;
   pango_layout_get_extents(layout, &ink, &logical);
   const double width = static_cast<double>(logical.width) / PANGO_SCALE;
-  const double height = static_cast<double>(logical.height) / PANGO_SCALE;
   double left = box.origin.x;
   if (style.lines == 1) {
     if (set.alignment == platform::uikit::NSTextAlignmentCenter) left += (box.size.width - width) / 2;
     if (set.alignment == platform::uikit::NSTextAlignmentRight) left += box.size.width - width;
     left -= static_cast<double>(logical.x) / PANGO_SCALE;
   }
-  const double top = box.origin.y + (box.size.height - height) / 2;
+  const double top = topOfText(logical, box);
   cairo_save(context);
   cairo_set_source_rgba(context, style.colour.red, style.colour.green, style.colour.blue, style.colour.alpha);
   cairo_move_to(context, left, top);
   pango_cairo_show_layout(context, layout);
   cairo_restore(context);
+}
+
+double textOverflow(cairo_t* context, std::string_view text, const TextStyle& style,
+                    platform::uikit::CGRect box) {
+  if (text.empty() || box.size.width <= 0) return 0;
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_extents(layoutFor(context, text, style, box.size.width).layout.get(), &ink, &logical);
+  const double top = topOfText(logical, box);
+  const double inkTop = top + static_cast<double>(ink.y) / PANGO_SCALE;
+  const double inkBottom = top + static_cast<double>(ink.y + ink.height) / PANGO_SCALE;
+  return std::max({0.0, box.origin.y - inkTop, inkBottom - CGRectGetMaxY(box)});
 }
 
 double textWidth(cairo_t* context, std::string_view text, const TextStyle& style) {

@@ -33,6 +33,9 @@ struct TextStyle {
 // centred vertically as a label centres its text.
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box);
 
+// How far above or below the box drawText() puts ink of the text: a line taller than its box.
+double textOverflow(cairo_t* context, std::string_view text, const TextStyle& style,
+                    platform::uikit::CGRect box);
 // The width the text takes in one line.
 double textWidth(cairo_t* context, std::string_view text, const TextStyle& style);
 // The height the text takes set in lines of at most `width`, as the style allows.

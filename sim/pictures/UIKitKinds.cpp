@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIDatePicker.h"
@@ -48,11 +50,33 @@ void drawLabel(ViewPainter& painter, const UIView& view) {
   drawText(painter.context(), label.text(), ViewPainter::textStyle(label, kBlack), painter.bounds(view));
 }
 
+void printLabel(Fingerprint& print, const UIView& view) {
+  const auto& label = static_cast<const UILabel&>(view);
+  print.add(label.text());
+  ViewPainter::addTo(print, ViewPainter::textStyle(label, kBlack));
+}
+
 void drawImageView(ViewPainter& painter, const UIView& view) {
   const auto& imageView = static_cast<const UIImageView&>(view);
   if (const auto& image = imageView.image())
     painter.drawImage(*image, painter.bounds(view), view.contentMode(),
                       ViewPainter::colour(view.tintColor(), kBlack));
+}
+
+double labelOverflow(ViewPainter& painter, const UIView& view) {
+  const auto& label = static_cast<const UILabel&>(view);
+  return textOverflow(painter.context(), label.text(), ViewPainter::textStyle(label, kBlack),
+                      painter.bounds(view));
+}
+
+void printImageView(Fingerprint& print, const UIView& view) {
+  const auto& image = static_cast<const UIImageView&>(view).image();
+  print.add(image != nullptr);
+  if (image == nullptr) return;
+  const auto& pixels = image->pixels();
+  print.add(image->size().width).add(image->size().height).add(static_cast<int64_t>(image->renderingMode()));
+  print.add(static_cast<uint64_t>(
+      std::hash<std::string_view>{}({reinterpret_cast<const char*>(pixels.data()), pixels.size()})));
 }
 
 // A wheel's rows: the selected one in the middle at full strength, one above and one below
@@ -110,6 +134,18 @@ void drawDatePicker(ViewPainter& painter, const UIView& view) {
            {{minutesColumn.origin.x + minutesColumn.size.width + 8, middle}, {60, kRowHeight}});
 }
 
+void printDatePicker(Fingerprint& print, const UIView& view) {
+  const auto& picker = static_cast<const UIDatePicker&>(view);
+  print.add(picker.countDownDuration()).add(picker.minuteInterval());
+  ViewPainter::addTo(print, ViewPainter::colour(picker._textColor(), kBlack));
+}
+
+// The wheels' rows reach a row and a half above and below the middle.
+double datePickerOverflow(ViewPainter& painter, const UIView& view) {
+  constexpr double kReach = 1.5 * 32 + 4;
+  return std::max(0.0, kReach - painter.bounds(view).size.height / 2);
+}
+
 void drawPickerView(ViewPainter& painter, const UIView& view) {
   const auto& picker = static_cast<const UIPickerView&>(view);
   const CGRect bounds = painter.bounds(view);
@@ -134,6 +170,11 @@ void drawPickerView(ViewPainter& painter, const UIView& view) {
   }
 }
 
+// The rows and the caption are the picker's subviews, which the painter takes in.
+void printPickerView(Fingerprint& print, const UIView& view) {
+  print.add(static_cast<const UIPickerView&>(view).selectedRowInComponent(0));
+}
+
 void drawSwitch(ViewPainter& painter, const UIView& view) {
   const auto& toggle = static_cast<const UISwitch&>(view);
   cairo_t* cr = painter.context();
@@ -148,31 +189,70 @@ void drawSwitch(ViewPainter& painter, const UIView& view) {
   fill(cr, {{knobX, track.origin.y + 2}, {27, 27}}, 13.5, kWhite);
 }
 
+double switchOverflow(ViewPainter& painter, const UIView& view) {
+  return std::max(0.0, (31 - painter.bounds(view).size.height) / 2);
+}
+
+void printSwitch(Fingerprint& print, const UIView& view) {
+  print.add(static_cast<const UISwitch&>(view).isOn());
+}
+
+// A segment's title: cut short when longer than its segment, as the control cuts it.
+TextStyle segmentStyle(bool chosen) {
+  TextStyle style;
+  style.size = 13;
+  style.alignment = NSTextAlignmentCenter;
+  style.truncatesTail = true;
+  style.weight = chosen ? UIFontWeightSemibold : UIFontWeightRegular;
+  return style;
+}
+
+// Where the segment's title goes.
+CGRect segmentAt(CGRect bounds, int64_t count, int64_t index) {
+  constexpr double kTitleInset = 5;
+  const double width = bounds.size.width / static_cast<double>(count);
+  const CGRect segment{{bounds.origin.x + width * static_cast<double>(index), bounds.origin.y},
+                       {width, bounds.size.height}};
+  return CGRectInset(segment, std::min(kTitleInset, width / 4), 0);
+}
+
 void drawSegmentedControl(ViewPainter& painter, const UIView& view) {
   const auto& segments = static_cast<const UISegmentedControl&>(view);
   cairo_t* cr = painter.context();
   const CGRect bounds = painter.bounds(view);
   fill(cr, bounds, 8, {0.463, 0.463, 0.502, 0.12});
   const int64_t count = segments.numberOfSegments();
-  if (count == 0) return;
-  const double width = bounds.size.width / static_cast<double>(count);
-  TextStyle style;
-  style.size = 13;
-  style.alignment = NSTextAlignmentCenter;
-  // A title longer than its segment is cut short, as the control cuts it.
-  style.truncatesTail = true;
-  constexpr double kTitleInset = 5;
+  const double width = count > 0 ? bounds.size.width / static_cast<double>(count) : 0;
   for (int64_t index = 0; index < count; ++index) {
-    const CGRect segment{{bounds.origin.x + width * static_cast<double>(index), bounds.origin.y},
-                         {width, bounds.size.height}};
     const bool chosen = index == segments.selectedSegmentIndex();
-    if (chosen)
-      fill(cr, {{segment.origin.x + 2, segment.origin.y + 2}, {width - 4, segment.size.height - 4}}, 7,
-           kWhite);
-    style.weight = chosen ? UIFontWeightSemibold : UIFontWeightRegular;
-    drawText(cr, segments.titleForSegmentAtIndex(index), style,
-             CGRectInset(segment, std::min(kTitleInset, width / 4), 0));
+    if (chosen) {
+      fill(cr,
+           {{bounds.origin.x + width * static_cast<double>(index) + 2, bounds.origin.y + 2},
+            {width - 4, bounds.size.height - 4}},
+           7, kWhite);
+    }
+    drawText(cr, segments.titleForSegmentAtIndex(index), segmentStyle(chosen),
+             segmentAt(bounds, count, index));
   }
+}
+
+double segmentedControlOverflow(ViewPainter& painter, const UIView& view) {
+  const auto& segments = static_cast<const UISegmentedControl&>(view);
+  const int64_t count = segments.numberOfSegments();
+  double overflow = 0;
+  for (int64_t index = 0; index < count; ++index) {
+    overflow = std::max(overflow, textOverflow(painter.context(), segments.titleForSegmentAtIndex(index),
+                                               segmentStyle(index == segments.selectedSegmentIndex()),
+                                               segmentAt(painter.bounds(view), count, index)));
+  }
+  return overflow;
+}
+
+void printSegmentedControl(Fingerprint& print, const UIView& view) {
+  const auto& segments = static_cast<const UISegmentedControl&>(view);
+  print.add(segments.numberOfSegments()).add(segments.selectedSegmentIndex());
+  for (int64_t index = 0; index < segments.numberOfSegments(); ++index)
+    print.add(segments.titleForSegmentAtIndex(index));
 }
 
 void drawSlider(ViewPainter& painter, const UIView& view) {
@@ -192,16 +272,45 @@ void drawSlider(ViewPainter& painter, const UIView& view) {
   fill(cr, {{thumbX - kThumb / 2, middle - kThumb / 2}, {kThumb, kThumb}}, kThumb / 2, kWhite);
 }
 
-void drawTextField(ViewPainter& painter, const UIView& view) {
-  const auto& field = static_cast<const UITextField&>(view);
+// The thumb and its shadow, a point lower.
+double sliderOverflow(ViewPainter& painter, const UIView& view) {
+  return std::max(0.0, (28 + 2 - painter.bounds(view).size.height) / 2);
+}
+
+void printSlider(Fingerprint& print, const UIView& view) {
+  const auto& slider = static_cast<const UISlider&>(view);
+  print.add(static_cast<double>(slider.minimumValue()))
+      .add(static_cast<double>(slider.maximumValue()))
+      .add(static_cast<double>(slider.value()));
+}
+
+// A field shows what fits of its text, or its placeholder.
+TextStyle fieldStyle(const UITextField& field) {
   TextStyle style;
   style.size = 17;
   style.alignment = NSTextAlignmentNatural;
-  // A field shows what fits of its text.
   style.truncatesTail = true;
-  const bool empty = field.text().empty();
-  style.colour = empty ? kPlaceholder : kBlack;
-  drawText(painter.context(), empty ? field.placeholder() : field.text(), style, painter.bounds(view));
+  style.colour = field.text().empty() ? kPlaceholder : kBlack;
+  return style;
+}
+
+const std::string& shownText(const UITextField& field) {
+  return field.text().empty() ? field.placeholder() : field.text();
+}
+
+void drawTextField(ViewPainter& painter, const UIView& view) {
+  const auto& field = static_cast<const UITextField&>(view);
+  drawText(painter.context(), shownText(field), fieldStyle(field), painter.bounds(view));
+}
+
+double textFieldOverflow(ViewPainter& painter, const UIView& view) {
+  const auto& field = static_cast<const UITextField&>(view);
+  return textOverflow(painter.context(), shownText(field), fieldStyle(field), painter.bounds(view));
+}
+
+void printTextField(Fingerprint& print, const UIView& view) {
+  const auto& field = static_cast<const UITextField&>(view);
+  print.add(field.text()).add(field.placeholder());
 }
 
 void drawNavigationBar(ViewPainter& painter, const UIView& view) {
@@ -220,18 +329,31 @@ void drawNavigationBar(ViewPainter& painter, const UIView& view) {
   }
 }
 
+void printNavigationBar(Fingerprint& print, const UIView& view) {
+  const auto& bar = static_cast<const UINavigationBar&>(view);
+  ViewPainter::addTo(print, ViewPainter::colour(bar.barTintColor(), {0.976, 0.976, 0.976, 0.94}));
+  const auto& shadow = bar.shadowImage();
+  print.add(shadow == nullptr || shadow->size().height > 0);
+}
+
 }  // namespace
 
 void addUIKitKinds(ViewPainter::Kinds& kinds) {
-  kinds.emplace("UILabel", ViewPainter::Kind{drawLabel});
-  kinds.emplace("UIImageView", ViewPainter::Kind{drawImageView});
-  kinds.emplace("UIDatePicker", ViewPainter::Kind{drawDatePicker});
-  kinds.emplace("UIPickerView", ViewPainter::Kind{drawPickerView, true});
-  kinds.emplace("UISwitch", ViewPainter::Kind{drawSwitch});
-  kinds.emplace("UISegmentedControl", ViewPainter::Kind{drawSegmentedControl});
-  kinds.emplace("UISlider", ViewPainter::Kind{drawSlider});
-  kinds.emplace("UITextField", ViewPainter::Kind{drawTextField});
-  kinds.emplace("UINavigationBar", ViewPainter::Kind{drawNavigationBar});
+  using Kind = ViewPainter::Kind;
+  kinds.emplace("UILabel", Kind{.draw = drawLabel, .fingerprint = printLabel, .overflow = labelOverflow});
+  kinds.emplace("UIImageView", Kind{.draw = drawImageView, .fingerprint = printImageView});
+  kinds.emplace("UIDatePicker",
+                Kind{.draw = drawDatePicker, .fingerprint = printDatePicker, .overflow = datePickerOverflow});
+  kinds.emplace("UIPickerView",
+                Kind{.draw = drawPickerView, .drawsSubviews = true, .fingerprint = printPickerView});
+  kinds.emplace("UISwitch", Kind{.draw = drawSwitch, .fingerprint = printSwitch, .overflow = switchOverflow});
+  kinds.emplace("UISegmentedControl", Kind{.draw = drawSegmentedControl,
+                                           .fingerprint = printSegmentedControl,
+                                           .overflow = segmentedControlOverflow});
+  kinds.emplace("UISlider", Kind{.draw = drawSlider, .fingerprint = printSlider, .overflow = sliderOverflow});
+  kinds.emplace("UITextField",
+                Kind{.draw = drawTextField, .fingerprint = printTextField, .overflow = textFieldOverflow});
+  kinds.emplace("UINavigationBar", Kind{.draw = drawNavigationBar, .fingerprint = printNavigationBar});
 }
 
 }  // namespace lunadoze::sim

@@ -9,6 +9,7 @@
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UILabel.h"
+#include "sim/pictures/DrawnImages.h"
 
 namespace lunadoze::sim {
 
@@ -110,27 +111,131 @@ void ViewPainter::paint(const UIView& view, CGPoint origin, double alpha) {
   const bool layered = alpha < 1;
   if (layered) {
     // The layer is as large as the clip: only where the subtree draws, not the whole picture.
-    if (const auto area = extent(view)) clipToPixelsAround(cr, *area);
-    cairo_push_group(cr);
+    const auto area = extent(view);
+    if (area) clipToPixelsAround(cr, *area);
+    const auto [top, bottom] = rowsOf(area);
+    if (items_ != nullptr) {
+      Fingerprint print;
+      addPlace(print);
+      print.add(alpha);
+      items_->push_back({print.value(), top, bottom});
+    } else if (only_ != nullptr && !only_->meets(top, bottom)) {
+      cairo_restore(cr);
+      return;
+    } else {
+      cairo_push_group(cr);
+    }
   }
   if (view.clipsToBounds()) {
     cairo_rectangle(cr, bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height);
     cairo_clip(cr);
   }
-  if (Colour background = colour(view.backgroundColor()); background.alpha > 0) {
-    setSource(cr, background);
-    cairo_rectangle(cr, bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height);
-    cairo_fill(cr);
-  }
   const Kind* kind = kindOf(view);
-  // A view of no size has no content of its own to show; its subviews may still lie outside it.
-  if (kind != nullptr && bounds.size.width > 0 && bounds.size.height > 0) kind->draw(*this, view);
+  paintOwn(view, kind, bounds);
   if (kind == nullptr || !kind->drawsSubviews) paintSubviews(view);
-  if (layered) {
+  if (layered && items_ == nullptr) {
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, alpha);
   }
   cairo_restore(cr);
+}
+
+void ViewPainter::paintOwn(const UIView& view, const Kind* kind, CGRect bounds) {
+  const Colour background = colour(view.backgroundColor());
+  // A view of no size has no content of its own to show; its subviews may still lie outside it.
+  const bool drawn = kind != nullptr && bounds.size.width > 0 && bounds.size.height > 0;
+  if (background.alpha <= 0 && !drawn) return;
+  // A routine that draws the subviews reaches where they lie.
+  std::optional<CGRect> area = bounds;
+  if (drawn && kind->drawsSubviews) {
+    area = reach(view);
+    if (area) area = unionOf(*area, bounds);
+  }
+  const double overflow = drawn && kind->overflow != nullptr ? kind->overflow(*this, view) : 0;
+  if (area) area = CGRectInset(*area, 0, -(kBleed + overflow));
+  const auto [top, bottom] = rowsOf(area);
+  cairo_t* cr = context_;
+  if (items_ != nullptr) {
+    Fingerprint print;
+    addPlace(print);
+    addView(print, view, drawn ? kind : nullptr);
+    if (drawn && kind->drawsSubviews) addSubtree(print, view);
+    items_->push_back({print.value(), top, bottom});
+    return;
+  }
+  if (only_ != nullptr && !only_->meets(top, bottom)) return;
+  cairo_save(cr);
+  // The rows the item was listed with are all it may change.
+  cairo_matrix_t matrix;
+  cairo_get_matrix(cr, &matrix);
+  cairo_identity_matrix(cr);
+  cairo_rectangle(cr, 0, top, cairo_image_surface_get_width(cairo_get_target(cr)), bottom - top);
+  cairo_set_matrix(cr, &matrix);
+  cairo_clip(cr);
+  if (background.alpha > 0) {
+    setSource(cr, background);
+    cairo_rectangle(cr, bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height);
+    cairo_fill(cr);
+  }
+  if (drawn) kind->draw(*this, view);
+  cairo_restore(cr);
+}
+
+RowSet::Run ViewPainter::rowsOf(const std::optional<CGRect>& area) const {
+  cairo_t* cr = context_;
+  const int height = cairo_image_surface_get_height(cairo_get_target(cr));
+  if (!area) return {0, height};
+  double top = std::numeric_limits<double>::infinity();
+  double bottom = -top;
+  for (const CGPoint corner :
+       {area->origin, CGPoint{CGRectGetMaxX(*area), area->origin.y},
+        CGPoint{area->origin.x, CGRectGetMaxY(*area)}, CGPoint{CGRectGetMaxX(*area), CGRectGetMaxY(*area)}}) {
+    double x = corner.x;
+    double y = corner.y;
+    cairo_user_to_device(cr, &x, &y);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+  }
+  // Rows beyond the picture are none of its own; a pixel partly covered is reached.
+  top = std::clamp(std::floor(top), 0.0, static_cast<double>(height));
+  bottom = std::clamp(std::ceil(bottom), top, static_cast<double>(height));
+  return {static_cast<int>(top), static_cast<int>(bottom)};
+}
+
+void ViewPainter::addPlace(Fingerprint& print) const {
+  cairo_matrix_t matrix;
+  cairo_get_matrix(context_, &matrix);
+  print.add(matrix.xx).add(matrix.yx).add(matrix.xy).add(matrix.yy).add(matrix.x0).add(matrix.y0);
+  double x1 = 0;
+  double y1 = 0;
+  double x2 = 0;
+  double y2 = 0;
+  cairo_clip_extents(context_, &x1, &y1, &x2, &y2);
+  print.add(x1).add(y1).add(x2).add(y2);
+}
+
+void ViewPainter::addView(Fingerprint& print, const UIView& view, const Kind* kind) const {
+  const CGRect bounds = this->bounds(view);
+  // By name: a class of a library loaded again is where the library is now.
+  print.add(std::string_view(view.isa()->name()));
+  print.add(bounds.origin.x).add(bounds.origin.y).add(bounds.size.width).add(bounds.size.height);
+  addTo(print, colour(view.backgroundColor()));
+  addTo(print, colour(view.tintColor()));
+  print.add(static_cast<int64_t>(view.contentMode()));
+  if (kind != nullptr && kind->fingerprint != nullptr) kind->fingerprint(print, view);
+}
+
+void ViewPainter::addSubtree(Fingerprint& print, const UIView& view) const {
+  print.add(static_cast<uint64_t>(view.subviews().size()));
+  for (const auto& subview : view.subviews()) {
+    const CGRect frame = subview->frame();
+    const auto t = subview->transform();
+    print.add(subview->isHidden()).add(subview->alpha()).add(subview->clipsToBounds());
+    print.add(frame.origin.x).add(frame.origin.y).add(frame.size.width).add(frame.size.height);
+    print.add(t.a).add(t.b).add(t.c).add(t.d).add(t.tx).add(t.ty);
+    addView(print, *subview, kindOf(*subview));
+    addSubtree(print, *subview);
+  }
 }
 
 std::optional<CGRect> ViewPainter::extent(const UIView& view) const {
@@ -152,70 +257,29 @@ std::optional<CGRect> ViewPainter::extent(const UIView& view) const {
   return area;
 }
 
+std::optional<CGRect> ViewPainter::reach(const UIView& view) const {
+  std::optional<CGRect> area;
+  for (const auto& subview : view.subviews()) {
+    if (!(subview->transform() == platform::uikit::CGAffineTransformIdentity)) return std::nullopt;
+    const auto further = reach(*subview);
+    if (!further) return std::nullopt;
+    const CGRect own = bounds(*subview);
+    const CGPoint origin = subview->frame().origin;
+    const CGRect inside =
+        CGRectOffset(unionOf(own, *further), origin.x - own.origin.x, origin.y - own.origin.y);
+    area = area ? unionOf(*area, inside) : inside;
+  }
+  if (!area) return bounds(view);
+  return area;
+}
+
 void ViewPainter::paintSubviews(const UIView& view) {
   for (const auto& subview : view.subviews()) paint(*subview, subview->frame().origin);
 }
 
-namespace {
-
-// The image's pixels as a cairo surface: premultiplied, in the machine's byte order.
-cairo_surface_t* surfaceOf(const platform::uikit::UIImage& image) {
-  const auto& pixels = image.pixels();
-  const int width = static_cast<int>(image.size().width);
-  const int height = static_cast<int>(image.size().height);
-  if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * height * 4) return nullptr;
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  unsigned char* data = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-    for (int x = 0; x < width; ++x) {
-      const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
-      const uint32_t a = p[3];
-      auto pre = [a](uint32_t c) { return (c * a + 127) / 255; };
-      row[x] = (a << 24) | (pre(p[0]) << 16) | (pre(p[1]) << 8) | pre(p[2]);
-    }
-  }
-  cairo_surface_mark_dirty(surface);
-  return surface;
-}
-
-}  // namespace
-
 void ViewPainter::drawImage(const platform::uikit::UIImage& image, CGRect box,
                             platform::uikit::UIViewContentMode mode, const Colour& tint) {
-  cairo_surface_t* surface = surfaceOf(image);
-  if (surface == nullptr || box.size.width <= 0 || box.size.height <= 0) {
-    if (surface != nullptr) cairo_surface_destroy(surface);
-    return;
-  }
-  const double width = image.size().width;
-  const double height = image.size().height;
-  double sx = box.size.width / width;
-  double sy = box.size.height / height;
-  using namespace platform::uikit;
-  if (mode == UIViewContentModeScaleAspectFit) sx = sy = std::min(sx, sy);
-  if (mode == UIViewContentModeScaleAspectFill) sx = sy = std::max(sx, sy);
-  if (mode == UIViewContentModeCenter) sx = sy = 1;
-  cairo_t* cr = context_;
-  cairo_save(cr);
-  cairo_rectangle(cr, box.origin.x, box.origin.y, box.size.width, box.size.height);
-  cairo_clip(cr);
-  cairo_translate(cr, box.origin.x + (box.size.width - width * sx) / 2,
-                  box.origin.y + (box.size.height - height * sy) / 2);
-  cairo_scale(cr, sx, sy);
-  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
-  cairo_pattern_set_filter(pattern, CAIRO_FILTER_GOOD);
-  if (image.renderingMode() == UIImageRenderingMode::AlwaysTemplate) {
-    setSource(cr, tint);
-    cairo_mask(cr, pattern);
-  } else {
-    cairo_set_source(cr, pattern);
-    cairo_paint(cr);
-  }
-  cairo_pattern_destroy(pattern);
-  cairo_restore(cr);
-  cairo_surface_destroy(surface);
+  DrawnImages::ofThisThread().draw(context_, image, box, mode, tint);
 }
 
 Colour ViewPainter::colour(const std::shared_ptr<platform::uikit::UIColor>& colour, Colour fallback) {
@@ -239,6 +303,16 @@ TextStyle ViewPainter::textStyle(const platform::uikit::UILabel& label, Colour f
 
 void ViewPainter::setSource(cairo_t* context, const Colour& colour) {
   cairo_set_source_rgba(context, colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+void ViewPainter::addTo(Fingerprint& print, const Colour& colour) {
+  print.add(colour.red).add(colour.green).add(colour.blue).add(colour.alpha);
+}
+
+void ViewPainter::addTo(Fingerprint& print, const TextStyle& style) {
+  addTo(print, style.colour);
+  print.add(style.size).add(static_cast<double>(style.weight)).add(static_cast<int64_t>(style.alignment));
+  print.add(style.lines).add(style.truncatesTail);
 }
 
 void ViewPainter::roundedRectangle(cairo_t* context, CGRect box, double radius) {

@@ -100,7 +100,7 @@ TEST(ControlPicturesTest, ASliderFillsItsTrackUpToTheValue) {
 
 class PanelPicturesTest : public ::testing::Test {
  protected:
-  std::unique_ptr<Picture> panelAfter(const std::string& script) {
+  std::shared_ptr<const Picture> panelAfter(const std::string& script) {
     std::ostringstream out;
     std::ostringstream err;
     ScriptRunner runner(simulator, out, err);
@@ -108,10 +108,11 @@ class PanelPicturesTest : public ::testing::Test {
     runner.runScript(input, "test.sim");
     EXPECT_EQ(runner.finish(), 0) << err.str();
     std::ostringstream notes;
-    return ScreenPainter::draw(simulator.device(), ScreenPainter::Screen::Panel, notes);
+    return screens.draw(simulator.device(), ScreenPainter::Screen::Panel, notes);
   }
 
   Simulator simulator{std::nullopt, false};
+  ScreenPainter screens;
 };
 
 // How much brighter than the page's own colour a band of the picture gets at most.

@@ -71,12 +71,13 @@ class PicturesTest : public ::testing::Test {
     errors = err.str();
   }
 
-  std::unique_ptr<Picture> draw(Screen screen) {
+  std::shared_ptr<const Picture> draw(Screen screen) {
     notes.str("");
-    return ScreenPainter::draw(simulator.device(), screen, notes);
+    return screens.draw(simulator.device(), screen, notes);
   }
 
   Simulator simulator{std::nullopt, false};
+  ScreenPainter screens;
   std::ostringstream notes;
   std::string errors;
   fs::path directory = fs::temp_directory_path() / ("lunadoze-pictures-" + std::to_string(getpid()));
@@ -147,11 +148,72 @@ TEST_F(PicturesTest, AScreenNotShownIsDrawnWithoutItAndSaysSo) {
   EXPECT_LT(lock->pixel(0, 0).red, lock->pixel(0, 1333).red);
   draw(Screen::Panel);
   EXPECT_NE(notes.str().find("there is no panel yet"), std::string::npos);
+  // Made with the expanded module but never shown, the panel has no place yet: its place is drawn.
+  run(kPlaying);
+  EXPECT_EQ(draw(Screen::Panel)->pixelWidth(), 640);
+  EXPECT_EQ(notes.str(), "there is no panel yet: its place in the module is drawn\n");
 
   run(std::string(kPlaying) + "lock show\nscreen off\n");
   auto dark = draw(Screen::LockScreen);
   EXPECT_EQ(notes.str(), "the screen is off: drawn dark\n");
   EXPECT_EQ(litPixels(*dark, 0, 0, 375, 667), 0);
+}
+
+// Step by step, every screen is drawn over its last picture where that changed; what comes of it
+// is what a simulator that never drew the screen draws: what moved, what changed colour or text,
+// what came and went, what the tint and the playing state draw.
+TEST(ScreenPainterTest, AScreenDrawnOverItsLastPictureIsTheOneDrawnAfresh) {
+  const fs::path directory = fs::temp_directory_path() / ("lunadoze-over-" + std::to_string(getpid()));
+  fs::create_directories(directory);
+  // One simulator at a time: SpringBoard runs once in a process.
+  auto run = [](const std::string& script) {
+    Simulator simulator{std::nullopt, false};
+    std::ostringstream out;
+    std::ostringstream err;
+    ScriptRunner runner(simulator, out, err);
+    std::istringstream input(script);
+    runner.runScript(input, "test.sim");
+    EXPECT_EQ(runner.finish(), 0) << err.str();
+  };
+  const char* steps[] = {"boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\n",
+                         "tap sleep\n",
+                         "pick time 45\n",
+                         "tap mode\n",
+                         "tap mode\ntap confirm\n",
+                         "wait 2\n",
+                         "music pause\n",
+                         "music play\ndevice colour-tweak #FF2020\ncc collapse\nlock show\n",
+                         "wait 1\n",
+                         "wait 1m\n",
+                         "wait 45m\n",
+                         "screen off\n",
+                         "screen on\ncc expand\n"};
+  auto screenshots = [&](const std::string& name) {
+    std::string lines;
+    for (const char* screen : {"cc", "panel", "lock"})
+      lines +=
+          std::string("screenshot ") + screen + " " + (directory / (name + screen + ".png")).string() + "\n";
+    return lines;
+  };
+  // One run, each screen drawn over its last picture; then each step again on a simulator of its own.
+  std::string script;
+  std::string overAll;
+  for (size_t step = 0; step < std::size(steps); ++step) {
+    script += steps[step];
+    overAll += steps[step] + screenshots("over-" + std::to_string(step) + "-");
+  }
+  run(overAll);
+  script.clear();
+  for (size_t step = 0; step < std::size(steps); ++step) {
+    script += steps[step];
+    run(script + screenshots("afresh-"));
+    for (const char* screen : {"cc", "panel", "lock"}) {
+      EXPECT_EQ(contentsOf(directory / ("over-" + std::to_string(step) + "-" + screen + ".png")),
+                contentsOf(directory / (std::string("afresh-") + screen + ".png")))
+          << "after " << steps[step] << "on screen " << screen;
+    }
+  }
+  fs::remove_all(directory);
 }
 
 TEST(ViewPainterTest, AHiddenViewAndEverythingInsideItLeaveNoPixel) {
