@@ -44,13 +44,14 @@ void BM_ScreenshotOfTheModuleWithThePanel(benchmark::State& state) {
 }
 BENCHMARK(BM_ScreenshotOfTheModuleWithThePanel)->Unit(benchmark::kMillisecond);
 
-// The module as a ten-hour timer counts down, a second later at each picture: never the last one
-// again.
-void BM_ScreenshotOfTheModuleCountingDown(benchmark::State& state) {
+// A screen as a ten-hour timer counts down, a second later at each picture: never the last one
+// again, each drawn over the one before.
+void screenshotsCountingDown(benchmark::State& state, const std::string& then, ScreenPainter::Screen screen) {
   Simulator simulator{std::nullopt, false};
   runScript(simulator,
             "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\ntap sleep\npick time "
-            "600\ntap confirm\nwait 2\n");
+            "600\ntap confirm\nwait 2\n" +
+                then);
   const fs::path file = fs::temp_directory_path() / ("lunadoze-bench-" + std::to_string(getpid()) + ".png");
   std::ostringstream notes;
   ScreenPainter screens;
@@ -58,28 +59,19 @@ void BM_ScreenshotOfTheModuleCountingDown(benchmark::State& state) {
     state.PauseTiming();
     simulator.device().wait(1);
     state.ResumeTiming();
-    screens.draw(simulator.device(), ScreenPainter::Screen::ControlCenter, notes)->writePng(file);
+    screens.draw(simulator.device(), screen, notes)->writePng(file);
   }
   fs::remove(file);
 }
+
+void BM_ScreenshotOfTheModuleCountingDown(benchmark::State& state) {
+  screenshotsCountingDown(state, "", ScreenPainter::Screen::ControlCenter);
+}
 BENCHMARK(BM_ScreenshotOfTheModuleCountingDown)->Unit(benchmark::kMillisecond);
 
-// The same on the lock screen, where most of the demo's pictures are taken.
+// Where most of the demo's pictures are taken.
 void BM_ScreenshotOfTheLockScreenCountingDown(benchmark::State& state) {
-  Simulator simulator{std::nullopt, false};
-  runScript(simulator,
-            "boot\nmusic queue \"Night Drive\" 1500\nmusic play\ncc expand\ntap sleep\npick time "
-            "600\ntap confirm\nwait 2\ncc collapse\nlock show\n");
-  const fs::path file = fs::temp_directory_path() / ("lunadoze-bench-" + std::to_string(getpid()) + ".png");
-  std::ostringstream notes;
-  ScreenPainter screens;
-  for (auto _ : state) {
-    state.PauseTiming();
-    simulator.device().wait(1);
-    state.ResumeTiming();
-    screens.draw(simulator.device(), ScreenPainter::Screen::LockScreen, notes)->writePng(file);
-  }
-  fs::remove(file);
+  screenshotsCountingDown(state, "cc collapse\nlock show\n", ScreenPainter::Screen::LockScreen);
 }
 BENCHMARK(BM_ScreenshotOfTheLockScreenCountingDown)->Unit(benchmark::kMillisecond);
 

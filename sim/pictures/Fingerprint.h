@@ -22,9 +22,8 @@ class Fingerprint {
   Fingerprint& add(int64_t value) { return add(static_cast<uint64_t>(value)); }
   Fingerprint& add(bool value) { return add(uint64_t{value}); }
   Fingerprint& add(double value) { return add(std::bit_cast<uint64_t>(value)); }
-  Fingerprint& add(const void* pointer) {
-    return add(static_cast<uint64_t>(std::bit_cast<uintptr_t>(pointer)));
-  }
+  // A pointer would be taken as a bool: say which, a string_view or the pointer's value.
+  Fingerprint& add(const char*) = delete;
 
   uint64_t value() const { return value_; }
 
