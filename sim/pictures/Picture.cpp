@@ -28,8 +28,14 @@ std::vector<unsigned char> pixelBuffer(size_t size, bool clear) {
     spareBuffers.pop_back();
   }
   // Cairo wants somewhere to point even for no pixels.
-  if (buffer.size() < std::max<size_t>(size, 4)) buffer.resize(std::max<size_t>(size, 4));
-  if (clear) std::memset(buffer.data(), 0, size);
+  const size_t needed = std::max<size_t>(size, 4);
+  if (buffer.size() < needed) {
+    // One too small is let go rather than grown, which would copy its old pixels over; the new
+    // one comes cleared.
+    buffer = std::vector<unsigned char>(needed);
+  } else if (clear) {
+    std::memset(buffer.data(), 0, size);
+  }
   return buffer;
 }
 

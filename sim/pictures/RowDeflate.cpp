@@ -85,49 +85,70 @@ size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit)
   return length;
 }
 
+// Writes codes into a buffer already large enough for them, the lowest bit of a byte first. A
+// block's many codes go through one kept in locals: kept in the deflate's members, they would be
+// read again after every byte stored, which could have changed them for all the compiler knows.
+struct BitWriter {
+  unsigned char* out;
+  uint64_t pending;
+  uint32_t count;
+
+  void put(Code code) {
+    pending |= static_cast<uint64_t>(code.bits) << count;
+    count += code.count;
+    if (count >= 32) {
+      for (int i = 0; i < 4; ++i) out[i] = static_cast<unsigned char>(pending >> (8 * i));
+      out += 4;
+      pending >>= 32;
+      count -= 32;
+    }
+  }
+};
+
 // Code lengths of at most `limit` bits for symbols of these frequencies, by Huffman's method, then
 // the longest codes shortened and others lengthened to pay for them. Every code is complete:
 // at least two symbols are given a code. Only the symbols used are worked on, and as the leaves
 // come sorted and the inner nodes are made in order of weight, two queues stand for a heap.
 std::vector<uint8_t> codeLengths(const std::vector<uint32_t>& frequencies, uint32_t limit) {
+  // A leaf is its weight and symbol in one word, which sorts by weight, then by symbol.
   struct Leaf {
-    uint64_t weight;
-    uint32_t symbol;
+    uint64_t key;
+    uint64_t weight() const { return key >> 16; }
+    uint32_t symbol() const { return static_cast<uint32_t>(key & 0xFFFF); }
   };
-  std::vector<Leaf> leaves;
+  const auto leafOf = [](uint64_t weight, uint32_t symbol) { return Leaf{weight << 16 | symbol}; };
+  // Every alphabet here is of at most kSymbols, so the work fits on the stack.
+  std::array<Leaf, kSymbols> leaves{};
+  size_t count = 0;
   for (uint32_t symbol = 0; symbol < frequencies.size(); ++symbol)
-    if (frequencies[symbol] > 0) leaves.push_back({frequencies[symbol], symbol});
-  for (uint32_t symbol = 0; leaves.size() < 2 && symbol < frequencies.size(); ++symbol) {
-    if (frequencies[symbol] == 0) leaves.push_back({1, symbol});
+    if (frequencies[symbol] > 0) leaves[count++] = leafOf(frequencies[symbol], symbol);
+  for (uint32_t symbol = 0; count < 2 && symbol < frequencies.size(); ++symbol) {
+    if (frequencies[symbol] == 0) leaves[count++] = leafOf(1, symbol);
   }
-  const auto lighter = [](const Leaf& a, const Leaf& b) {
-    return a.weight != b.weight ? a.weight < b.weight : a.symbol < b.symbol;
-  };
-  std::sort(leaves.begin(), leaves.end(), lighter);
-  const size_t count = leaves.size();
+  std::sort(leaves.begin(), leaves.begin() + static_cast<ptrdiff_t>(count),
+            [](Leaf a, Leaf b) { return a.key < b.key; });
   // Nodes 0..count-1 are the leaves, count.. the inner nodes as they are made.
-  std::vector<uint64_t> inner;
-  inner.reserve(count);
-  std::vector<size_t> parent(2 * count - 1, 0);
+  std::array<uint64_t, kSymbols> inner{};
+  std::array<uint16_t, 2 * kSymbols> parent{};
   size_t leaf = 0;
   size_t made = 0;
+  size_t innerCount = 0;
   auto lightest = [&] {
-    if (leaf < count && (made >= inner.size() || leaves[leaf].weight <= inner[made])) return leaf++;
+    if (leaf < count && (made >= innerCount || leaves[leaf].weight() <= inner[made])) return leaf++;
     return count + made++;
   };
-  auto weightOf = [&](size_t node) { return node < count ? leaves[node].weight : inner[node - count]; };
-  while (inner.size() + 1 < count) {
+  auto weightOf = [&](size_t node) { return node < count ? leaves[node].weight() : inner[node - count]; };
+  while (innerCount + 1 < count) {
     const size_t a = lightest();
     const size_t b = lightest();
-    parent[a] = parent[b] = count + inner.size();
-    inner.push_back(weightOf(a) + weightOf(b));
+    parent[a] = parent[b] = static_cast<uint16_t>(count + innerCount);
+    inner[innerCount++] = weightOf(a) + weightOf(b);
   }
   // Depths from the root (the last node made) down.
-  std::vector<uint32_t> depth(2 * count - 1, 0);
-  for (size_t node = 2 * count - 1; node-- > 0;)
-    if (node != 2 * count - 2) depth[node] = depth[parent[node]] + 1;
+  std::array<uint32_t, 2 * kSymbols> depth{};
+  for (size_t node = 2 * count - 2; node-- > 0;) depth[node] = depth[parent[node]] + 1;
   // How many codes of each length, the too long ones made the longest allowed.
-  std::vector<uint32_t> ofLength(std::max<uint32_t>(limit, 1) + 1, 0);
+  std::array<uint32_t, 16> ofLength{};
   for (size_t i = 0; i < count; ++i) ++ofLength[std::min(depth[i], limit)];
   uint64_t kraft = 0;
   for (uint32_t length = 1; length <= limit; ++length)
@@ -145,15 +166,21 @@ std::vector<uint8_t> codeLengths(const std::vector<uint32_t>& frequencies, uint3
     }
     --kraft;
   }
-  // The shortest codes to the most frequent symbols, the lower symbol first among equals.
-  std::sort(leaves.begin(), leaves.end(), [](const Leaf& a, const Leaf& b) {
-    return a.weight != b.weight ? a.weight > b.weight : a.symbol < b.symbol;
-  });
+  // The shortest codes to the most frequent symbols, the lower symbol first among equals: the
+  // leaves backwards, each run of one weight turned round again.
+  std::reverse(leaves.begin(), leaves.begin() + static_cast<ptrdiff_t>(count));
+  for (size_t start = 0; start < count;) {
+    size_t end = start + 1;
+    while (end < count && leaves[end].weight() == leaves[start].weight()) ++end;
+    std::reverse(leaves.begin() + static_cast<ptrdiff_t>(start),
+                 leaves.begin() + static_cast<ptrdiff_t>(end));
+    start = end;
+  }
   std::vector<uint8_t> lengths(frequencies.size(), 0);
   size_t at = 0;
   for (uint32_t length = 1; length <= limit; ++length)
     for (uint32_t n = 0; n < ofLength[length]; ++n)
-      lengths[leaves[at++].symbol] = static_cast<uint8_t>(length);
+      lengths[leaves[at++].symbol()] = static_cast<uint8_t>(length);
   return lengths;
 }
 
@@ -245,14 +272,17 @@ void RowDeflate::above(const unsigned char* row) {
   repeated_.clear();
 }
 
+template <typename Write>
+void RowDeflate::write(Write codes) {
+  BitWriter bits{buffer_.data() + at_, pending_, pendingCount_};
+  codes(bits);
+  at_ = static_cast<size_t>(bits.out - buffer_.data());
+  pending_ = bits.pending;
+  pendingCount_ = bits.count;
+}
+
 void RowDeflate::put(Code code) {
-  pending_ |= static_cast<uint64_t>(code.bits) << pendingCount_;
-  pendingCount_ += code.count;
-  if (pendingCount_ >= 32) {
-    for (int i = 0; i < 4; ++i) buffer_[at_++] = static_cast<unsigned char>(pending_ >> (8 * i));
-    pending_ >>= 32;
-    pendingCount_ -= 32;
-  }
+  write([code](BitWriter& bits) { bits.put(code); });
 }
 
 uint64_t RowDeflate::bitsWritten() const {
@@ -278,18 +308,21 @@ RowDeflate::Block RowDeflate::endBlock(std::span<const unsigned char> stream, Bl
   start();
   const Block block{bitsWritten(), earlier.bits};
   reserve(earlier.bits);
-  uint64_t from = earlier.start;
-  for (uint64_t left = earlier.bits; left > 0;) {
-    const auto count = static_cast<uint32_t>(std::min<uint64_t>(left, 32));
-    // The bits from `from` on, the first of them the lowest bit of the first byte.
-    const auto byte = static_cast<size_t>(from / 8);
-    uint64_t word = 0;
-    for (size_t i = 0; i < 5 && byte + i < stream.size(); ++i) word |= uint64_t{stream[byte + i]} << (8 * i);
-    word >>= from % 8;
-    put({static_cast<uint32_t>(word & ((uint64_t{1} << count) - 1)), count});
-    from += count;
-    left -= count;
-  }
+  write([&](BitWriter& bits) {
+    uint64_t from = earlier.start;
+    for (uint64_t left = earlier.bits; left > 0;) {
+      const auto count = static_cast<uint32_t>(std::min<uint64_t>(left, 32));
+      // The bits from `from` on, the first of them the lowest bit of the first byte.
+      const auto byte = static_cast<size_t>(from / 8);
+      uint64_t word = 0;
+      for (size_t i = 0; i < 5 && byte + i < stream.size(); ++i)
+        word |= uint64_t{stream[byte + i]} << (8 * i);
+      word >>= from % 8;
+      bits.put({static_cast<uint32_t>(word & ((uint64_t{1} << count) - 1)), count});
+      from += count;
+      left -= count;
+    }
+  });
   blockStart_ = tokens_.size();
   blockReused_ = true;
   return block;
@@ -391,33 +424,41 @@ RowDeflate::Block RowDeflate::endBlock() {
   bits += extraBits;
   reserve(bits);
   const Block block{bitsWritten(), bits};
-  put({0b100, 3});  // a block of codes of its own, not the last
-  put({static_cast<uint32_t>(symbolsSent - 257), 5});
-  put({static_cast<uint32_t>(distancesSent - 1), 5});
-  put({static_cast<uint32_t>(lengthsSent - 4), 4});
-  for (size_t i = 0; i < lengthsSent; ++i) put({lengthLengths[kLengthCodeOrder[i]], 3});
-  for (const Run& run : runs) {
-    put(lengthCodes[run.symbol]);
-    put({run.extra, kLengthCodeExtra[run.symbol]});
+  // Each length's symbol and extra bits as one code.
+  std::array<Code, kMaxMatch + 1> matchCodes{};
+  for (size_t length = kMinMatch; length <= kMaxMatch; ++length) {
+    const LengthSymbol& symbol = kLengthSymbols[length];
+    const Code& code = symbolCodes[symbol.symbol];
+    matchCodes[length] = {code.bits | static_cast<uint32_t>(symbol.extra) << code.count,
+                          code.count + symbol.extraCount};
   }
-  const Code byteBackCode{distanceCodes[byteBack.symbol].bits | static_cast<uint32_t>(byteBack.extra)
-                                                                    << distanceCodes[byteBack.symbol].count,
-                          distanceCodes[byteBack.symbol].count + byteBack.extraCount};
-  const Code rowBackCode{distanceCodes[rowBack.symbol].bits | static_cast<uint32_t>(rowBack.extra)
-                                                                  << distanceCodes[rowBack.symbol].count,
-                         distanceCodes[rowBack.symbol].count + rowBack.extraCount};
-  for (const uint32_t token : tokens) {
-    if ((token & kMatch) == 0) {
-      put(symbolCodes[token]);
-      continue;
+  const auto withExtra = [&](const LengthSymbol& distance) {
+    const Code& code = distanceCodes[distance.symbol];
+    return Code{code.bits | static_cast<uint32_t>(distance.extra) << code.count,
+                code.count + distance.extraCount};
+  };
+  const Code byteBackCode = withExtra(byteBack);
+  const Code rowBackCode = withExtra(rowBack);
+  write([&](BitWriter& out) {
+    out.put({0b100, 3});  // a block of codes of its own, not the last
+    out.put({static_cast<uint32_t>(symbolsSent - 257), 5});
+    out.put({static_cast<uint32_t>(distancesSent - 1), 5});
+    out.put({static_cast<uint32_t>(lengthsSent - 4), 4});
+    for (size_t i = 0; i < lengthsSent; ++i) out.put({lengthLengths[kLengthCodeOrder[i]], 3});
+    for (const Run& run : runs) {
+      out.put(lengthCodes[run.symbol]);
+      out.put({run.extra, kLengthCodeExtra[run.symbol]});
     }
-    const LengthSymbol& length = kLengthSymbols[token & 0x1FF];
-    const Code& symbol = symbolCodes[length.symbol];
-    put({symbol.bits | static_cast<uint32_t>(length.extra) << symbol.count,
-         symbol.count + length.extraCount});
-    put((token & kUp) != 0 ? rowBackCode : byteBackCode);
-  }
-  put(symbolCodes[kEndOfBlock]);
+    for (const uint32_t token : tokens) {
+      if ((token & kMatch) == 0) {
+        out.put(symbolCodes[token]);
+        continue;
+      }
+      out.put(matchCodes[token & 0x1FF]);
+      out.put((token & kUp) != 0 ? rowBackCode : byteBackCode);
+    }
+    out.put(symbolCodes[kEndOfBlock]);
+  });
   return block;
 }
 

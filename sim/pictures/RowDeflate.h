@@ -68,6 +68,9 @@ class RowDeflate {
   static constexpr uint32_t kUp = 1u << 30;
 
   void put(Code code);
+  // Runs `codes` with a writer of the bits after those so far; room for them must be reserved.
+  template <typename Write>
+  void write(Write codes);
   uint64_t bitsWritten() const;
   // Room for this many more bits in the buffer.
   void reserve(uint64_t bits);
