@@ -53,7 +53,7 @@ class PngEncoder {
     std::vector<uint32_t> colours;
     // Each row's codes (from starts[y] to starts[y + 1]) and checksum as the last picture had them,
     // its stream and the stream's blocks, one a band of rows.
-    std::vector<uint32_t> tokens;
+    std::vector<RowDeflate::Token> tokens;
     std::vector<size_t> starts;
     std::vector<uint32_t> checksums;
     std::vector<unsigned char> stream;

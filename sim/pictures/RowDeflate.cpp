@@ -65,6 +65,16 @@ LengthSymbol distanceSymbol(size_t distance) {
           kDistanceExtra[index]};
 }
 
+// A match token's length, and its distance: one byte back or one row back.
+struct Match {
+  LengthSymbol length;
+  LengthSymbol distance;
+};
+Match matchOf(size_t token, const LengthSymbol& byteBack, const LengthSymbol& rowBack) {
+  const size_t index = token - RowDeflate::kFirstMatch;
+  return {kLengthSymbols[kMinMatch + (index >> 1)], (index & 1) != 0 ? rowBack : byteBack};
+}
+
 // How many bytes from `a` on equal those from `b` on, up to `limit`: a word at a time.
 size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit) {
   size_t length = 0;
@@ -85,23 +95,26 @@ size_t matchLength(const unsigned char* a, const unsigned char* b, size_t limit)
   return length;
 }
 
-// Writes codes into a buffer already large enough for them, the lowest bit of a byte first. A
-// block's many codes go through one kept in locals: kept in the deflate's members, they would be
-// read again after every byte stored, which could have changed them for all the compiler knows.
+// Writes codes into a buffer already large enough for them and eight bytes more, the lowest bit
+// of a byte first. A block's many codes go through one kept in locals: kept in the deflate's
+// members, they would be read again after every byte stored, which could have changed them for
+// all the compiler knows.
 struct BitWriter {
   unsigned char* out;
+  // Fewer than eight bits, between codes.
   uint64_t pending;
   uint32_t count;
 
+  // A code of at most 56 bits. Eight bytes are stored at once, without a branch; those past the
+  // whole ones are stored again by the codes after.
   void put(Code code) {
-    pending |= static_cast<uint64_t>(code.bits) << count;
+    pending |= code.bits << count;
     count += code.count;
-    if (count >= 32) {
-      for (int i = 0; i < 4; ++i) out[i] = static_cast<unsigned char>(pending >> (8 * i));
-      out += 4;
-      pending >>= 32;
-      count -= 32;
-    }
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<unsigned char>(pending >> (8 * i));
+    const uint32_t whole = count / 8;
+    out += whole;
+    pending >>= 8 * whole;
+    count -= 8 * whole;
   }
 };
 
@@ -224,10 +237,10 @@ void RowDeflate::encode(const unsigned char* row, const unsigned char* above, Em
       }
     }
     if (length < kMinMatch) {
-      emit(row[at++]);
+      emit(Token{row[at++]});
       continue;
     }
-    emit(kMatch | (up ? kUp : 0) | static_cast<uint32_t>(length));
+    emit(static_cast<Token>(kFirstMatch + ((length - kMinMatch) << 1 | (up ? 1 : 0))));
     at += length;
   }
 }
@@ -244,7 +257,7 @@ uint32_t RowDeflate::withRow(uint32_t sofar, uint32_t row) const {
 void RowDeflate::add(const unsigned char* row) {
   lastAdler_ = libdeflate_adler32(1, row, rowSize_);
   adler_ = withRow(adler_, lastAdler_);
-  encode(row, last_, [this](uint32_t token) { tokens_.push_back(token); });
+  encode(row, last_, [this](Token token) { tokens_.push_back(token); });
   last_ = row;
   repeated_.clear();
   blockReused_ = false;
@@ -254,12 +267,12 @@ void RowDeflate::repeat() {
   if (last_ == nullptr) return;
   adler_ = withRow(adler_, lastAdler_);
   // A row the same as the one above is coded the same way every time: worked out once.
-  if (repeated_.empty()) encode(last_, last_, [this](uint32_t token) { repeated_.push_back(token); });
+  if (repeated_.empty()) encode(last_, last_, [this](Token token) { repeated_.push_back(token); });
   tokens_.insert(tokens_.end(), repeated_.begin(), repeated_.end());
   blockReused_ = false;
 }
 
-void RowDeflate::reuse(std::span<const uint32_t> tokens, uint32_t checksum) {
+void RowDeflate::reuse(std::span<const Token> tokens, uint32_t checksum) {
   lastAdler_ = checksum;
   adler_ = withRow(adler_, checksum);
   tokens_.insert(tokens_.end(), tokens.begin(), tokens.end());
@@ -334,10 +347,10 @@ bool RowDeflate::blockReused() const {
 
 std::span<const unsigned char> RowDeflate::finish() {
   if (blockStart_ < tokens_.size() || !started_) endBlock();
+  reserve(64);
   // The last block: empty, of the fixed codes, which need no table. Its end is the code 0000000.
   put({0b011, 3});
   put({0, 7});
-  reserve(64);
   for (; pendingCount_ > 0; pendingCount_ -= std::min(pendingCount_, 8u)) {
     buffer_[at_++] = static_cast<unsigned char>(pending_);
     pending_ >>= 8;
@@ -348,26 +361,26 @@ std::span<const unsigned char> RowDeflate::finish() {
 
 RowDeflate::Block RowDeflate::endBlock() {
   start();
-  const std::span<const uint32_t> tokens(tokens_.data() + blockStart_, tokens_.size() - blockStart_);
+  const std::span<const Token> tokens(tokens_.data() + blockStart_, tokens_.size() - blockStart_);
   blockStart_ = tokens_.size();
   blockReused_ = true;
   const LengthSymbol byteBack = distanceSymbol(1);
   const LengthSymbol rowBack = rowBack_ != 0 ? distanceSymbol(rowBack_) : byteBack;
-  // Codes made for these rows.
+  // How often each token comes, then each symbol: codes made for these rows.
+  std::array<uint32_t, kTokens> tokenCounts{};
+  for (const Token token : tokens) ++tokenCounts[token];
   std::vector<uint32_t> symbolCounts(kSymbols, 0);
   std::vector<uint32_t> distanceCounts(kDistances, 0);
+  std::copy_n(tokenCounts.begin(), kFirstMatch, symbolCounts.begin());
   // The extra bits of the matches, counted here rather than in a pass of their own.
   uint64_t extraBits = 0;
-  for (const uint32_t token : tokens) {
-    if ((token & kMatch) == 0) {
-      ++symbolCounts[token];
-      continue;
-    }
-    const LengthSymbol& length = kLengthSymbols[token & 0x1FF];
-    const bool up = (token & kUp) != 0;
-    ++symbolCounts[length.symbol];
-    ++distanceCounts[up ? rowBack.symbol : byteBack.symbol];
-    extraBits += length.extraCount + (up ? rowBack.extraCount : byteBack.extraCount);
+  for (size_t token = kFirstMatch; token < kTokens; ++token) {
+    const uint32_t count = tokenCounts[token];
+    if (count == 0) continue;
+    const auto [length, distance] = matchOf(token, byteBack, rowBack);
+    symbolCounts[length.symbol] += count;
+    distanceCounts[distance.symbol] += count;
+    extraBits += uint64_t{count} * (length.extraCount + distance.extraCount);
   }
   symbolCounts[kEndOfBlock] = 1;
   const auto symbolLengths = codeLengths(symbolCounts, 15);
@@ -424,21 +437,20 @@ RowDeflate::Block RowDeflate::endBlock() {
   bits += extraBits;
   reserve(bits);
   const Block block{bitsWritten(), bits};
-  // Each length's symbol and extra bits as one code.
-  std::array<Code, kMaxMatch + 1> matchCodes{};
-  for (size_t length = kMinMatch; length <= kMaxMatch; ++length) {
-    const LengthSymbol& symbol = kLengthSymbols[length];
-    const Code& code = symbolCodes[symbol.symbol];
-    matchCodes[length] = {code.bits | static_cast<uint32_t>(symbol.extra) << code.count,
-                          code.count + symbol.extraCount};
-  }
-  const auto withExtra = [&](const LengthSymbol& distance) {
-    const Code& code = distanceCodes[distance.symbol];
-    return Code{code.bits | static_cast<uint32_t>(distance.extra) << code.count,
-                code.count + distance.extraCount};
+  // Each token's codes and extra bits as one code.
+  std::array<Code, kTokens> tokenCodes{};
+  std::copy_n(symbolCodes.begin(), kFirstMatch, tokenCodes.begin());
+  const auto withExtra = [](const Code& code, const LengthSymbol& symbol) {
+    return Code{code.bits | uint64_t{symbol.extra} << code.count, code.count + symbol.extraCount};
   };
-  const Code byteBackCode = withExtra(byteBack);
-  const Code rowBackCode = withExtra(rowBack);
+  for (size_t token = kFirstMatch; token < kTokens; ++token) {
+    if (tokenCounts[token] == 0) continue;
+    const auto [length, distance] = matchOf(token, byteBack, rowBack);
+    const Code lengthCode = withExtra(symbolCodes[length.symbol], length);
+    const Code distanceCode = withExtra(distanceCodes[distance.symbol], distance);
+    tokenCodes[token] = {lengthCode.bits | distanceCode.bits << lengthCode.count,
+                         lengthCode.count + distanceCode.count};
+  }
   write([&](BitWriter& out) {
     out.put({0b100, 3});  // a block of codes of its own, not the last
     out.put({static_cast<uint32_t>(symbolsSent - 257), 5});
@@ -449,14 +461,7 @@ RowDeflate::Block RowDeflate::endBlock() {
       out.put(lengthCodes[run.symbol]);
       out.put({run.extra, kLengthCodeExtra[run.symbol]});
     }
-    for (const uint32_t token : tokens) {
-      if ((token & kMatch) == 0) {
-        out.put(symbolCodes[token]);
-        continue;
-      }
-      out.put(matchCodes[token & 0x1FF]);
-      out.put((token & kUp) != 0 ? rowBackCode : byteBackCode);
-    }
+    for (const Token token : tokens) out.put(tokenCodes[token]);
     out.put(symbolCodes[kEndOfBlock]);
   });
   return block;

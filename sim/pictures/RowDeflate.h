@@ -15,10 +15,16 @@ namespace lunadoze::sim {
 // again, its bits copied. The same rows in the same blocks always give the same bytes.
 class RowDeflate {
  public:
+  // A token is a literal byte (below kFirstMatch), or a match of a length one byte or one row
+  // back: kFirstMatch + (length - 3) * 2, plus one when it is a row back.
+  using Token = uint16_t;
+  static constexpr size_t kFirstMatch = 256;
+  static constexpr size_t kTokens = kFirstMatch + 2 * 256;
+
   // What a compression needs, kept for the next one so that its memory is not asked for again.
   struct Buffers {
     std::vector<unsigned char> out;
-    std::vector<uint32_t> tokens;
+    std::vector<Token> tokens;
   };
 
   // Rows of `rowSize` bytes (with their filter byte). The stream is written at the start of
@@ -31,12 +37,12 @@ class RowDeflate {
   void repeat();
   // The next row, coded before as `tokens` (what tokens() held for it) with the checksum
   // `checksum`, after the same row above: its codes depend on nothing else.
-  void reuse(std::span<const uint32_t> tokens, uint32_t checksum);
+  void reuse(std::span<const Token> tokens, uint32_t checksum);
   // The row above the next one, for when the last one came from reuse(): the same bytes as it.
   // It must stay as it is until the row after it has been added.
   void above(const unsigned char* row);
   // The rows' codes so far, and the checksum of the last row.
-  std::span<const uint32_t> tokens() const { return tokens_; }
+  std::span<const Token> tokens() const { return tokens_; }
   uint32_t lastChecksum() const { return lastAdler_; }
 
   // Where a block's bits are in its stream: from the bit `start` on (the lowest bit of a byte
@@ -58,15 +64,11 @@ class RowDeflate {
 
   // A code as it goes into the stream: its bits in the order they are written, and how many.
   struct Code {
-    uint32_t bits = 0;
+    uint64_t bits = 0;
     uint32_t count = 0;
   };
 
  private:
-  // A token is a literal byte, or a match of a length one byte or one row back.
-  static constexpr uint32_t kMatch = 1u << 31;
-  static constexpr uint32_t kUp = 1u << 30;
-
   void put(Code code);
   // Runs `codes` with a writer of the bits after those so far; room for them must be reserved.
   template <typename Write>
@@ -83,7 +85,7 @@ class RowDeflate {
 
   size_t rowSize_;
   std::vector<unsigned char>& buffer_;
-  std::vector<uint32_t>& tokens_;
+  std::vector<Token>& tokens_;
   size_t at_ = 0;
   bool started_ = false;
   // Where the rows of the block being made start in the tokens, and whether all came from reuse().
@@ -96,7 +98,7 @@ class RowDeflate {
   const unsigned char* last_ = nullptr;
   // The distance of the row above; none when it is beyond the window.
   uint32_t rowBack_ = 0;
-  std::vector<uint32_t> repeated_;
+  std::vector<Token> repeated_;
 };
 
 }  // namespace lunadoze::sim
