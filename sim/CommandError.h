@@ -1,6 +1,8 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace lunadoze::sim {
 
@@ -17,6 +19,22 @@ class CommandError : public std::runtime_error {
 class Refusal : public CommandError {
  public:
   using CommandError::CommandError;
+};
+
+// The failure of work an earlier command left to go on after it (a picture being written), found
+// when a later command or the end of the script waits for that work: told at the place of the
+// command it belongs to.
+class EarlierCommandError : public CommandError {
+ public:
+  EarlierCommandError(std::string location, std::string command, const std::string& what)
+      : CommandError(what), location_(std::move(location)), command_(std::move(command)) {}
+
+  const std::string& location() const { return location_; }
+  const std::string& command() const { return command_; }
+
+ private:
+  std::string location_;
+  std::string command_;
 };
 
 }  // namespace lunadoze::sim

@@ -59,6 +59,8 @@ void ScriptRunner::runScript(std::istream& input, std::string_view name) {
     if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
     if (!runLine(line, std::string(name) + ":" + std::to_string(number))) break;
   }
+  // The script's pictures are all in place when it ends.
+  settle();
   // The person leaves Settings with the script: the next one opens the app afresh.
   device.closeSettingsApp();
 }
@@ -135,6 +137,8 @@ void ScriptRunner::runRepl() {
     }
     if (!line) break;
     runLine(*line, "repl:" + std::to_string(number));
+    // What a command leaves going on is done before the next prompt.
+    settle();
   }
   if (onTerminal) out_ << '\n';
 }
@@ -153,6 +157,9 @@ bool ScriptRunner::runLine(std::string_view line, std::string_view location) {
     simulator_->device().runDueEvents();
     simulator_->observe();
     return true;
+  } catch (const EarlierCommandError& error) {
+    report(error);
+    return false;
   } catch (const std::exception& error) {
     err_ << location << ": ";
     if (!commandName.empty()) err_ << commandName << ": ";
@@ -160,6 +167,21 @@ bool ScriptRunner::runLine(std::string_view line, std::string_view location) {
     hadError_ = true;
     return false;
   }
+}
+
+bool ScriptRunner::settle() {
+  try {
+    simulator_->settle();
+    return true;
+  } catch (const EarlierCommandError& error) {
+    report(error);
+    return false;
+  }
+}
+
+void ScriptRunner::report(const EarlierCommandError& error) {
+  err_ << error.location() << ": " << error.command() << ": " << error.what() << '\n';
+  hadError_ = true;
 }
 
 int ScriptRunner::finish() {

@@ -10,6 +10,7 @@
 
 namespace lunadoze::sim {
 
+class EarlierCommandError;
 class Simulator;
 
 // Runs scripts, one command a line, on a simulator: every message names FILE:LINE, and the run
@@ -45,6 +46,10 @@ class ScriptRunner {
  private:
   // Runs one line and what falls due after it; false when its command could not be run.
   bool runLine(std::string_view line, std::string_view location);
+  // Waits for what the commands left going on; false when that failed.
+  bool settle();
+  // A failure told at the place of its command.
+  void report(const EarlierCommandError& error);
 
   Simulator* simulator_;
   std::ostream& out_;

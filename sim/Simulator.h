@@ -39,6 +39,14 @@ class Simulator {
   // The one recording that `record` keeps, sampled at every observation; empty ends it.
   void setRecording(std::function<void()> sample) { recording_ = std::move(sample); }
 
+  // Waits for the work that commands leave going on after them (pictures being written); throws
+  // the failure of such work as an EarlierCommandError.
+  void settle() {
+    if (settling_) settling_();
+  }
+  // The one such wait; the picture commands set it.
+  void setSettling(std::function<void()> settle) { settling_ = std::move(settle); }
+
  private:
   Device device_;
   CommandTable commands_;
@@ -46,6 +54,7 @@ class Simulator {
   StateWatcher watcher_;
   std::optional<StatusLine> statusLine_;
   std::function<void()> recording_;
+  std::function<void()> settling_;
 };
 
 }  // namespace lunadoze::sim

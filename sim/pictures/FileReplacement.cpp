@@ -10,9 +10,16 @@
 #include <string>
 
 namespace lunadoze::sim {
+namespace {
+
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+  return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+}  // namespace
 
 void replaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes) {
-  const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const auto folder = folderOf(path);
   std::filesystem::path temporary;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
@@ -45,6 +52,15 @@ void replaceFile(const std::filesystem::path& path, std::span<const unsigned cha
 
 void replaceFile(const std::filesystem::path& path, std::string_view text) {
   replaceFile(path, {reinterpret_cast<const unsigned char*>(text.data()), text.size()});
+}
+
+void checkFolderOf(const std::filesystem::path& path) {
+  // Searched and written to, as making a file in it needs; by the effective user, as open() does.
+  int error = ::faccessat(AT_FDCWD, folderOf(path).c_str(), W_OK | X_OK, AT_EACCESS) != 0 ? errno : 0;
+  // A folder where the file should go is never replaced.
+  std::error_code ignored;
+  if (error == 0 && std::filesystem::is_directory(path, ignored)) error = EISDIR;
+  if (error != 0) throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(error));
 }
 
 }  // namespace lunadoze::sim

@@ -105,15 +105,20 @@ void Picture::redrawRows(const RowSet& rows) {
               redrawn_.begin() + std::clamp(bottom, 0, pixelHeight()), 1);
 }
 
-void Picture::writePng(const std::filesystem::path& path) const {
+void Picture::takeInto(PngEncoder& encoder, const std::filesystem::path& path) const {
   // A PNG has at least one pixel; a screen of no size is a fault of whoever laid it out.
   if (pixelWidth() == 0 || pixelHeight() == 0)
     throw std::runtime_error("cannot write " + path.string() + ": the picture has no pixels");
   cairo_surface_flush(surface_);
   const PngEncoder::Drawing drawing{drawing_, drawnOver_, redrawn_};
-  replaceFile(path, PngEncoder::ofThisThread().encode(cairo_image_surface_get_data(surface_),
-                                                      cairo_image_surface_get_stride(surface_), pixelWidth(),
-                                                      pixelHeight(), drawing_ != 0 ? &drawing : nullptr));
+  encoder.take(cairo_image_surface_get_data(surface_), cairo_image_surface_get_stride(surface_), pixelWidth(),
+               pixelHeight(), drawing_ != 0 ? &drawing : nullptr);
+}
+
+void Picture::writePng(const std::filesystem::path& path) const {
+  PngEncoder& encoder = PngEncoder::ofThisThread();
+  takeInto(encoder, path);
+  replaceFile(path, encoder.bytes());
 }
 
 }  // namespace lunadoze::sim

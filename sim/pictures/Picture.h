@@ -11,6 +11,8 @@
 
 namespace lunadoze::sim {
 
+class PngEncoder;
+
 // A picture being drawn: an image surface of a size in points at a scale of pixels per point,
 // with a drawing context whose units are points. Owns both, and the pixels.
 class Picture {
@@ -46,6 +48,9 @@ class Picture {
   // Writes a PNG file; the same drawing gives the same bytes. Throws std::runtime_error saying
   // why when the file cannot be written.
   void writePng(const std::filesystem::path& path) const;
+  // The first half of that: the encoder takes the pixels in, and its bytes() are then the file's.
+  // Throws std::runtime_error naming the path when the picture has no pixels.
+  void takeInto(PngEncoder& encoder, const std::filesystem::path& path) const;
 
  private:
   double scale_;

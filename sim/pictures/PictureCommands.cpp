@@ -11,6 +11,7 @@
 #include "sim/Device.h"
 #include "sim/Simulator.h"
 #include "sim/StateFormat.h"
+#include "sim/pictures/PictureWriter.h"
 #include "sim/pictures/PlotPainter.h"
 #include "sim/pictures/Recorder.h"
 #include "sim/pictures/ScreenPainter.h"
@@ -37,10 +38,15 @@ void addPictureCommands(Simulator& simulator) {
   auto recorder = std::make_shared<Recorder>();
   // Keeps each screen's last picture, which the next one of it is drawn over.
   auto screens = std::make_shared<ScreenPainter>();
+  // Writes the pictures while the script goes on; each script waits for its last one at its end.
+  auto writer = std::make_shared<PictureWriter>();
+  simulator.setSettling([weak = std::weak_ptr<PictureWriter>(writer)] {
+    if (auto alive = weak.lock()) alive->finish();
+  });
 
   commands.add("screenshot", "cc|lock|panel FILE.png",
                "a picture of that screen as the person sees it, at twice the points",
-               [screens](CommandContext& context, const Arguments& arguments) {
+               [screens, writer](CommandContext& context, const Arguments& arguments) {
                  auto screen = ScreenPainter::screenNamed(arguments[0]);
                  if (!screen) {
                    throw CommandError("unknown screen " + inQuotes(arguments[0]) +
@@ -48,7 +54,8 @@ void addPictureCommands(Simulator& simulator) {
                  }
                  const auto file = pngFile(arguments[1]);
                  std::ostringstream notes;
-                 screens->draw(context.device(), *screen, notes)->writePng(file);
+                 writer->write(*screens->draw(context.device(), *screen, notes), file, context.location(),
+                               "screenshot");
                  context.err() << notes.str();
                });
 

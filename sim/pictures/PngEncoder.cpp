@@ -181,14 +181,15 @@ void PngEncoder::survey(const unsigned char* data, int stride, Memory& memory,
 
 // A row that is as the last picture had it, under a row that is too, is coded as it was then; a
 // band of such rows is the last picture's block again.
-std::span<const unsigned char> PngEncoder::compressedRows(const unsigned char* data, int stride,
-                                                          Memory& memory) {
+std::span<const unsigned char> PngEncoder::compressedRows(Memory& memory) {
   const int width = memory.width;
   const int height = memory.height;
+  // The rows as the survey took them in.
+  const unsigned char* data = memory.pixels.data();
+  const ptrdiff_t stride = ptrdiff_t{width} * 4;
   const size_t rowSize = 1 + static_cast<size_t>(width) * (survey_.opaque ? 3 : 4);
   for (auto& row : filteredRows_) row.resize(rowSize);
-  const bool known = memory.encoded && memory.opaque == survey_.opaque;
-  memory.encoded = false;
+  const bool known = known_;
   starts_.assign(1, 0);
   checksums_.resize(static_cast<size_t>(height));
   blocks_.clear();
@@ -197,7 +198,7 @@ std::span<const unsigned char> PngEncoder::compressedRows(const unsigned char* d
   // Whether the deflate has the row above's bytes, which a row coded afresh is matched against.
   bool aboveHeld = false;
   for (int y = 0; y < height; ++y) {
-    const unsigned char* row = data + static_cast<ptrdiff_t>(y) * stride;
+    const unsigned char* row = data + y * stride;
     if (known && !survey_.changed[y] && (y == 0 || !survey_.changed[y - 1])) {
       deflate.reuse({memory.tokens.data() + memory.starts[y], memory.starts[y + 1] - memory.starts[y]},
                     memory.checksums[y]);
@@ -242,27 +243,48 @@ std::span<const unsigned char> PngEncoder::compressedRows(const unsigned char* d
 
 std::span<const unsigned char> PngEncoder::encode(const unsigned char* data, int stride, int width,
                                                   int height, const Drawing* drawing) {
+  take(data, stride, width, height, drawing);
+  return bytes();
+}
+
+void PngEncoder::take(const unsigned char* data, int stride, int width, int height, const Drawing* drawing) {
   Memory& memory = memoryOfSize(width, height);
+  taken_ = &memory;
   std::span<const char> redrawn;
   if (drawing != nullptr && memory.encoded && memory.drawing != 0) {
     // The same drawing again is the same file; one drawn over the last one encoded changed only
     // its redrawn rows.
-    if (memory.drawing == drawing->drawing) return memory.png;
+    if (memory.drawing == drawing->drawing) {
+      compress_ = false;
+      return;
+    }
     if (memory.drawing == drawing->drawnOver) redrawn = drawing->redrawn;
   }
   survey(data, stride, memory, redrawn);
   memory.drawing = drawing != nullptr ? drawing->drawing : 0;
   // The same pixels as the last picture of the size: the same file.
-  if (!survey_.anyChanged) return memory.png;
+  compress_ = survey_.anyChanged;
+  if (compress_) {
+    // The codes of the rows that stayed can be taken again only from a stream of the same kind.
+    known_ = memory.encoded && memory.opaque == survey_.opaque;
+    // Until its file is made, the memory's pixels are ahead of its codes.
+    memory.encoded = false;
+  }
+}
+
+std::span<const unsigned char> PngEncoder::bytes() {
+  Memory& memory = *taken_;
+  if (!compress_) return memory.png;
+  compress_ = false;
   const bool opaque = survey_.opaque;
-  const auto compressed = compressedRows(data, stride, memory);
+  const auto compressed = compressedRows(memory);
 
   std::vector<unsigned char>& png = memory.png;
   png.assign({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
   png.reserve(compressed.size() + 64);
   std::vector<unsigned char> header;
-  appendBigEndian(header, static_cast<uint32_t>(width));
-  appendBigEndian(header, static_cast<uint32_t>(height));
+  appendBigEndian(header, static_cast<uint32_t>(memory.width));
+  appendBigEndian(header, static_cast<uint32_t>(memory.height));
   // Eight bits a channel, RGB or RGBA, then deflate, adaptive filtering and no interlacing.
   header.insert(header.end(), {8, static_cast<unsigned char>(opaque ? 2 : 6), 0, 0, 0});
   appendChunk(png, "IHDR", header.data(), header.size());

@@ -32,6 +32,11 @@ class PngEncoder {
   // The file's bytes, valid until the next encoding. The picture has at least one pixel.
   std::span<const unsigned char> encode(const unsigned char* data, int stride, int width, int height,
                                         const Drawing* drawing = nullptr);
+  // The same in two halves: take() reads the pixels, after which they may change; bytes() works
+  // out the file of the picture taken last (on another thread, if need be, but not while another
+  // take() runs).
+  void take(const unsigned char* data, int stride, int width, int height, const Drawing* drawing = nullptr);
+  std::span<const unsigned char> bytes();
 
  private:
   // The last picture encoded of a size, as the next one of that size needs it.
@@ -39,7 +44,7 @@ class PngEncoder {
     int width = 0;
     int height = 0;
     uint64_t used = 0;
-    // False until a picture has been encoded whole, and while one is being.
+    // False until a picture has been encoded whole, and from its take() until its file is made.
     bool encoded = false;
     // The drawing encoded, when the picture said which (0 when not).
     uint64_t drawing = 0;
@@ -73,9 +78,9 @@ class PngEncoder {
   // Compares the rows with the memory's and takes the new ones into it. Only the rows flagged in
   // `redrawn` may differ from the memory's, or any row when it is empty.
   void survey(const unsigned char* data, int stride, Memory& memory, std::span<const char> redrawn);
-  // The rows filtered and compressed into one zlib stream, a block a band of rows; their codes
-  // and the blocks go into the memory.
-  std::span<const unsigned char> compressedRows(const unsigned char* data, int stride, Memory& memory);
+  // The rows as the survey took them in, filtered and compressed into one zlib stream, a block a
+  // band of rows; their codes and the blocks go into the memory.
+  std::span<const unsigned char> compressedRows(Memory& memory);
 
   // The rows of a block: small enough that a change redoes little, large enough that the blocks'
   // tables cost little.
@@ -85,6 +90,10 @@ class PngEncoder {
   std::array<Memory, 3> memories_;
   uint64_t uses_ = 0;
   RowSurvey survey_;
+  // The memory of the picture taken last, and whether its file is still to be worked out.
+  Memory* taken_ = nullptr;
+  bool compress_ = false;
+  bool known_ = false;
   // Kept from one picture to the next, so that their memory is not asked for again.
   std::vector<unsigned char> filteredRows_[2];
   RowDeflate::Buffers compressed_;

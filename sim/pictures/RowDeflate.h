@@ -19,7 +19,7 @@ class RowDeflate {
   // back: kFirstMatch + (length - 3) * 2, plus one when it is a row back.
   using Token = uint16_t;
   static constexpr size_t kFirstMatch = 256;
-  static constexpr size_t kTokens = kFirstMatch + 2 * 256;
+  static constexpr size_t kTokens = kFirstMatch + size_t{2} * 256;
 
   // What a compression needs, kept for the next one so that its memory is not asked for again.
   struct Buffers {

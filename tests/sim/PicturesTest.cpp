@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
@@ -616,6 +617,42 @@ TEST_F(PicturesTest, AFailedWriteKeepsThePictureThatWasThere) {
   larger.writePng(file);
   EXPECT_GT(contentsOf(file).size(), before.size());
   EXPECT_EQ(files(), 3);
+}
+
+// A screenshot's file is written while the script goes on; when writing it fails, the failure is
+// told at the screenshot's line, by the next screenshot or the end of the script, which stops
+// there. The picture that was there stays, and each script's files are in place when it ends.
+TEST_F(PicturesTest, AScreenshotThatCannotBeWrittenIsToldAtItsOwnLine) {
+  const auto kept = directory / "kept.png";
+  run(std::string(kPlaying) + "screenshot cc " + kept.string() + "\n");
+  const std::string before = contentsOf(kept);
+  ASSERT_FALSE(before.empty());
+
+  auto failingRun = [&](const std::string& after) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ScriptRunner runner(simulator, out, err);
+    // The panel open, in a picture larger than the limit lets any file grow.
+    std::istringstream script(std::string(kPlaying) + "tap sleep\nscreenshot cc " + kept.string() + "\n" +
+                              after);
+    const std::string error = errorUnderFileSizeLimit(4096, [&] { runner.runScript(script, "late.sim"); });
+    return std::tuple{error, runner.finish(), err.str()};
+  };
+  const std::string failure =
+      "late.sim:6: screenshot: cannot write " + kept.string() + ": " + std::strerror(EFBIG) + "\n";
+  // Told at the end of the script.
+  auto [thrown, status, printed] = failingRun("echo \"after\"\n");
+  EXPECT_EQ(thrown, "");
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(printed, failure);
+  EXPECT_TRUE(contentsOf(kept) == before);
+  // Told by the next screenshot, which takes no picture: the script stops there.
+  const auto next = directory / "next.png";
+  std::tie(thrown, status, printed) = failingRun("screenshot lock " + next.string() + "\necho \"never\"\n");
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(printed, failure);
+  EXPECT_FALSE(fs::exists(next));
+  EXPECT_TRUE(contentsOf(kept) == before);
 }
 
 // A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
