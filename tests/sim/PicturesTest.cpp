@@ -553,6 +553,18 @@ TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
   EXPECT_EQ(second.finish(), 2);
   EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
   EXPECT_FALSE(fs::exists(directory / "none"));
+
+  // A folder where the picture should go is told at once too, and stays as it was.
+  fs::create_directories(directory / "folder.png" / "inside");
+  std::ostringstream err3;
+  ScriptRunner third(simulator, out, err3);
+  std::istringstream folder(std::string(kPlaying) + "screenshot cc " + (directory / "folder.png").string() +
+                            "\necho \"never\"\n");
+  third.runScript(folder, "bad.sim");
+  EXPECT_EQ(third.finish(), 2);
+  EXPECT_EQ(err3.str(), "bad.sim:5: screenshot: cannot write " + (directory / "folder.png").string() + ": " +
+                            std::strerror(EISDIR) + "\n");
+  EXPECT_TRUE(fs::is_directory(directory / "folder.png" / "inside"));
 }
 
 // What `write` threw while no file could grow beyond `limit` bytes: a full disk, as near as a test
