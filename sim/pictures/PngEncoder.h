@@ -90,7 +90,8 @@ class PngEncoder {
   std::array<Memory, 3> memories_;
   uint64_t uses_ = 0;
   RowSurvey survey_;
-  // The memory of the picture taken last, and whether its file is still to be worked out.
+  // The memory of the picture taken last, whether its file is still to be worked out, and whether
+  // the codes its rows had in the last file can be taken again.
   Memory* taken_ = nullptr;
   bool compress_ = false;
   bool known_ = false;

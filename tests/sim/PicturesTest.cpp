@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
@@ -536,34 +537,29 @@ TEST_F(PicturesTest, APictureLikeTheLastOneIsWrittenAsAFirstOneIs) {
 }
 
 TEST_F(PicturesTest, BadPictureCommandsSayWhyAndWriteNothing) {
-  std::ostringstream out;
-  std::ostringstream err;
-  ScriptRunner runner(simulator, out, err);
-  std::istringstream script(std::string(kPlaying) + "screenshot moon " + (directory / "a.png").string() +
-                            "\n");
-  runner.runScript(script, "bad.sim");
-  EXPECT_EQ(runner.finish(), 2);
-  EXPECT_EQ(err.str(), "bad.sim:5: screenshot: unknown screen \"moon\" (screens: cc, lock, panel)\n");
+  // The exit status of a script that ends in `last`, and what it printed on standard error.
+  auto runEndingIn = [this](const std::string& last) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ScriptRunner runner(simulator, out, err);
+    std::istringstream script(std::string(kPlaying) + last + "\necho \"never\"\n");
+    runner.runScript(script, "bad.sim");
+    return std::pair{runner.finish(), err.str()};
+  };
+  EXPECT_EQ(runEndingIn("screenshot moon " + (directory / "a.png").string()),
+            std::pair(2, std::string(
+                             "bad.sim:5: screenshot: unknown screen \"moon\" (screens: cc, lock, panel)\n")));
 
-  std::ostringstream err2;
-  ScriptRunner second(simulator, out, err2);
-  std::istringstream missing(std::string(kPlaying) + "screenshot cc " +
-                             (directory / "none" / "a.png").string() + "\n");
-  second.runScript(missing, "bad.sim");
-  EXPECT_EQ(second.finish(), 2);
-  EXPECT_NE(err2.str().find("bad.sim:5: screenshot: cannot write"), std::string::npos) << err2.str();
+  const auto [status, printed] = runEndingIn("screenshot cc " + (directory / "none" / "a.png").string());
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(printed.find("bad.sim:5: screenshot: cannot write"), std::string::npos) << printed;
   EXPECT_FALSE(fs::exists(directory / "none"));
 
   // A folder where the picture should go is told at once too, and stays as it was.
   fs::create_directories(directory / "folder.png" / "inside");
-  std::ostringstream err3;
-  ScriptRunner third(simulator, out, err3);
-  std::istringstream folder(std::string(kPlaying) + "screenshot cc " + (directory / "folder.png").string() +
-                            "\necho \"never\"\n");
-  third.runScript(folder, "bad.sim");
-  EXPECT_EQ(third.finish(), 2);
-  EXPECT_EQ(err3.str(), "bad.sim:5: screenshot: cannot write " + (directory / "folder.png").string() + ": " +
-                            std::strerror(EISDIR) + "\n");
+  EXPECT_EQ(runEndingIn("screenshot cc " + (directory / "folder.png").string()),
+            std::pair(2, "bad.sim:5: screenshot: cannot write " + (directory / "folder.png").string() + ": " +
+                             std::strerror(EISDIR) + "\n"));
   EXPECT_TRUE(fs::is_directory(directory / "folder.png" / "inside"));
 }
 
