@@ -169,13 +169,11 @@ bool ScriptRunner::runLine(std::string_view line, std::string_view location) {
   }
 }
 
-bool ScriptRunner::settle() {
+void ScriptRunner::settle() {
   try {
     simulator_->settle();
-    return true;
   } catch (const EarlierCommandError& error) {
     report(error);
-    return false;
   }
 }
 

@@ -46,8 +46,8 @@ class ScriptRunner {
  private:
   // Runs one line and what falls due after it; false when its command could not be run.
   bool runLine(std::string_view line, std::string_view location);
-  // Waits for what the commands left going on; false when that failed.
-  bool settle();
+  // Waits for what the commands left going on, and reports its failure.
+  void settle();
   // A failure told at the place of its command.
   void report(const EarlierCommandError& error);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -661,6 +662,21 @@ TEST_F(PicturesTest, AScreenshotThatCannotBeWrittenIsToldAtItsOwnLine) {
   EXPECT_EQ(printed, failure);
   EXPECT_FALSE(fs::exists(next));
   EXPECT_TRUE(contentsOf(kept) == before);
+
+  // Typed at the repl, it is told before the next line runs.
+  std::ostringstream out;
+  std::ostringstream err;
+  ScriptRunner repl(simulator, out, err);
+  std::istringstream typed(std::string(kPlaying) + "tap sleep\nscreenshot cc " + kept.string() +
+                           "\nnonsense\n");
+  auto* typing = std::cin.rdbuf(typed.rdbuf());
+  thrown = errorUnderFileSizeLimit(4096, [&] { repl.runRepl(); });
+  std::cin.rdbuf(typing);
+  EXPECT_EQ(thrown, "");
+  EXPECT_EQ(repl.finish(), 2);
+  EXPECT_TRUE(err.str().starts_with("repl:6: screenshot: cannot write " + kept.string() + ": " +
+                                    std::strerror(EFBIG) + "\nrepl:7: "))
+      << err.str();
 }
 
 // A five-minute timer with a 15-second fade, plotted from the confirmation to 330 s: the volume lane
