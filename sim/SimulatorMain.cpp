@@ -93,6 +93,11 @@ int maintain(const Options& options) {
 }
 
 int runScripts(const Options& options) {
+  const std::vector<std::string>& words = options.words;
+  // Before the device: a folder that cannot be made is told before anything is staged, and the
+  // fonts load while the device starts.
+  std::optional<Storyboard> storyboard;
+  if (words.size() == 3 && words[0] == "demo" && words[1] == "--screenshots") storyboard.emplace(words[2]);
   Simulator simulator(options.root, options.realtime);
   if (const auto& notice = simulator.device().root().notice(); !notice.empty()) {
     std::cerr << "lunadoze-sim: " << notice << '\n';
@@ -104,7 +109,6 @@ int runScripts(const Options& options) {
   }
   // Without a kept root, each file has a device of its own.
   runner.setFreshDevices(!options.root);
-  const std::vector<std::string>& words = options.words;
   if (words == std::vector<std::string>{"repl"}) {
     runner.runRepl();
   } else if (words == std::vector<std::string>{"demo"}) {
@@ -115,11 +119,10 @@ int runScripts(const Options& options) {
     }
     std::istringstream demo{std::string(kDemoScript)};
     runner.runScript(demo, "demo");
-  } else if (words.size() == 3 && words[0] == "demo" && words[1] == "--screenshots") {
-    Storyboard storyboard(words[2]);
-    std::istringstream demo{storyboard.script(kDemoScript)};
+  } else if (storyboard) {
+    std::istringstream demo{storyboard->script(kDemoScript)};
     runner.runScript(demo, "demo");
-    storyboard.writeIndex();
+    storyboard->writeIndex();
   } else {
     for (const std::string& script : words) runner.runFile(script);
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/springboard/MediaControlsParentContainerView.h"
@@ -44,22 +45,27 @@ void fillWallpaper(cairo_t* cr, CGRect area) {
 // The wallpaper as it was last drawn. A gradient is worked out a pixel at a time, and every
 // picture of the lock screen starts with the same one.
 struct DrawnWallpaper {
-  cairo_surface_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
   cairo_matrix_t matrix{};
   CGRect area{};
   // The colour of each row when every row is of one colour, as a gradient from top to bottom
   // makes it: then a row is filled with its word, without reading the pixels drawn.
   std::vector<uint32_t> rowColours;
+  // The whole drawing, kept only when its rows are not of one colour.
+  cairo_surface_t* pixels = nullptr;
 
+  DrawnWallpaper() = default;
+  DrawnWallpaper(const DrawnWallpaper&) = delete;
+  DrawnWallpaper& operator=(const DrawnWallpaper&) = delete;
   ~DrawnWallpaper() {
     if (pixels != nullptr) cairo_surface_destroy(pixels);
   }
   bool fits(cairo_surface_t* target, const cairo_matrix_t& m, CGRect a) const {
-    return pixels != nullptr &&
-           cairo_image_surface_get_width(pixels) == cairo_image_surface_get_width(target) &&
-           cairo_image_surface_get_height(pixels) == cairo_image_surface_get_height(target) &&
-           matrix.xx == m.xx && matrix.yx == m.yx && matrix.xy == m.xy && matrix.yy == m.yy &&
-           matrix.x0 == m.x0 && matrix.y0 == m.y0 && CGRectEqualToRect(area, a);
+    return (pixels != nullptr || !rowColours.empty()) && width == cairo_image_surface_get_width(target) &&
+           height == cairo_image_surface_get_height(target) && matrix.xx == m.xx && matrix.yx == m.yx &&
+           matrix.xy == m.xy && matrix.yy == m.yy && matrix.x0 == m.x0 && matrix.y0 == m.y0 &&
+           CGRectEqualToRect(area, a);
   }
 };
 
@@ -80,6 +86,16 @@ std::vector<uint32_t> rowColours(cairo_surface_t* surface) {
   return colours;
 }
 
+// The wallpaper's first pixels across, `width` of them, on a surface of their own.
+cairo_surface_t* drawWallpaper(int width, int height, const cairo_matrix_t& matrix, CGRect area) {
+  cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* wallpaper = cairo_create(pixels);
+  cairo_set_matrix(wallpaper, &matrix);
+  fillWallpaper(wallpaper, area);
+  cairo_destroy(wallpaper);
+  return pixels;
+}
+
 // Paints the wallpaper in these rows, whatever was there.
 void paintWallpaper(cairo_t* cr, CGRect area, const RowSet& rows) {
   thread_local DrawnWallpaper drawn;
@@ -87,16 +103,18 @@ void paintWallpaper(cairo_t* cr, CGRect area, const RowSet& rows) {
   cairo_matrix_t matrix;
   cairo_get_matrix(cr, &matrix);
   if (!drawn.fits(target, matrix, area)) {
-    if (drawn.pixels != nullptr) cairo_surface_destroy(drawn.pixels);
-    drawn.pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(target),
-                                              cairo_image_surface_get_height(target));
+    if (drawn.pixels != nullptr) cairo_surface_destroy(std::exchange(drawn.pixels, nullptr));
+    drawn.width = cairo_image_surface_get_width(target);
+    drawn.height = cairo_image_surface_get_height(target);
     drawn.matrix = matrix;
     drawn.area = area;
-    cairo_t* wallpaper = cairo_create(drawn.pixels);
-    cairo_set_matrix(wallpaper, &matrix);
-    fillWallpaper(wallpaper, area);
-    cairo_destroy(wallpaper);
-    drawn.rowColours = rowColours(drawn.pixels);
+    // Two columns tell whether every row is of one colour (a gradient that is dithered has rows
+    // that are not) at a sliver of the cost of the whole: a picture's first wallpaper is
+    // megabytes of pixels otherwise, drawn once to be read once.
+    cairo_surface_t* columns = drawWallpaper(std::min(drawn.width, 2), drawn.height, matrix, area);
+    drawn.rowColours = rowColours(columns);
+    cairo_surface_destroy(columns);
+    if (drawn.rowColours.empty()) drawn.pixels = drawWallpaper(drawn.width, drawn.height, matrix, area);
   }
   if (!drawn.rowColours.empty()) {
     cairo_surface_flush(target);

@@ -7,6 +7,7 @@
 #include "sim/ScriptSyntax.h"
 #include "sim/StateFormat.h"
 #include "sim/pictures/FileReplacement.h"
+#include "sim/pictures/TextDrawing.h"
 
 namespace lunadoze::sim {
 namespace {
@@ -42,6 +43,8 @@ Storyboard::Storyboard(std::filesystem::path directory) : directory_(std::move(d
   if (error || !std::filesystem::is_directory(directory_))
     throw std::runtime_error("cannot make the directory " + directory_.string() + ": " +
                              (error ? error.message() : "a file is in the way"));
+  // Every step is drawn: the fonts can load while the script starts.
+  prepareText();
 }
 
 std::string Storyboard::script(std::string_view demo) {

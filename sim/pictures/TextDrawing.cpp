@@ -169,6 +169,10 @@ double topOfText(const PangoRectangle& logical, platform::uikit::CGRect box) {
 
 }  // namespace
 
+void prepareText() {
+  sharedContext();
+}
+
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
   if (text.empty() || box.size.width <= 0 || style.colour.alpha <= 0) return;
   const SetText& set = layoutFor(context, text, style, box.size.width);

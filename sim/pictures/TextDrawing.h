@@ -29,6 +29,10 @@ struct TextStyle {
   bool truncatesTail = false;
 };
 
+// Starts the font library loading the machine's fonts, which it does on a thread of its own, so
+// that a program about to draw can do other work meanwhile. The first drawing does it otherwise.
+void prepareText();
+
 // Shapes the text with pango (so right-to-left scripts run right to left) and draws it in the box,
 // centred vertically as a label centres its text.
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box);
