@@ -1,8 +1,11 @@
 #include "sim/pictures/TextDrawing.h"
 
+#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,12 +30,57 @@ struct LayoutDeleter {
 };
 using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
 
+// Adds the paths fontconfig lists, as elements of this name, to its configuration's text.
+void addPaths(std::string& configuration, const char* element, FcStrList* paths) {
+  while (const FcChar8* path = FcStrListNext(paths)) {
+    char* escaped = g_markup_escape_text(reinterpret_cast<const char*>(path), -1);
+    configuration += std::string("<") + element + ">" + escaped + "</" + element + ">";
+    g_free(escaped);
+  }
+  FcStrListDone(paths);
+}
+
+// The machine's fonts, as its fontconfig set-up finds them and from the caches it keeps, without
+// the set-up's rules: they are the machine's and its person's preferences, which pictures do not
+// follow (the font options below are fixed for the same reason), and following them is a good
+// part of what each new size of text costs. Null when the set-up cannot be read; pango then uses
+// it whole. Reading the set-up takes milliseconds, on a thread of its own, started by
+// prepareText() or by the first text.
+std::shared_future<FcConfig*>& fontsWithoutRules() {
+  static std::shared_future<FcConfig*> fonts =
+      std::async(std::launch::async, []() -> FcConfig* {
+        if (FcInit() == FcFalse) return nullptr;
+        FcConfig* machine = FcConfigGetCurrent();
+        std::string configuration = "<fontconfig>";
+        addPaths(configuration, "cachedir", FcConfigGetCacheDirs(machine));
+        addPaths(configuration, "dir", FcConfigGetFontDirs(machine));
+        configuration += "</fontconfig>";
+        FcConfig* fonts = FcConfigCreate();
+        const auto* text = reinterpret_cast<const FcChar8*>(configuration.c_str());
+        if (FcConfigParseAndLoadFromMemory(fonts, text, FcTrue) == FcFalse ||
+            FcConfigBuildFonts(fonts) == FcFalse) {
+          FcConfigDestroy(fonts);
+          return nullptr;
+        }
+        return fonts;
+      }).share();
+  return fonts;
+}
+
 // One context for every layout: making one per label costs more than drawing the label. Font
 // options are fixed here rather than taken from the machine's settings, so pictures do not change
 // with a desktop's preferences.
 PangoContext* sharedContext() {
   static PangoContext* context = [] {
-    PangoContext* made = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    // The font map is made once the fonts are read, so that pango does not read the set-up a
+    // second time meanwhile.
+    FcConfig* fonts = fontsWithoutRules().get();
+    PangoFontMap* fontMap = pango_cairo_font_map_new();
+    if (fonts != nullptr && PANGO_IS_FC_FONT_MAP(fontMap)) {
+      pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(fontMap), fonts);
+    }
+    PangoContext* made = pango_font_map_create_context(fontMap);
+    g_object_unref(fontMap);
     pango_cairo_context_set_resolution(made, 72);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
@@ -170,7 +218,7 @@ double topOfText(const PangoRectangle& logical, platform::uikit::CGRect box) {
 }  // namespace
 
 void prepareText() {
-  sharedContext();
+  fontsWithoutRules();
 }
 
 void drawText(cairo_t* context, std::string_view text, const TextStyle& style, platform::uikit::CGRect box) {
