@@ -29,8 +29,8 @@ struct TextStyle {
   bool truncatesTail = false;
 };
 
-// Starts the font library loading the machine's fonts, which it does on a thread of its own, so
-// that a program about to draw can do other work meanwhile. The first drawing does it otherwise.
+// Starts reading the machine's fonts on a thread of their own, so that a program about to draw
+// can do other work meanwhile. The first text does it otherwise.
 void prepareText();
 
 // Shapes the text with pango (so right-to-left scripts run right to left) and draws it in the box,
